@@ -1,0 +1,58 @@
+# Zentrova: `make run` starts the program, `make test` runs every test.
+# Both install what is missing (Debian 12) and build first.
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+B := build
+# The Wine tests run the 32-bit program where this kernel can run 32-bit
+# code; elsewhere they run a 64-bit build of the same sources under wine64.
+WINE32_OK := $(shell /usr/lib/wine/wine --version >/dev/null 2>&1 && echo yes)
+WINTEST := $(if $(WINE32_OK),win32,win64)
+
+.PHONY: all deps build build-native build-asan build-win32 build-win64 test test-native test-wine run bench format clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: build-native build-asan build-win32 $(if $(WINE32_OK),,build-win64)
+
+build-native:
+	@cmake -S . -B $(B)/native -DZEN_BENCH=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(B)/native -j$(JOBS)
+
+build-asan:
+	@cmake -S . -B $(B)/asan -DZEN_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	@cmake --build $(B)/asan -j$(JOBS)
+
+build-win32:
+	@cmake -S . -B $(B)/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(B)/win32 -j$(JOBS)
+
+build-win64:
+	@cmake -S . -B $(B)/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(B)/win64 -j$(JOBS)
+
+test: deps
+	@$(MAKE) --no-print-directory build
+	@$(MAKE) --no-print-directory test-native test-wine
+
+test-native:
+	@cd $(B)/asan && ctest --output-on-failure -j$(JOBS)
+
+test-wine:
+	@echo "Wine tests on the $(WINTEST) build"
+	@scripts/with-wine $(B)/wineprefix-$(WINTEST) -- ctest --test-dir $(B)/$(WINTEST) --output-on-failure --timeout 300
+
+run: deps
+	@$(MAKE) --no-print-directory build-win32 $(if $(WINE32_OK),,build-win64)
+	@scripts/run-zentrova $(B)/$(WINTEST)/bin $(B)/screenshots
+
+bench: build-native
+	@$(B)/native/bench/zen_bench
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(B)
