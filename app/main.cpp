@@ -1,2 +1,10 @@
+// The program's entry point.
 #include <windows.h>
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+
+#include "app/ToolboxApp.h"
+
+namespace {
+CToolboxApp theApp;
+}
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) { return AfxWinMain(hInstance); }

@@ -1,0 +1,16 @@
+// The About page.
+#include "app/AboutPage.h"
+
+#include "app/ToolboxApp.h"
+#include "framework/HtmlHelp.h"
+#include "res/resource.h"
+
+BEGIN_MESSAGE_MAP(CAboutPage, CPropertyPage)
+ON_BN_CLICKED(IDC_ABOUT_HELP, OnHelp)
+END_MESSAGE_MAP()
+
+CAboutPage::CAboutPage() : CPropertyPage(IDD_ABOUT_PAGE) {}
+
+void CAboutPage::OnHelp() {
+    HtmlHelpDisplayTopic(m_hWnd, MakeHelpPath(ToolboxApp()->m_szSchemePath, "install.htm"));
+}

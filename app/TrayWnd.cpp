@@ -1,0 +1,401 @@
+// The tray window and the program's commands.
+#include "app/TrayWnd.h"
+
+#include "app/MainSheet.h"
+#include "app/Settings.h"
+#include "app/ToolboxApp.h"
+#include "framework/HtmlHelp.h"
+#include "framework/Menu.h"
+#include "hooklib/Quillet.h"
+#include "res/resource.h"
+
+int g_bPickerTracking = 1;
+
+namespace {
+
+constexpr UINT kTrayIconId = 101;
+constexpr UINT kTrayCallback = WM_USER;
+constexpr UINT_PTR kPlaybackTimer = 1;
+// The recorder's hooks are called without user data; the program has one
+// tray window, which they reach through this pointer.
+CTrayWnd* s_recorderOwner = nullptr;
+
+bool SheetOpen() { return g_pMainSheet && g_pMainSheet->IsOpen(); }
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CTrayWnd, CFrameWnd)
+ON_WM_CREATE()
+ON_MESSAGE(WM_USER, OnTrayNotify)
+ON_COMMAND(ID_OPTIONS, OnOptions)
+ON_COMMAND(ID_EXIT, OnExit)
+ON_COMMAND(ID_MAGNIFY, OnMagnify)
+ON_UPDATE_COMMAND_UI(ID_MAGNIFY, OnUpdateMagnify)
+ON_COMMAND(ID_CAPTURE, OnCapture)
+ON_COMMAND(ID_PICKER_TOGGLE, OnPickerToggle)
+ON_COMMAND(ID_RECORD_TOGGLE, OnRecordToggle)
+ON_COMMAND(ID_PLAYBACK, OnPlayback)
+ON_COMMAND(ID_HELP_INSTALL, OnHelpInstall)
+ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+CTrayWnd::CTrayWnd() {
+    m_nid = NOTIFYICONDATAA{};
+    // The options sheet object lives as long as the tray window object; its
+    // pages hand their settings to the library now.
+    g_pMainSheet = new CMainSheet(this);
+}
+
+CTrayWnd::~CTrayWnd() {
+    StopRecording();
+    if (m_hPlaybackHook)
+        ::UnhookWindowsHookEx(m_hPlaybackHook);
+    if (s_recorderOwner == this)
+        s_recorderOwner = nullptr;
+    delete g_pMainSheet;
+    g_pMainSheet = nullptr;
+}
+
+int CTrayWnd::OnCreate(LPCREATESTRUCT lpcs) {
+    if (CFrameWnd::OnCreate(lpcs) == -1)
+        return -1;
+    HINSTANCE inst = ::GetModuleHandleA(nullptr);
+    SendMessage(WM_SETICON, ICON_BIG,
+                reinterpret_cast<LPARAM>(::LoadIconA(inst, MAKEINTRESOURCEA(IDI_TRAY_NORMAL))));
+    QLAttachHookDLL(m_hWnd);
+    int wKey = ReadSetting("wKey", 90);
+    QLEnableZoomWindow(wKey != 0);
+    InitHook(m_hWnd);
+
+    // The first layout of the notification record (88 bytes on 32-bit Windows).
+    m_nid.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    m_nid.hWnd = m_hWnd;
+    m_nid.uID = kTrayIconId;
+    m_nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    m_nid.uCallbackMessage = kTrayCallback;
+    m_iconId = wKey != 0 ? IDI_TRAY_NORMAL : IDI_TRAY_BUSY;
+    m_nid.hIcon = ::LoadIconA(inst, MAKEINTRESOURCEA(m_iconId));
+    lstrcpynA(m_nid.szTip, CWinApp::LoadString(IDS_APP_TITLE).c_str(), 64);
+    ::Shell_NotifyIconA(NIM_ADD, &m_nid);
+
+    g_pMainSheet->LoadCurrentSkin();
+    return 0;
+}
+
+void CTrayWnd::SetTrayIcon(UINT iconId) {
+    m_iconId = iconId;
+    m_nid.hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId));
+    m_nid.uFlags = NIF_ICON;
+    ::Shell_NotifyIconA(NIM_MODIFY, &m_nid);
+    m_nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+}
+
+LRESULT CTrayWnd::OnTrayNotify(WPARAM wp, LPARAM lp) {
+    if (wp != kTrayIconId)
+        return 0;
+    UINT mouse = static_cast<UINT>(lp);
+    if (mouse != WM_LBUTTONUP && mouse != WM_LBUTTONDBLCLK && mouse != WM_RBUTTONUP)
+        return 0;
+    if (mouse == WM_LBUTTONDBLCLK) {
+        SendMessage(WM_COMMAND, ID_OPTIONS);
+        return 1;
+    }
+    ShowTrayMenu();
+    return 1;
+}
+
+void CTrayWnd::ShowTrayMenu() {
+    CMenu bar;
+    if (!bar.LoadMenu(IDR_TRAY_MENU))
+        return;
+    CMenu menu;
+    menu.Attach(::GetSubMenu(bar, 0));
+    struct Item {
+        UINT id;
+        const char* text;
+    };
+    // Each goes in at the top, so the menu reads bottom-up from this list.
+    static const Item items[] = {{ID_OPTIONS, " &Options"},
+                                 {ID_EXIT, " &Exit"},
+                                 {ID_CAPTURE, " &Capture"},
+                                 {ID_MAGNIFY, " &Magnify"},
+                                 {ID_HELP_INSTALL, " &Help "}};
+    for (const Item& it : items)
+        ::InsertMenuA(menu, 0, MF_BYPOSITION | MF_STRING, it.id, it.text);
+    menu.RemoveMenu(ID_MENU_PLACEHOLDER, MF_BYCOMMAND);
+    ::InsertMenuA(menu, 3, MF_BYPOSITION | MF_STRING, ID_PICKER_TOGGLE, "-----------");
+
+    POINT pt;
+    ::GetCursorPos(&pt);
+    ::SetForegroundWindow(m_hWnd);
+    menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_LEFTBUTTON, pt.x, pt.y, this);
+    // The popup belongs to the loaded bar, which destroys it.
+    menu.Detach();
+}
+
+bool CTrayWnd::FindTaskbarRect(RECT& rc) {
+    HWND taskbar = ::FindWindowA("Shell_TrayWnd", nullptr);
+    if (!taskbar)
+        return false;
+    ::GetWindowRect(taskbar, &rc);
+    for (HWND child = ::GetWindow(taskbar, GW_CHILD); child;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        char cls[64] = "";
+        ::GetClassNameA(child, cls, sizeof cls);
+        if (lstrcmpA(cls, "TrayNotifyWnd") == 0) {
+            ::GetWindowRect(child, &rc);
+        } else if (lstrcmpA(cls, "TrayClockWClass") == 0) {
+            RECT clock;
+            ::GetWindowRect(child, &clock);
+            rc.right = clock.left;
+            break;
+        }
+    }
+    return true;
+}
+
+void CTrayWnd::OnOptions() {
+    if (QLIsWindowVisible())
+        OnMagnify();
+    if (SheetOpen()) {
+        ::SetForegroundWindow(m_hWnd);
+        ::SetFocus(g_pMainSheet->m_hWnd);
+        g_pMainSheet->SendMessage(WM_NCPAINT, 0);
+        return;
+    }
+    SetTrayIcon(IDI_TRAY_BUSY);
+    RECT taskbar;
+    bool haveTaskbar = FindTaskbarRect(taskbar);
+    if (haveTaskbar)
+        ::DrawAnimatedRects(m_hWnd, IDANI_CAPTION, &taskbar, &g_rcLastSheet);
+    g_pMainSheet->DoModal();
+    if (haveTaskbar)
+        ::DrawAnimatedRects(m_hWnd, IDANI_CAPTION, &g_rcLastSheet, &taskbar);
+    int wKey = ReadSetting("wKey", 90);
+    SetTrayIcon(wKey != 0 ? IDI_TRAY_NORMAL : IDI_TRAY_BUSY);
+    QLEnableZoomWindow(wKey != 0);
+}
+
+void CTrayWnd::OnExit() {
+    if (SheetOpen()) {
+        // The sheet's modal loop must unwind first; Exit runs again after it.
+        g_pMainSheet->EndDialog(IDCANCEL);
+        PostMessage(WM_COMMAND, ID_EXIT);
+        return;
+    }
+    ::Shell_NotifyIconA(NIM_DELETE, &m_nid);
+    QLAttachHookDLL(nullptr);
+    DestroyWindow();
+}
+
+void CTrayWnd::OnMagnify() {
+    QLShowZoomWindow(QLIsWindowVisible() ? 0 : 1);
+    SetTrayIcon(QLIsWindowVisible() ? IDI_TRAY_BUSY : IDI_TRAY_NORMAL);
+    ::SetActiveWindow(m_hWnd);
+    ::SetFocus(m_hWnd);
+}
+
+void CTrayWnd::OnUpdateMagnify(CCmdUI* pCmdUI) { pCmdUI->Enable(!SheetOpen()); }
+
+void CTrayWnd::OnCapture() {
+    bool open = SheetOpen();
+    if (open)
+        g_pMainSheet->ShowWindow(SW_HIDE);
+    SetTrayIcon(IDI_TRAY_BUSY);
+    if (open)
+        g_pMainSheet->EndDialog(1);
+    // Let the screen under the options window repaint before it is frozen.
+    ::Sleep(200);
+    SetTrayIcon(IDI_TRAY_NORMAL);
+}
+
+void CTrayWnd::OnPickerToggle() { g_bPickerTracking = g_bPickerTracking == 1 ? 0 : 1; }
+
+void CTrayWnd::OnHelpInstall() {
+    HtmlHelpDisplayTopic(m_hWnd, MakeHelpPath(ToolboxApp()->m_szSchemePath, "install.htm"));
+}
+
+// Input recorder
+
+void CTrayWnd::OnRecordToggle() {
+    // Odd counts stop, even counts start: the first toggle after start-up
+    // only removes a hook that is not there; recording starts with the second.
+    int& toggles = ToolboxApp()->m_nRecordToggles;
+    ++toggles;
+    if (toggles % 2 == 0) {
+        StartRecording();
+    } else if (m_hRecordHook) {
+        StopRecording();
+        m_recording.DropTrailingKeyDowns();
+    }
+}
+
+void CTrayWnd::StartRecording() {
+    if (m_hRecordHook)
+        return;
+    s_recorderOwner = this;
+    HINSTANCE inst = ::GetModuleHandleA(nullptr);
+    m_hRecordHook = ::SetWindowsHookExA(WH_JOURNALRECORD, JournalRecordProc, inst, 0);
+    if (!m_hRecordHook) {
+        // Systems that refuse journal hooks get the same recording through
+        // low-level hooks.
+        m_hRecordHook = ::SetWindowsHookExA(WH_KEYBOARD_LL, LowLevelKeyboardProc, inst, 0);
+        m_hRecordMouseHook = ::SetWindowsHookExA(WH_MOUSE_LL, LowLevelMouseProc, inst, 0);
+    }
+}
+
+void CTrayWnd::StopRecording() {
+    if (m_hRecordHook)
+        ::UnhookWindowsHookEx(m_hRecordHook);
+    if (m_hRecordMouseHook)
+        ::UnhookWindowsHookEx(m_hRecordMouseHook);
+    m_hRecordHook = nullptr;
+    m_hRecordMouseHook = nullptr;
+}
+
+void CTrayWnd::RecordEvent(const RecordedEvent& e) {
+    ::MessageBeep(0);
+    if (IsRecordStopKey(e)) {
+        StopRecording();
+        return;
+    }
+    try {
+        m_recording.Append(e, ::GetTickCount());
+    } catch (const std::bad_alloc&) {
+        // Out of memory: recording stops, what was recorded stays.
+        StopRecording();
+    }
+}
+
+LRESULT CALLBACK CTrayWnd::JournalRecordProc(int code, WPARAM wp, LPARAM lp) {
+    CTrayWnd* self = s_recorderOwner;
+    if (code == HC_ACTION && self) {
+        const auto* em = reinterpret_cast<const EVENTMSG*>(lp);
+        self->RecordEvent({em->message, em->paramL, em->paramH, em->time});
+    }
+    return ::CallNextHookEx(nullptr, code, wp, lp);
+}
+
+LRESULT CALLBACK CTrayWnd::LowLevelKeyboardProc(int code, WPARAM wp, LPARAM lp) {
+    CTrayWnd* self = s_recorderOwner;
+    if (code == HC_ACTION && self) {
+        const auto* k = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lp);
+        // The journal's key layout: virtual key in the low byte and scan code
+        // in the high byte of the first word, flags in the second.
+        unsigned paramL = (k->vkCode & 0xFF) | ((k->scanCode & 0xFF) << 8);
+        unsigned paramH = (k->flags & LLKHF_EXTENDED) ? 0x8000u : 0u;
+        self->RecordEvent({static_cast<unsigned>(wp), paramL, paramH, k->time});
+    }
+    return ::CallNextHookEx(nullptr, code, wp, lp);
+}
+
+LRESULT CALLBACK CTrayWnd::LowLevelMouseProc(int code, WPARAM wp, LPARAM lp) {
+    CTrayWnd* self = s_recorderOwner;
+    if (code == HC_ACTION && self) {
+        const auto* m = reinterpret_cast<const MSLLHOOKSTRUCT*>(lp);
+        self->RecordEvent({static_cast<unsigned>(wp), static_cast<unsigned>(m->pt.x),
+                           static_cast<unsigned>(m->pt.y), m->time});
+    }
+    return ::CallNextHookEx(nullptr, code, wp, lp);
+}
+
+void CTrayWnd::OnPlayback() {
+    if (m_hPlaybackHook || m_playbackByTimer)
+        return;
+    s_recorderOwner = this;
+    m_playbackStarted = false;
+    m_hPlaybackHook = ::SetWindowsHookExA(WH_JOURNALPLAYBACK, JournalPlaybackProc,
+                                          ::GetModuleHandleA(nullptr), 0);
+    if (m_hPlaybackHook)
+        return;
+    // No journal playback here: replay with synthesized input on a timer,
+    // which runs only while there is something left to play.
+    if (!m_recording.BeginPlayback(::GetTickCount()))
+        return;
+    m_playbackByTimer = true;
+    PlayNextEvent();
+}
+
+LRESULT CALLBACK CTrayWnd::JournalPlaybackProc(int code, WPARAM wp, LPARAM lp) {
+    CTrayWnd* self = s_recorderOwner;
+    if (!self || code < 0)
+        return ::CallNextHookEx(nullptr, code, wp, lp);
+    InputRecording& rec = self->m_recording;
+    auto unhook = [self] {
+        ::UnhookWindowsHookEx(self->m_hPlaybackHook);
+        self->m_hPlaybackHook = nullptr;
+    };
+    if (!self->m_playbackStarted) {
+        self->m_playbackStarted = true;
+        if (!rec.BeginPlayback(::GetTickCount())) {
+            unhook();
+            return 0;
+        }
+    }
+    if (code == HC_SKIP) {
+        if (!rec.Advance())
+            unhook();
+        return 0;
+    }
+    if (code == HC_GETNEXT && rec.Playing()) {
+        uint32_t wait = 0;
+        RecordedEvent e = rec.CurrentEvent(::GetTickCount(), wait);
+        auto* em = reinterpret_cast<EVENTMSG*>(lp);
+        em->message = e.message;
+        em->paramL = e.paramL;
+        em->paramH = e.paramH;
+        em->time = e.time;
+        em->hwnd = nullptr;
+        return static_cast<LRESULT>(wait);
+    }
+    return 0;
+}
+
+void CTrayWnd::PlayNextEvent() {
+    while (m_recording.Playing()) {
+        uint32_t wait = 0;
+        RecordedEvent e = m_recording.CurrentEvent(::GetTickCount(), wait);
+        if (wait > 0) {
+            ::SetTimer(m_hWnd, kPlaybackTimer, wait, nullptr);
+            return;
+        }
+        INPUT in = {};
+        if (e.message >= WM_KEYFIRST && e.message <= WM_KEYLAST) {
+            in.type = INPUT_KEYBOARD;
+            in.ki.wVk = static_cast<WORD>(e.paramL & 0xFF);
+            in.ki.wScan = static_cast<WORD>((e.paramL >> 8) & 0xFF);
+            in.ki.dwFlags = (e.message == WM_KEYUP || e.message == WM_SYSKEYUP) ? KEYEVENTF_KEYUP : 0;
+            if (e.paramH & 0x8000)
+                in.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+        } else {
+            in.type = INPUT_MOUSE;
+            int cx = ::GetSystemMetrics(SM_CXSCREEN) - 1, cy = ::GetSystemMetrics(SM_CYSCREEN) - 1;
+            in.mi.dx = MulDiv(static_cast<int>(e.paramL), 65535, cx > 0 ? cx : 1);
+            in.mi.dy = MulDiv(static_cast<int>(e.paramH), 65535, cy > 0 ? cy : 1);
+            in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+            switch (e.message) {
+            case WM_LBUTTONDOWN: in.mi.dwFlags |= MOUSEEVENTF_LEFTDOWN; break;
+            case WM_LBUTTONUP: in.mi.dwFlags |= MOUSEEVENTF_LEFTUP; break;
+            case WM_RBUTTONDOWN: in.mi.dwFlags |= MOUSEEVENTF_RIGHTDOWN; break;
+            case WM_RBUTTONUP: in.mi.dwFlags |= MOUSEEVENTF_RIGHTUP; break;
+            case WM_MBUTTONDOWN: in.mi.dwFlags |= MOUSEEVENTF_MIDDLEDOWN; break;
+            case WM_MBUTTONUP: in.mi.dwFlags |= MOUSEEVENTF_MIDDLEUP; break;
+            default: break;
+            }
+        }
+        ::SendInput(1, &in, sizeof in);
+        if (!m_recording.Advance())
+            break;
+    }
+    ::KillTimer(m_hWnd, kPlaybackTimer);
+    m_playbackByTimer = false;
+}
+
+void CTrayWnd::OnTimer(UINT_PTR id) {
+    if (id != kPlaybackTimer) {
+        Default();
+        return;
+    }
+    ::KillTimer(m_hWnd, kPlaybackTimer);
+    PlayNextEvent();
+}

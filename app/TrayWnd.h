@@ -1,0 +1,66 @@
+// CTrayWnd: the hidden main window. It owns the notification icon, shows the
+// tray menu and carries out every global command of the program.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "app/InputRecorder.h"
+#include "framework/Wnd.h"
+
+class CTrayWnd : public CFrameWnd {
+public:
+    CTrayWnd();
+    ~CTrayWnd() override;
+
+    // Shows icon 104 (normal) or 105 (busy) in the notification area.
+    void SetTrayIcon(UINT iconId);
+    UINT CurrentIcon() const { return m_iconId; }
+
+protected:
+    int OnCreate(LPCREATESTRUCT lpcs);
+    LRESULT OnTrayNotify(WPARAM wp, LPARAM lp);
+    void OnOptions();
+    void OnExit();
+    void OnMagnify();
+    void OnUpdateMagnify(CCmdUI* pCmdUI);
+    void OnCapture();
+    void OnPickerToggle();
+    void OnRecordToggle();
+    void OnPlayback();
+    void OnHelpInstall();
+    void OnTimer(UINT_PTR id);
+    DECLARE_MESSAGE_MAP()
+
+    // The window's end is the object's end (the tray window is made with new).
+    void PostNcDestroy() override { delete this; }
+
+    void ShowTrayMenu();
+    // The taskbar's notification area (or the whole taskbar), the start and
+    // end of the options window's animation; false without a taskbar.
+    static bool FindTaskbarRect(RECT& rc);
+
+    // Input recorder: the hooks feed the list; playback runs either through a
+    // journal playback hook or, where the system refuses journal hooks, by
+    // synthesized input on a timer.
+    void StartRecording();
+    void StopRecording();
+    void RecordEvent(const RecordedEvent& e);
+    void PlayNextEvent();
+    static LRESULT CALLBACK JournalRecordProc(int code, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK JournalPlaybackProc(int code, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK LowLevelKeyboardProc(int code, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK LowLevelMouseProc(int code, WPARAM wp, LPARAM lp);
+
+    NOTIFYICONDATAA m_nid;
+    UINT m_iconId = 0;
+    InputRecording m_recording;
+    HHOOK m_hRecordHook = nullptr;
+    HHOOK m_hRecordMouseHook = nullptr;
+    HHOOK m_hPlaybackHook = nullptr;
+    bool m_playbackByTimer = false;
+    bool m_playbackStarted = false;
+};
+
+// 1 while the colour picker follows the cursor; flipped by command 40007.
+extern int g_bPickerTracking;

@@ -1,0 +1,16 @@
+// The Capture page.
+#include "capture/CapturePage.h"
+
+#include "app/Settings.h"
+#include "hooklib/Quillet.h"
+#include "res/resource.h"
+
+BEGIN_MESSAGE_MAP(CScreenCapture, CPropertyPage)
+END_MESSAGE_MAP()
+
+CScreenCapture::CScreenCapture() : CPropertyPage(IDD_CAPTURE_PAGE) {
+    // The library knows the capture hotkey from start-up on.
+    m_wKey = static_cast<WORD>(ReadSetting("CapturewKey", 67));
+    m_wMod = static_cast<WORD>(ReadSetting("CapturewMod", 4));
+    QLSetCaptureParams(m_wKey, m_wMod);
+}

@@ -1,0 +1,16 @@
+// The Color page.
+#include "color/AutoClickPage.h"
+
+#include "app/Settings.h"
+#include "hooklib/Quillet.h"
+#include "res/resource.h"
+
+BEGIN_MESSAGE_MAP(CAutoClick, CPropertyPage)
+END_MESSAGE_MAP()
+
+CAutoClick::CAutoClick() : CPropertyPage(IDD_COLOR_PAGE) {
+    // The library knows the freeze hotkey from start-up on.
+    m_wKey = static_cast<WORD>(ReadSetting("AutoClickwKey", 88));
+    m_wMod = static_cast<WORD>(ReadSetting("AutoClickwMod", 4));
+    QLSetAutoClickParams(m_wKey, m_wMod);
+}

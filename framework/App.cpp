@@ -1,0 +1,104 @@
+// The application object.
+#include "framework/App.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+
+#include "framework/Wnd.h"
+
+namespace {
+CWinApp* g_app = nullptr;
+constexpr UINT kAppTitleId = 57344;
+} // namespace
+
+CWinApp* AfxGetApp() { return g_app; }
+
+CWinApp::CWinApp() {
+    g_app = this;
+    m_hInstance = ::GetModuleHandleA(nullptr);
+    char path[MAX_PATH * 2] = "";
+    DWORD n = ::GetModuleFileNameA(m_hInstance, path, sizeof path);
+    if (n > 0 && n < sizeof path) {
+        m_pszExeName = path;
+        std::string base = m_pszExeName;
+        size_t slash = base.find_last_of("\\/");
+        size_t dot = base.rfind('.');
+        if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
+            base.erase(dot);
+        m_pszHelpFilePath = base + ".HLP";
+        // Until the application says otherwise, the profile is "<name>.INI"
+        // in the Windows folder, as for any private-profile name without a path.
+        size_t start = slash == std::string::npos ? 0 : slash + 1;
+        m_pszProfileName = base.substr(start) + ".INI";
+    }
+}
+
+CWinApp::~CWinApp() {
+    if (g_app == this)
+        g_app = nullptr;
+}
+
+int CWinApp::Run() {
+    MSG msg;
+    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    m_exitCode = static_cast<int>(msg.wParam);
+    return ExitInstance();
+}
+
+UINT CWinApp::GetProfileInt(const char* section, const char* key, int nDefault) const {
+    return ::GetPrivateProfileIntA(section, key, nDefault, m_pszProfileName.c_str());
+}
+
+std::string CWinApp::GetProfileString(const char* section, const char* key,
+                                      const char* szDefault) const {
+    char buf[4096];
+    DWORD n = ::GetPrivateProfileStringA(section, key, szDefault, buf, sizeof buf,
+                                         m_pszProfileName.c_str());
+    return std::string(buf, n);
+}
+
+BOOL CWinApp::WriteProfileInt(const char* section, const char* key, int nValue) const {
+    char buf[16];
+    wsprintfA(buf, "%d", nValue);
+    return ::WritePrivateProfileStringA(section, key, buf, m_pszProfileName.c_str());
+}
+
+BOOL CWinApp::WriteProfileString(const char* section, const char* key, const char* value) const {
+    return ::WritePrivateProfileStringA(section, key, value, m_pszProfileName.c_str());
+}
+
+std::string CWinApp::LoadString(UINT id) {
+    char buf[1024] = "";
+    int n = ::LoadStringA(::GetModuleHandleA(nullptr), id, buf, sizeof buf);
+    return std::string(buf, n > 0 ? static_cast<size_t>(n) : 0);
+}
+
+int AfxMessageBox(const char* text, UINT type, HWND owner) {
+    std::string title = CWinApp::LoadString(kAppTitleId);
+    if (!owner) {
+        if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd)
+            owner = ::GetLastActivePopup(app->m_pMainWnd->m_hWnd);
+    }
+    return ::MessageBoxA(owner, text, title.c_str(), type);
+}
+
+int AfxWinMain(HINSTANCE) {
+    CWinApp* app = AfxGetApp();
+    if (!app)
+        return -1;
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES |
+                                                ICC_HOTKEY_CLASS | ICC_UPDOWN_CLASS |
+                                                ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    try {
+        if (!app->InitInstance())
+            return app->ExitInstance();
+        return app->Run();
+    } catch (const std::exception&) {
+        return -1;
+    }
+}

@@ -1,0 +1,51 @@
+// CWinApp: the application object, its message loop, its profile (the INI
+// file beside the program) and its help file path.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class CWnd;
+
+class CWinApp {
+public:
+    CWinApp();
+    virtual ~CWinApp();
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    // Start-up; FALSE ends the process at once.
+    virtual BOOL InitInstance() { return TRUE; }
+    // Runs after the message loop; its result is the exit code.
+    virtual int ExitInstance() { return m_exitCode; }
+    // The message loop, until WM_QUIT.
+    virtual int Run();
+
+    CWnd* m_pMainWnd = nullptr;
+    HINSTANCE m_hInstance = nullptr;
+    // The program's full file name, and the framework's default help path:
+    // the same with its extension replaced by ".HLP".
+    std::string m_pszExeName;
+    std::string m_pszHelpFilePath;
+    // The INI file read and written by the profile operations.
+    std::string m_pszProfileName;
+
+    UINT GetProfileInt(const char* section, const char* key, int nDefault) const;
+    std::string GetProfileString(const char* section, const char* key,
+                                 const char* szDefault = "") const;
+    BOOL WriteProfileInt(const char* section, const char* key, int nValue) const;
+    BOOL WriteProfileString(const char* section, const char* key, const char* value) const;
+
+    // Loads a string resource of the program.
+    static std::string LoadString(UINT id);
+
+protected:
+    int m_exitCode = 0;
+};
+
+CWinApp* AfxGetApp();
+// The application title (string 57344), the caption of the program's message boxes.
+int AfxMessageBox(const char* text, UINT type = MB_OK | MB_ICONEXCLAMATION, HWND owner = nullptr);
+// Runs the application object: InitInstance, the loop, ExitInstance.
+int AfxWinMain(HINSTANCE hInstance);

@@ -1,0 +1,42 @@
+// Thin wrappers of the common controls the pages use. Attached to a dialog's
+// control by id (DDX_Control); they do not own the control window.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "framework/Wnd.h"
+
+class CButton : public CWnd {};
+
+class CEdit : public CWnd {
+public:
+    void SetSel(int start, int end) { SendMessage(EM_SETSEL, start, end); }
+};
+
+class CSpinButtonCtrl : public CWnd {
+public:
+    void SetRange(int lower, int upper) { SendMessage(UDM_SETRANGE32, lower, upper); }
+    void GetRange(int& lower, int& upper) const {
+        SendMessage(UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lower), reinterpret_cast<LPARAM>(&upper));
+    }
+};
+
+class CHotKeyCtrl : public CWnd {
+public:
+    void SetHotKey(WORD vk, WORD modifiers) { SendMessage(HKM_SETHOTKEY, MAKEWORD(vk, modifiers)); }
+    void GetHotKey(WORD& vk, WORD& modifiers) const {
+        LRESULT r = SendMessage(HKM_GETHOTKEY);
+        vk = LOBYTE(LOWORD(r));
+        modifiers = HIBYTE(LOWORD(r));
+    }
+    // Combinations in `invalid` (HKCOMB_*) get `replacement` modifiers added.
+    void SetRules(WORD invalid, WORD replacement) {
+        SendMessage(HKM_SETRULES, invalid, MAKELPARAM(replacement, 0));
+    }
+};
+
+class CTabCtrl : public CWnd {
+public:
+    int GetCurSel() const { return TabCtrl_GetCurSel(m_hWnd); }
+};

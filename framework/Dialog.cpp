@@ -1,0 +1,119 @@
+// Dialogs from templates.
+#include "framework/Dialog.h"
+
+#include "framework/DataExchange.h"
+
+INT_PTR CALLBACK CDialog::StaticDlgProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    CDialog* self = nullptr;
+    if (msg == WM_INITDIALOG) {
+        self = reinterpret_cast<CDialog*>(lp);
+        ::SetWindowLongPtrA(h, DWLP_USER, lp);
+        self->Bind(h);
+    } else {
+        self = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(h, DWLP_USER));
+    }
+    if (!self)
+        return FALSE;
+    INT_PTR r = self->DialogProc(msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        ::SetWindowLongPtrA(h, DWLP_USER, 0);
+        self->Unbind();
+        self->PostNcDestroy();
+    }
+    return r;
+}
+
+INT_PTR CDialog::DialogProc(UINT msg, WPARAM wp, LPARAM lp) {
+    UINT savedMsg = m_curMsg;
+    WPARAM savedWp = m_curWParam;
+    LPARAM savedLp = m_curLParam;
+    m_curMsg = msg;
+    m_curWParam = wp;
+    m_curLParam = lp;
+    INT_PTR answer = FALSE;
+    try {
+        LRESULT result = 0;
+        if (msg == WM_INITDIALOG) {
+            answer = OnInitDialog();
+        } else if (OnWndMsg(msg, wp, lp, result)) {
+            switch (msg) {
+            // These answer through the dialog procedure's own result.
+            case WM_CTLCOLORMSGBOX:
+            case WM_CTLCOLOREDIT:
+            case WM_CTLCOLORLISTBOX:
+            case WM_CTLCOLORBTN:
+            case WM_CTLCOLORDLG:
+            case WM_CTLCOLORSCROLLBAR:
+            case WM_CTLCOLORSTATIC:
+            case WM_COMPAREITEM:
+            case WM_VKEYTOITEM:
+            case WM_CHARTOITEM:
+            case WM_QUERYDRAGICON:
+                answer = static_cast<INT_PTR>(result);
+                break;
+            default:
+                ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+                answer = TRUE;
+                break;
+            }
+        }
+    } catch (...) {
+        answer = FALSE;
+    }
+    m_curMsg = savedMsg;
+    m_curWParam = savedWp;
+    m_curLParam = savedLp;
+    return answer;
+}
+
+// The dialog manager does the default processing itself when the dialog
+// procedure returns FALSE; a handler that asks for it explicitly gets the
+// plain window default.
+LRESULT CDialog::DefWindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (m_subclassed)
+        return CWnd::DefWindowProc(msg, wp, lp);
+    return ::DefWindowProcA(m_hWnd, msg, wp, lp);
+}
+
+INT_PTR CDialog::DoModal() {
+    HWND parent = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
+    return ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate), parent,
+                             StaticDlgProc, reinterpret_cast<LPARAM>(this));
+}
+
+void CDialog::EndDialog(int nResult) { ::EndDialog(m_hWnd, nResult); }
+
+BOOL CDialog::OnInitDialog() {
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
+    CDataExchange dx(this, bSaveAndValidate);
+    DoDataExchange(&dx);
+    return !dx.m_bFailed;
+}
+
+void CDialog::OnOK() {
+    if (UpdateData(TRUE))
+        EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+bool CDialog::OnCommand(WPARAM wp, LPARAM lp, LRESULT& result) {
+    if (CWnd::OnCommand(wp, lp, result))
+        return true;
+    // IDOK / IDCANCEL from buttons, Enter or Esc.
+    UINT id = LOWORD(wp);
+    UINT code = HIWORD(wp);
+    if ((code == BN_CLICKED || lp == 0) && (id == IDOK || id == IDCANCEL)) {
+        if (id == IDOK)
+            OnOK();
+        else
+            OnCancel();
+        result = 0;
+        return true;
+    }
+    return false;
+}

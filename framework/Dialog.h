@@ -1,0 +1,40 @@
+// CDialog: a dialog built from a numbered template, modal or as the base of
+// a property page, with data exchange between members and controls.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/Wnd.h"
+
+class CDataExchange;
+
+class CDialog : public CWnd {
+public:
+    explicit CDialog(UINT nIDTemplate = 0, CWnd* pParent = nullptr)
+        : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParent) {}
+
+    // Runs the dialog modally; returns the value passed to EndDialog, or -1.
+    virtual INT_PTR DoModal();
+    void EndDialog(int nResult);
+
+    // Moves data between members and controls: TRUE reads and validates the
+    // controls, FALSE fills them. On a failed check the user has been told,
+    // the control has the focus and FALSE comes back.
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+
+    UINT m_nIDTemplate;
+    CWnd* m_pParentWnd;
+
+protected:
+    virtual BOOL OnInitDialog();
+    virtual void DoDataExchange(CDataExchange*) {}
+    virtual void OnOK();
+    virtual void OnCancel();
+
+    LRESULT DefWindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    bool OnCommand(WPARAM wp, LPARAM lp, LRESULT& result) override;
+    static INT_PTR CALLBACK StaticDlgProc(HWND, UINT, WPARAM, LPARAM);
+    // Runs a dialog-procedure message through the maps and answers the way
+    // the dialog manager expects.
+    INT_PTR DialogProc(UINT msg, WPARAM wp, LPARAM lp);
+};

@@ -1,0 +1,412 @@
+// Window binding and message dispatch.
+#include "framework/Wnd.h"
+
+#include <commctrl.h>
+
+#include "framework/App.h"
+#include "framework/Menu.h"
+
+namespace {
+
+// The object pointer rides on a window property: a per-window value, so no
+// process-wide table maps windows to objects.
+const char kObjectProp[] = "Zentrova.CWnd";
+const char kFrameClass[] = "ZentrovaFrame";
+constexpr UINT_PTR kSubclassId = 0x5A454E;  // 'ZEN'
+
+} // namespace
+
+void CCmdUI::Enable(BOOL bOn) {
+    m_enabled = bOn != FALSE;
+    m_handled = true;
+}
+
+void CCmdUI::SetCheck(int nCheck) {
+    m_checked = nCheck != 0;
+    m_handled = true;
+}
+
+const MsgMap* CWnd::GetThisMessageMap() {
+    static const MsgMapEntry entries[] = {{0, 0, 0, 0, nullptr}};
+    static const MsgMap map = {nullptr, entries};
+    return &map;
+}
+
+CWnd::~CWnd() {
+    if (m_hWnd) {
+        // The object goes first: the window must not call into it any more.
+        HWND h = m_hWnd;
+        Unbind();
+        if (::IsWindow(h) && !::GetParent(h))
+            ::DestroyWindow(h);
+    }
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
+    return hWnd ? static_cast<CWnd*>(::GetPropA(hWnd, kObjectProp)) : nullptr;
+}
+
+void CWnd::Bind(HWND hWnd) {
+    m_hWnd = hWnd;
+    ::SetPropA(hWnd, kObjectProp, this);
+}
+
+void CWnd::Unbind() {
+    if (!m_hWnd)
+        return;
+    if (m_subclassed) {
+        ::RemoveWindowSubclass(m_hWnd, SubclassProc, kSubclassId);
+        m_subclassed = false;
+    }
+    if (::GetPropA(m_hWnd, kObjectProp) == this)
+        ::RemovePropA(m_hWnd, kObjectProp);
+    m_hWnd = nullptr;
+}
+
+HWND CWnd::Detach() {
+    HWND h = m_hWnd;
+    Unbind();
+    return h;
+}
+
+BOOL CWnd::DestroyWindow() {
+    if (!m_hWnd)
+        return FALSE;
+    return ::DestroyWindow(m_hWnd);
+}
+
+std::string CWnd::GetWindowText() const {
+    int n = ::GetWindowTextLengthA(m_hWnd);
+    std::string s(static_cast<size_t>(n) + 1, '\0');
+    n = ::GetWindowTextA(m_hWnd, &s[0], n + 1);
+    s.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    return s;
+}
+
+UINT CWnd::CurrentCtlType() const {
+    UINT msg = m_curMsg >= WM_REFLECT_BASE ? m_curMsg - WM_REFLECT_BASE : m_curMsg;
+    return msg - WM_CTLCOLORMSGBOX;
+}
+
+BOOL CWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
+                    int cx, int cy, HWND parent, HMENU menuOrId) {
+    HINSTANCE inst = ::GetModuleHandleA(nullptr);
+    WNDCLASSEXA wc;
+    if (!::GetClassInfoExA(inst, className, &wc)) {
+        wc = WNDCLASSEXA{};
+        wc.cbSize = sizeof wc;
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = StaticWndProc;
+        wc.hInstance = inst;
+        wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        wc.lpszClassName = className;
+        if (!::RegisterClassExA(&wc))
+            return FALSE;
+    }
+    HWND h = ::CreateWindowExA(exStyle, className, windowName, style, x, y, cx, cy, parent,
+                               menuOrId, inst, this);
+    return h != nullptr;
+}
+
+BOOL CWnd::SubclassWindow(HWND hWnd) {
+    if (!hWnd || m_hWnd)
+        return FALSE;
+    Bind(hWnd);
+    m_subclassed = ::SetWindowSubclass(hWnd, SubclassProc, kSubclassId,
+                                       reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+    if (!m_subclassed) {
+        Unbind();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) {
+    return SubclassWindow(::GetDlgItem(pParent->m_hWnd, static_cast<int>(nID)));
+}
+
+LRESULT CALLBACK CWnd::StaticWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    CWnd* self = FromHandlePermanent(h);
+    if (!self && msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<LPCREATESTRUCTA>(lp);
+        self = static_cast<CWnd*>(cs->lpCreateParams);
+        if (self)
+            self->Bind(h);
+    }
+    if (!self)
+        return ::DefWindowProcA(h, msg, wp, lp);
+    LRESULT r = self->WindowProc(msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        self->Unbind();
+        self->PostNcDestroy();
+    }
+    return r;
+}
+
+LRESULT CALLBACK CWnd::SubclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                    DWORD_PTR ref) {
+    auto* self = reinterpret_cast<CWnd*>(ref);
+    if (msg == WM_NCDESTROY) {
+        LRESULT r = ::DefSubclassProc(h, msg, wp, lp);
+        self->Unbind();
+        self->PostNcDestroy();
+        return r;
+    }
+    return self->WindowProc(msg, wp, lp);
+}
+
+LRESULT CWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    // Nested messages (sent while a handler runs) keep their own state.
+    UINT savedMsg = m_curMsg;
+    WPARAM savedWp = m_curWParam;
+    LPARAM savedLp = m_curLParam;
+    m_curMsg = msg;
+    m_curWParam = wp;
+    m_curLParam = lp;
+    LRESULT result = 0;
+    bool handled = false;
+    // No exception may cross into the system's window procedures.
+    try {
+        handled = OnWndMsg(msg, wp, lp, result);
+        if (!handled)
+            result = DefWindowProc(msg, wp, lp);
+    } catch (...) {
+        result = 0;
+    }
+    m_curMsg = savedMsg;
+    m_curWParam = savedWp;
+    m_curLParam = savedLp;
+    return result;
+}
+
+LRESULT CWnd::Default() { return DefWindowProc(m_curMsg, m_curWParam, m_curLParam); }
+
+LRESULT CWnd::DefWindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (m_subclassed)
+        return ::DefSubclassProc(m_hWnd, msg, wp, lp);
+    return ::DefWindowProcA(m_hWnd, msg, wp, lp);
+}
+
+const MsgMapEntry* CWnd::FindEntry(UINT msg, UINT code, UINT id) const {
+    for (const MsgMap* map = GetMessageMap(); map; map = map->base ? map->base() : nullptr) {
+        for (const MsgMapEntry* e = map->entries; e->thunk; ++e) {
+            if (e->message != msg)
+                continue;
+            if (msg == WM_COMMAND || msg == WM_NOTIFY || msg == ZEN_MSG_UPDATE_UI ||
+                msg == WM_REFLECT_BASE + WM_COMMAND || msg == WM_REFLECT_BASE + WM_NOTIFY) {
+                if (e->code != code || id < e->idFirst || id > e->idLast)
+                    continue;
+            }
+            return e;
+        }
+    }
+    return nullptr;
+}
+
+bool CWnd::ReflectToChild(HWND child, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    CWnd* obj = FromHandlePermanent(child);
+    if (!obj || obj == this)
+        return false;
+    UINT reflected = WM_REFLECT_BASE + msg;
+    UINT code = 0, id = 0;
+    if (msg == WM_COMMAND) {
+        code = HIWORD(wp);
+        id = LOWORD(wp);
+    } else if (msg == WM_NOTIFY) {
+        auto* nm = reinterpret_cast<NMHDR*>(lp);
+        code = nm->code;
+        id = static_cast<UINT>(nm->idFrom);
+    }
+    const MsgMapEntry* e = obj->FindEntry(reflected, code, id);
+    if (!e)
+        return false;
+    UINT savedMsg = obj->m_curMsg;
+    obj->m_curMsg = reflected;
+    result = e->thunk(obj, wp, lp);
+    obj->m_curMsg = savedMsg;
+    return true;
+}
+
+bool CWnd::OnWndMsg(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    switch (msg) {
+    case WM_COMMAND:
+        return OnCommand(wp, lp, result);
+    case WM_NOTIFY:
+        return OnNotify(wp, lp, result);
+    case WM_DRAWITEM: {
+        auto* dis = reinterpret_cast<LPDRAWITEMSTRUCT>(lp);
+        if (dis->CtlType != ODT_MENU && ReflectToChild(dis->hwndItem, msg, wp, lp, result))
+            return true;
+        break;
+    }
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
+        if (ReflectToChild(reinterpret_cast<HWND>(lp), msg, wp, lp, result))
+            return true;
+        break;
+    default:
+        break;
+    }
+    if (const MsgMapEntry* e = FindEntry(msg, 0, 0)) {
+        result = e->thunk(this, wp, lp);
+        return true;
+    }
+    return false;
+}
+
+bool CWnd::OnCommand(WPARAM wp, LPARAM lp, LRESULT& result) {
+    HWND control = reinterpret_cast<HWND>(lp);
+    if (control && ReflectToChild(control, WM_COMMAND, wp, lp, result))
+        return true;
+    UINT id = LOWORD(wp);
+    UINT code = control ? HIWORD(wp) : 0;  // menus and accelerators carry no notification code
+    // A disabled command is not carried out, whoever sends it.
+    if (!control) {
+        if (const MsgMapEntry* u = FindEntry(ZEN_MSG_UPDATE_UI, 0, id)) {
+            CCmdUI ui;
+            ui.m_nID = id;
+            u->thunk(this, 0, reinterpret_cast<LPARAM>(&ui));
+            if (ui.m_handled && !ui.m_enabled) {
+                result = 0;
+                return true;
+            }
+        }
+    }
+    if (const MsgMapEntry* e = FindEntry(WM_COMMAND, code, id)) {
+        result = e->thunk(this, wp, lp);
+        return true;
+    }
+    return false;
+}
+
+bool CWnd::OnNotify(WPARAM wp, LPARAM lp, LRESULT& result) {
+    auto* nm = reinterpret_cast<NMHDR*>(lp);
+    if (ReflectToChild(nm->hwndFrom, WM_NOTIFY, wp, lp, result))
+        return true;
+    if (const MsgMapEntry* e = FindEntry(WM_NOTIFY, nm->code, static_cast<UINT>(nm->idFrom))) {
+        result = e->thunk(this, wp, lp);
+        return true;
+    }
+    return false;
+}
+
+void CWnd::UpdateMenuItems(HMENU hMenu) {
+    int n = ::GetMenuItemCount(hMenu);
+    for (int i = 0; i < n; ++i) {
+        UINT id = ::GetMenuItemID(hMenu, i);
+        if (id == 0 || id == static_cast<UINT>(-1))
+            continue;
+        const MsgMapEntry* e = FindEntry(ZEN_MSG_UPDATE_UI, 0, id);
+        if (!e)
+            continue;
+        CCmdUI ui;
+        ui.m_nID = id;
+        e->thunk(this, 0, reinterpret_cast<LPARAM>(&ui));
+        if (!ui.m_handled)
+            continue;
+        ::EnableMenuItem(hMenu, static_cast<UINT>(i),
+                         MF_BYPOSITION | (ui.m_enabled ? MF_ENABLED : MF_GRAYED));
+        ::CheckMenuItem(hMenu, static_cast<UINT>(i),
+                        MF_BYPOSITION | (ui.m_checked ? MF_CHECKED : MF_UNCHECKED));
+    }
+}
+
+// CFrameWnd
+
+BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
+ON_WM_CREATE()
+ON_WM_DESTROY()
+ON_WM_DRAWITEM()
+ON_WM_MEASUREITEM()
+ON_MESSAGE(WM_INITMENUPOPUP, OnInitMenuPopup)
+END_MESSAGE_MAP()
+
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD style, HWND parent) {
+    HINSTANCE inst = ::GetModuleHandleA(nullptr);
+    char title[256] = "";
+    ::LoadStringA(inst, nIDResource, title, sizeof title);
+    if (!::GetClassInfoA(inst, kFrameClass, nullptr)) {
+        WNDCLASSEXA wc = {};
+        wc.cbSize = sizeof wc;
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = StaticWndProc;
+        wc.hInstance = inst;
+        wc.hIcon = ::LoadIconA(inst, MAKEINTRESOURCEA(nIDResource));
+        wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        wc.lpszClassName = kFrameClass;
+        if (!::RegisterClassExA(&wc))
+            return FALSE;
+    }
+    // FWS_ADDTOTITLE only says that the title is the document's; the frame
+    // of this program has no document, so the title is the string itself.
+    style &= ~FWS_ADDTOTITLE;
+    return CreateEx(0, kFrameClass, title, style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                    CW_USEDEFAULT, parent, nullptr);
+}
+
+int CFrameWnd::OnCreate(LPCREATESTRUCT) { return static_cast<int>(Default()); }
+
+void CFrameWnd::OnDestroy() {
+    Default();
+    // The main window's end is the application's end.
+    if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd == this) {
+        app->m_pMainWnd = nullptr;
+        ::PostQuitMessage(0);
+    }
+}
+
+void CFrameWnd::OnDrawItem(int, LPDRAWITEMSTRUCT dis) {
+    if (dis->CtlType == ODT_MENU && m_pTrackingMenu)
+        m_pTrackingMenu->DrawItem(dis);
+    else
+        Default();
+}
+
+void CFrameWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT mis) {
+    if (mis->CtlType == ODT_MENU && m_pTrackingMenu)
+        m_pTrackingMenu->MeasureItem(mis);
+    else
+        Default();
+}
+
+LRESULT CFrameWnd::OnInitMenuPopup(WPARAM wp, LPARAM) {
+    UpdateMenuItems(reinterpret_cast<HMENU>(wp));
+    return 0;
+}
+
+// CMenu
+
+CMenu::~CMenu() { DestroyMenu(); }
+
+BOOL CMenu::LoadMenu(UINT nIDResource) {
+    DestroyMenu();
+    m_hMenu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(nIDResource));
+    return m_hMenu != nullptr;
+}
+
+HMENU CMenu::Detach() {
+    HMENU h = m_hMenu;
+    m_hMenu = nullptr;
+    return h;
+}
+
+BOOL CMenu::DestroyMenu() {
+    if (!m_hMenu)
+        return FALSE;
+    BOOL ok = ::DestroyMenu(m_hMenu);
+    m_hMenu = nullptr;
+    return ok;
+}
+
+BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* owner) {
+    CMenu* previous = owner->m_pTrackingMenu;
+    owner->m_pTrackingMenu = this;
+    BOOL r = ::TrackPopupMenu(m_hMenu, flags, x, y, 0, owner->m_hWnd, nullptr);
+    owner->m_pTrackingMenu = previous;
+    return r;
+}

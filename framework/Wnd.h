@@ -1,0 +1,127 @@
+// CWnd: the window base class (binding of objects to windows, message-map
+// dispatch, reflection to child controls) and CFrameWnd, the frame window.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "framework/MessageMap.h"
+
+class CMenu;
+
+// Command-update state for one menu item while a popup menu opens.
+class CCmdUI {
+public:
+    UINT m_nID = 0;
+    void Enable(BOOL bOn = TRUE);
+    void SetCheck(int nCheck = 1);
+    bool m_enabled = true;  // what the item ends up as
+    bool m_checked = false;
+    bool m_handled = false;
+};
+
+class CWnd {
+public:
+    CWnd() = default;
+    virtual ~CWnd();
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+
+    HWND m_hWnd = nullptr;
+    operator HWND() const { return m_hWnd; }
+    HWND GetSafeHwnd() const { return m_hWnd; }
+
+    // The object bound to a window of ours (own class, dialog or subclassed
+    // control), or nullptr.
+    static CWnd* FromHandlePermanent(HWND hWnd);
+
+    // Creates a window of our own registered class bound to this object.
+    BOOL CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
+                  int cx, int cy, HWND parent, HMENU menuOrId);
+    // Binds this object to an existing control and routes its messages here.
+    BOOL SubclassWindow(HWND hWnd);
+    BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
+    // Forgets the window without destroying it.
+    HWND Detach();
+    BOOL DestroyWindow();
+
+    // Thin forwarding helpers used throughout the program.
+    std::string GetWindowText() const;
+    void SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
+    HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
+    BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
+    void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
+    BOOL IsWindow() const { return m_hWnd && ::IsWindow(m_hWnd); }
+    LRESULT SendMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const {
+        return ::SendMessageA(m_hWnd, msg, wp, lp);
+    }
+    BOOL PostMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const {
+        return ::PostMessageA(m_hWnd, msg, wp, lp);
+    }
+
+    // The message being handled, for handlers that need its raw form.
+    UINT CurrentMessage() const { return m_curMsg; }
+    UINT CurrentCtlType() const;
+
+    // Entry from the window procedures.
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp);
+
+    static const MsgMap* GetThisMessageMap();
+
+    // The popup menu being tracked with this window as owner; its owner-drawn
+    // items are measured and drawn through it.
+    CMenu* m_pTrackingMenu = nullptr;
+
+protected:
+    virtual const MsgMap* GetMessageMap() const { return GetThisMessageMap(); }
+    // Looks the message up in the maps, most derived class first. Returns
+    // true with the result when a handler ran.
+    virtual bool OnWndMsg(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    // Command and notification routing; reflection to the child's object.
+    virtual bool OnCommand(WPARAM wp, LPARAM lp, LRESULT& result);
+    virtual bool OnNotify(WPARAM wp, LPARAM lp, LRESULT& result);
+    // Default processing of the current message (runs the default handler
+    // of the window kind: DefWindowProc, the subclassed control's own
+    // procedure, or the dialog manager).
+    LRESULT Default();
+    virtual LRESULT DefWindowProc(UINT msg, WPARAM wp, LPARAM lp);
+    // Called once the window is gone (after WM_NCDESTROY).
+    virtual void PostNcDestroy() {}
+    // Runs the ON_UPDATE_COMMAND_UI handlers for a popup that is opening.
+    void UpdateMenuItems(HMENU hMenu);
+
+    static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    void Bind(HWND hWnd);
+    void Unbind();
+
+    UINT m_curMsg = 0;
+    WPARAM m_curWParam = 0;
+    LPARAM m_curLParam = 0;
+    bool m_subclassed = false;
+
+    friend class CDialog;
+    friend class CPropertySheet;
+
+private:
+    const MsgMapEntry* FindEntry(UINT msg, UINT code, UINT id) const;
+    bool ReflectToChild(HWND child, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+};
+
+// A frame window created from a resource id: the string of that id is its
+// title and the icon of that id its icon.
+class CFrameWnd : public CWnd {
+public:
+    BOOL LoadFrame(UINT nIDResource, DWORD style = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                   HWND parent = nullptr);
+    static constexpr DWORD FWS_ADDTOTITLE = 0x00008000L;
+
+protected:
+    int OnCreate(LPCREATESTRUCT lpcs);
+    void OnDestroy();
+    void OnDrawItem(int id, LPDRAWITEMSTRUCT dis);
+    void OnMeasureItem(int id, LPMEASUREITEMSTRUCT mis);
+    LRESULT OnInitMenuPopup(WPARAM wp, LPARAM lp);
+    DECLARE_MESSAGE_MAP()
+};
