@@ -16,6 +16,10 @@ namespace {
 constexpr UINT kTrayIconId = 101;
 constexpr UINT kTrayCallback = WM_USER;
 constexpr UINT_PTR kPlaybackTimer = 1;
+// Some systems grant a journal playback hook but never call it: if it has
+// not been asked for an event by then, playback goes the synthesized way.
+constexpr UINT_PTR kPlaybackProbeTimer = 2;
+constexpr UINT kPlaybackProbeMs = 250;
 // The recorder's hooks are called without user data; the program has one
 // tray window, which they reach through this pointer.
 CTrayWnd* s_recorderOwner = nullptr;
@@ -235,13 +239,16 @@ void CTrayWnd::StartRecording() {
         return;
     s_recorderOwner = this;
     HINSTANCE inst = ::GetModuleHandleA(nullptr);
+    // Low-level hooks see every program's input wherever they are granted;
+    // a journal record hook is refused by current Windows and, where it is
+    // granted, may only hear this program's own input. So the journal hook
+    // records only where low-level hooks are refused.
+    m_hRecordHook = ::SetWindowsHookExA(WH_KEYBOARD_LL, LowLevelKeyboardProc, inst, 0);
+    m_hRecordMouseHook = ::SetWindowsHookExA(WH_MOUSE_LL, LowLevelMouseProc, inst, 0);
+    if (m_hRecordHook && m_hRecordMouseHook)
+        return;
+    StopRecording();
     m_hRecordHook = ::SetWindowsHookExA(WH_JOURNALRECORD, JournalRecordProc, inst, 0);
-    if (!m_hRecordHook) {
-        // Systems that refuse journal hooks get the same recording through
-        // low-level hooks.
-        m_hRecordHook = ::SetWindowsHookExA(WH_KEYBOARD_LL, LowLevelKeyboardProc, inst, 0);
-        m_hRecordMouseHook = ::SetWindowsHookExA(WH_MOUSE_LL, LowLevelMouseProc, inst, 0);
-    }
 }
 
 void CTrayWnd::StopRecording() {
@@ -306,10 +313,16 @@ void CTrayWnd::OnPlayback() {
     m_playbackStarted = false;
     m_hPlaybackHook = ::SetWindowsHookExA(WH_JOURNALPLAYBACK, JournalPlaybackProc,
                                           ::GetModuleHandleA(nullptr), 0);
-    if (m_hPlaybackHook)
+    if (m_hPlaybackHook) {
+        ::SetTimer(m_hWnd, kPlaybackProbeTimer, kPlaybackProbeMs, nullptr);
         return;
-    // No journal playback here: replay with synthesized input on a timer,
-    // which runs only while there is something left to play.
+    }
+    PlayBySynthesizedInput();
+}
+
+void CTrayWnd::PlayBySynthesizedInput() {
+    // Replay with synthesized input on a timer, which runs only while there
+    // is something left to play.
     if (!m_recording.BeginPlayback(::GetTickCount()))
         return;
     m_playbackByTimer = true;
@@ -392,6 +405,15 @@ void CTrayWnd::PlayNextEvent() {
 }
 
 void CTrayWnd::OnTimer(UINT_PTR id) {
+    if (id == kPlaybackProbeTimer) {
+        ::KillTimer(m_hWnd, kPlaybackProbeTimer);
+        if (m_hPlaybackHook && !m_playbackStarted) {
+            ::UnhookWindowsHookEx(m_hPlaybackHook);
+            m_hPlaybackHook = nullptr;
+            PlayBySynthesizedInput();
+        }
+        return;
+    }
     if (id != kPlaybackTimer) {
         Default();
         return;

@@ -47,6 +47,7 @@ protected:
     void StopRecording();
     void RecordEvent(const RecordedEvent& e);
     void PlayNextEvent();
+    void PlayBySynthesizedInput();
     static LRESULT CALLBACK JournalRecordProc(int code, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK JournalPlaybackProc(int code, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK LowLevelKeyboardProc(int code, WPARAM wp, LPARAM lp);

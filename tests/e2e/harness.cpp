@@ -1,0 +1,418 @@
+// End-to-end harness.
+#include "tests/e2e/harness.h"
+
+#include <commctrl.h>
+#include <shlwapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "res/resource.h"
+
+namespace e2e {
+
+namespace {
+
+// A Linux path as Wine sees it.
+std::string WinePath(const std::string& unixPath) {
+    if (unixPath.size() > 1 && unixPath[1] == ':')
+        return unixPath;
+    std::string p = "Z:" + unixPath;
+    for (char& c : p)
+        if (c == '/')
+            c = '\\';
+    return p;
+}
+
+std::string TempRoot() {
+    char tmp[MAX_PATH] = "";
+    ::GetTempPathA(sizeof tmp, tmp);
+    return tmp;
+}
+
+void CopyProgramFolder(const std::string& from, const std::string& to) {
+    ::CreateDirectoryA(to.c_str(), nullptr);
+    for (const std::string& name : ListFolder(from)) {
+        std::string src = from + "\\" + name, dst = to + "\\" + name;
+        DWORD attr = ::GetFileAttributesA(src.c_str());
+        if (attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY))
+            ::CopyFileA(src.c_str(), dst.c_str(), FALSE);
+    }
+}
+
+void RemoveFolder(const std::string& folder) {
+    for (const std::string& name : ListFolder(folder))
+        ::DeleteFileA((folder + "\\" + name).c_str());
+    ::RemoveDirectoryA(folder.c_str());
+}
+
+struct FindData {
+    DWORD pid;
+    const char* title;
+    const char* cls;
+    HWND found;
+};
+
+BOOL CALLBACK FindProc(HWND h, LPARAM lp) {
+    auto* d = reinterpret_cast<FindData*>(lp);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(h, &pid);
+    if (pid != d->pid)
+        return TRUE;
+    if (d->title && WindowText(h) != d->title)
+        return TRUE;
+    if (d->cls) {
+        char cls[128] = "";
+        ::GetClassNameA(h, cls, sizeof cls);
+        if (lstrcmpA(cls, d->cls) != 0 || !::IsWindowVisible(h))
+            return TRUE;
+    }
+    d->found = h;
+    return FALSE;
+}
+
+INPUT KeyInput(WORD vk, bool up) {
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return in;
+}
+
+} // namespace
+
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
+    DWORD start = ::GetTickCount();
+    for (;;) {
+        if (done())
+            return true;
+        if (::GetTickCount() - start > timeoutMs)
+            return false;
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+std::string BinDir() {
+    const char* env = std::getenv("ZEN_BIN_DIR");
+    return WinePath(env ? env : ZEN_BIN_DIR);
+}
+
+std::string ReadFileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+void WriteFileText(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+void WriteIniSetting(const std::string& iniPath, const char* section, const char* key, int value) {
+    ::WritePrivateProfileStringA(section, key, std::to_string(value).c_str(), iniPath.c_str());
+}
+
+bool FileExists(const std::string& path) {
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::string> ListFolder(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA fd;
+    HANDLE h = ::FindFirstFileA((folder + "\\*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        std::string n = fd.cFileName;
+        if (n != "." && n != "..")
+            names.push_back(n);
+    } while (::FindNextFileA(h, &fd));
+    ::FindClose(h);
+    return names;
+}
+
+std::string WindowText(HWND h) {
+    char buf[512] = "";
+    ::GetWindowTextA(h, buf, sizeof buf);
+    return buf;
+}
+
+HWND FindProcessWindow(DWORD pid, const char* title) {
+    FindData d = {pid, title, nullptr, nullptr};
+    ::EnumWindows(FindProc, reinterpret_cast<LPARAM>(&d));
+    return d.found;
+}
+
+HWND FindProcessWindowByClass(DWORD pid, const char* cls) {
+    FindData d = {pid, nullptr, cls, nullptr};
+    ::EnumWindows(FindProc, reinterpret_cast<LPARAM>(&d));
+    return d.found;
+}
+
+Program::Program() {
+    static int serial = 0;
+    char name[64];
+    std::snprintf(name, sizeof name, "zen-e2e-%lu-%d", ::GetCurrentProcessId(), ++serial);
+    m_folder = TempRoot() + name;
+    RemoveFolder(m_folder);
+    CopyProgramFolder(BinDir(), m_folder);
+}
+
+Program::~Program() {
+    Stop();
+    RemoveFolder(m_folder);
+}
+
+bool Program::Start(const char* exe) {
+    std::string path = m_folder + "\\" + exe;
+    std::string cmd = "\"" + path + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!::CreateProcessA(path.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
+                          m_folder.c_str(), &si, &pi))
+        return false;
+    m_pi = pi;
+    return true;
+}
+
+bool Program::RunAnotherCopy(DWORD timeoutMs, DWORD& exitCode) const {
+    std::string path = m_folder + "\\Zentrova.exe";
+    std::string cmd = "\"" + path + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!::CreateProcessA(path.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
+                          m_folder.c_str(), &si, &pi))
+        return false;
+    ::CloseHandle(pi.hThread);
+    bool ended = WaitFor([&] { return ::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; },
+                         timeoutMs);
+    if (!ended) {
+        ::TerminateProcess(pi.hProcess, 1);
+        ::WaitForSingleObject(pi.hProcess, 5000);
+    }
+    exitCode = 0;
+    ::GetExitCodeProcess(pi.hProcess, &exitCode);
+    ::CloseHandle(pi.hProcess);
+    return ended;
+}
+
+bool Program::StartAndWaitForTray(DWORD timeoutMs) {
+    if (!Start())
+        return false;
+    return WaitFor([this] { return TrayWindow() != nullptr; }, timeoutMs);
+}
+
+bool Program::Running() const {
+    return m_pi.hProcess && ::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool Program::WaitForExit(DWORD timeoutMs) {
+    if (!m_pi.hProcess)
+        return true;
+    return WaitFor([this] { return !Running(); }, timeoutMs);
+}
+
+DWORD Program::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    if (m_pi.hProcess)
+        ::GetExitCodeProcess(m_pi.hProcess, &code);
+    return code;
+}
+
+HWND Program::TrayWindow() const { return FindProcessWindow(Pid(), "&Hide Magnify"); }
+HWND Program::Sheet() const { return FindProcessWindow(Pid(), "  Zentrova 3.0"); }
+HWND Program::ZoomWindow() const { return FindProcessWindowByClass(Pid(), "QuilletZoom"); }
+
+void Program::Command(UINT id) const { ::PostMessageA(TrayWindow(), WM_COMMAND, id, 0); }
+
+void Program::Stop() {
+    if (!m_pi.hProcess)
+        return;
+    if (Running()) {
+        // Close any message box or menu first, then Exit.
+        if (HWND tray = TrayWindow())
+            ::PostMessageA(tray, WM_COMMAND, ID_EXIT, 0);
+        if (!WaitForExit(8000)) {
+            ::TerminateProcess(m_pi.hProcess, 1);
+            ::WaitForSingleObject(m_pi.hProcess, 5000);
+        }
+    }
+    ::CloseHandle(m_pi.hThread);
+    ::CloseHandle(m_pi.hProcess);
+    m_pi = {};
+}
+
+void PressKeys(const std::vector<WORD>& chord) {
+    std::vector<INPUT> inputs;
+    for (WORD vk : chord)
+        inputs.push_back(KeyInput(vk, false));
+    for (auto it = chord.rbegin(); it != chord.rend(); ++it)
+        inputs.push_back(KeyInput(*it, true));
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void TypeText(const char* text) {
+    for (const char* p = text; *p; ++p) {
+        SHORT vk = ::VkKeyScanA(*p);
+        std::vector<WORD> chord;
+        if (vk & 0x100)
+            chord.push_back(VK_SHIFT);
+        chord.push_back(static_cast<WORD>(vk & 0xFF));
+        PressKeys(chord);
+    }
+}
+
+void MoveMouse(int x, int y) {
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    int cx = ::GetSystemMetrics(SM_CXSCREEN) - 1, cy = ::GetSystemMetrics(SM_CYSCREEN) - 1;
+    in.mi.dx = MulDiv(x, 65535, cx);
+    in.mi.dy = MulDiv(y, 65535, cy);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &in, sizeof in);
+}
+
+void Click(int x, int y) {
+    MoveMouse(x, y);
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, in, sizeof(INPUT));
+}
+
+COLORREF ScreenPixel(int x, int y) {
+    HDC dc = ::GetDC(nullptr);
+    COLORREF c = ::GetPixel(dc, x, y);
+    ::ReleaseDC(nullptr, dc);
+    return c;
+}
+
+int CountColour(const RECT& area, COLORREF colour, int tolerance) {
+    int w = area.right - area.left, h = area.bottom - area.top;
+    if (w <= 0 || h <= 0)
+        return 0;
+    HDC screen = ::GetDC(nullptr);
+    HDC mem = ::CreateCompatibleDC(screen);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bmp = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(mem, bmp);
+    ::BitBlt(mem, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
+    ::GdiFlush();
+    int count = 0;
+    const auto* px = static_cast<const unsigned char*>(bits);
+    for (int i = 0; i < w * h; ++i) {
+        int b = px[i * 4], g = px[i * 4 + 1], r = px[i * 4 + 2];
+        if (std::abs(r - GetRValue(colour)) <= tolerance &&
+            std::abs(g - GetGValue(colour)) <= tolerance &&
+            std::abs(b - GetBValue(colour)) <= tolerance)
+            ++count;
+    }
+    ::SelectObject(mem, old);
+    ::DeleteObject(bmp);
+    ::DeleteDC(mem);
+    ::ReleaseDC(nullptr, screen);
+    return count;
+}
+
+RECT TrayArea() {
+    RECT rc = {0, 0, 0, 0};
+    if (HWND taskbar = ::FindWindowA("Shell_TrayWnd", nullptr)) {
+        ::GetWindowRect(taskbar, &rc);
+        rc.left = rc.right - 120;
+    }
+    return rc;
+}
+
+void SaveScreenshot(const char* name) {
+    const char* dir = std::getenv("ZEN_SCREENSHOTS");
+    if (!dir)
+        return;
+    int w = ::GetSystemMetrics(SM_CXSCREEN), h = ::GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = ::GetDC(nullptr);
+    HDC mem = ::CreateCompatibleDC(screen);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bmp = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(mem, bmp);
+    ::BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+    ::GdiFlush();
+    DWORD stride = ((static_cast<DWORD>(w) * 3 + 3) & ~3u), size = stride * static_cast<DWORD>(h);
+    BITMAPFILEHEADER fh = {};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
+    fh.bfSize = fh.bfOffBits + size;
+    std::string path = WinePath(dir) + "\\" + name + ".bmp";
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
+    out.write(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof bi.bmiHeader);
+    out.write(static_cast<const char*>(bits), size);
+    ::SelectObject(mem, old);
+    ::DeleteObject(bmp);
+    ::DeleteDC(mem);
+    ::ReleaseDC(nullptr, screen);
+}
+
+std::vector<std::string> SheetTabs(HWND sheet) {
+    std::vector<std::string> labels;
+    HWND tab = ::FindWindowExA(sheet, nullptr, WC_TABCONTROLA, nullptr);
+    if (!tab)
+        return labels;
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(tab, &pid);
+    HANDLE proc = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!proc)
+        return labels;
+    // The control's item lives in the other process: the request and its
+    // text buffer are placed there.
+    struct Remote {
+        TCITEMA item;
+        char text[256];
+    };
+    auto* remote = static_cast<Remote*>(
+        ::VirtualAllocEx(proc, nullptr, sizeof(Remote), MEM_COMMIT, PAGE_READWRITE));
+    int n = static_cast<int>(::SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+        Remote local = {};
+        local.item.mask = TCIF_TEXT;
+        local.item.pszText = remote->text;
+        local.item.cchTextMax = sizeof local.text;
+        ::WriteProcessMemory(proc, remote, &local, sizeof local, nullptr);
+        ::SendMessageA(tab, TCM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote));
+        ::ReadProcessMemory(proc, remote, &local, sizeof local, nullptr);
+        local.text[sizeof local.text - 1] = '\0';
+        labels.push_back(local.text);
+    }
+    ::VirtualFreeEx(proc, remote, 0, MEM_RELEASE);
+    ::CloseHandle(proc);
+    return labels;
+}
+
+int SheetActiveTab(HWND sheet) {
+    HWND tab = ::FindWindowExA(sheet, nullptr, WC_TABCONTROLA, nullptr);
+    return tab ? static_cast<int>(::SendMessageA(tab, TCM_GETCURSEL, 0, 0)) : -1;
+}
+
+} // namespace e2e

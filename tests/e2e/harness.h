@@ -1,0 +1,88 @@
+// End-to-end harness: runs Zentrova.exe from a private copy of the program
+// folder, finds its windows, drives it with messages and synthesized input,
+// and reads back what a user would see. Every process started here is ended
+// by its handle when the test ends.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// Waits until `done` holds, pumping this thread's messages; false on time-out.
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 10000);
+
+// The folder that holds the built program (Zentrova.exe, Quillet.dll, ...).
+std::string BinDir();
+std::string ReadFileText(const std::string& path);
+void WriteFileText(const std::string& path, const std::string& text);
+// Writes a setting into the program's INI file the way the program does.
+void WriteIniSetting(const std::string& iniPath, const char* section, const char* key, int value);
+bool FileExists(const std::string& path);
+std::vector<std::string> ListFolder(const std::string& folder);
+
+// A top-level window of a process with exactly this title, or nullptr.
+HWND FindProcessWindow(DWORD pid, const char* title);
+// Any visible top-level window of a process whose class is `cls`.
+HWND FindProcessWindowByClass(DWORD pid, const char* cls);
+std::string WindowText(HWND h);
+
+// One copy of the program in its own folder.
+class Program {
+public:
+    Program();
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    const std::string& Folder() const { return m_folder; }
+    // Starts Zentrova.exe (or the named exe of the folder); false if it did not start.
+    bool Start(const char* exe = "Zentrova.exe");
+    // Starts and waits for the tray window.
+    bool StartAndWaitForTray(DWORD timeoutMs = 20000);
+    // Runs one more copy from the same folder until it ends by itself;
+    // false (and the copy ended by force) if it did not end in time.
+    bool RunAnotherCopy(DWORD timeoutMs, DWORD& exitCode) const;
+    bool Running() const;
+    // Waits for the process to end; false on time-out.
+    bool WaitForExit(DWORD timeoutMs = 10000);
+    DWORD ExitCode() const;
+    DWORD Pid() const { return m_pi.dwProcessId; }
+    HANDLE Process() const { return m_pi.hProcess; }
+
+    HWND TrayWindow() const;  // "&Hide Magnify"
+    HWND Sheet() const;       // "  Zentrova 3.0"
+    HWND ZoomWindow() const;  // the hook library's zoom window, when shown
+
+    // Posts a command to the tray window.
+    void Command(UINT id) const;
+    // Ends the program as a user would (Exit), then by force if it must.
+    void Stop();
+
+private:
+    std::string m_folder;
+    PROCESS_INFORMATION m_pi = {};
+};
+
+// Synthesized input.
+void PressKeys(const std::vector<WORD>& chord);  // press in order, release in reverse
+void TypeText(const char* text);
+void MoveMouse(int x, int y);
+void Click(int x, int y);
+
+// Screen pixels and screenshots.
+COLORREF ScreenPixel(int x, int y);
+// Counts pixels of a colour (within a tolerance per channel) in a screen rectangle.
+int CountColour(const RECT& area, COLORREF colour, int tolerance = 24);
+// The taskbar's notification area at the right end of the taskbar.
+RECT TrayArea();
+void SaveScreenshot(const char* name);
+
+// Tab labels of a property sheet.
+std::vector<std::string> SheetTabs(HWND sheet);
+int SheetActiveTab(HWND sheet);
+
+} // namespace e2e

@@ -1,0 +1,262 @@
+// The program as a whole: start-up, single copy, tray menu, hotkeys, the
+// input recorder and exit.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "res/resource.h"
+#include "tests/e2e/harness.h"
+#include "tests/e2e/spy.h"
+
+using namespace e2e;
+
+namespace {
+
+// Icon colours: the swatch of the normal icon, the busy icon's red dot.
+const COLORREF kIconSwatch = RGB(0xf3, 0xc2, 0x1a);
+const COLORREF kBusyDot = RGB(0xe0, 0x20, 0x20);
+
+bool BusyIconShown() { return CountColour(TrayArea(), kBusyDot, 30) > 4; }
+bool IconShown() { return CountColour(TrayArea(), kIconSwatch, 30) > 4; }
+
+bool NoIniIn(const std::string& folder) {
+    for (const std::string& name : ListFolder(folder)) {
+        std::string lower = name;
+        for (char& c : lower)
+            c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+        if (lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".ini") == 0)
+            return false;
+    }
+    return true;
+}
+
+HWND OpenMenuWindow() {
+    HWND menu = nullptr;
+    WaitFor([&] {
+        menu = ::FindWindowA("#32768", nullptr);
+        return menu && ::IsWindowVisible(menu);
+    });
+    return menu;
+}
+
+} // namespace
+
+TEST(Startup, RunsHiddenInTheTrayAndWritesNoSettings) {
+    Program p;
+    ASSERT_TRUE(p.StartAndWaitForTray());
+    HWND tray = p.TrayWindow();
+    EXPECT_FALSE(::IsWindowVisible(tray));
+    EXPECT_TRUE(WaitFor(IconShown)) << "no tray icon";
+    EXPECT_FALSE(BusyIconShown()) << "the normal icon shows after start";
+    SaveScreenshot("startup_tray_icon");
+
+    p.Command(ID_EXIT);
+    ASSERT_TRUE(p.WaitForExit());
+    EXPECT_TRUE(WaitFor([] { return !IconShown(); })) << "the icon stays after Exit";
+    EXPECT_TRUE(NoIniIn(p.Folder()));
+}
+
+TEST(Startup, MagnifierHotkeyZeroShowsTheBusyIcon) {
+    Program p;
+    WriteIniSetting(p.Folder() + "\\Zentrova.ini", "", "wKey", 0);
+    ASSERT_TRUE(p.StartAndWaitForTray());
+    EXPECT_TRUE(WaitFor(BusyIconShown));
+    // The zoom window is disabled: the Magnify command shows nothing.
+    p.Command(ID_MAGNIFY);
+    Spy spy(p.TrayWindow());
+    EXPECT_TRUE(spy.WaitIdle());
+    EXPECT_EQ(p.ZoomWindow(), nullptr);
+}
+
+TEST(SingleCopy, SecondCopyOpensTheFirstCopysOptionsWindow) {
+    Program p;
+    ASSERT_TRUE(p.StartAndWaitForTray());
+    DWORD code = 0;
+    ASSERT_TRUE(p.RunAnotherCopy(20000, code)) << "the second copy did not end by itself";
+    ASSERT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; }));
+    HWND sheet = p.Sheet();
+    EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(sheet) != FALSE; }));
+    EXPECT_EQ(SheetTabs(sheet), (std::vector<std::string>{"Color ", "Magnify", "Capture", " About "}));
+    EXPECT_EQ(WindowText(::GetDlgItem(sheet, IDOK)), "&Ok");
+    EXPECT_EQ(WindowText(::GetDlgItem(sheet, IDCANCEL)), "&Cancel");
+    HWND apply = ::GetDlgItem(sheet, 0x3021);
+    EXPECT_TRUE(apply == nullptr || !::IsWindowVisible(apply)) << "no Apply button";
+    EXPECT_TRUE(::GetWindowLongA(sheet, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(WaitFor(BusyIconShown)) << "busy icon while the options window is open";
+    SaveScreenshot("options_window_color_tab");
+
+    // Another copy while it is open only brings it forward: still one sheet.
+    ASSERT_TRUE(p.RunAnotherCopy(20000, code));
+    EXPECT_EQ(p.Sheet(), sheet);
+    EXPECT_TRUE(p.Running());
+}
+
+TEST(SingleCopy, AWindowWithTheTrayTitleCountsAsARunningCopy) {
+    // Our own window with the tray window's title stands in for a running copy.
+    static UINT received = 0;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+        if (m == WM_COMMAND)
+            received = LOWORD(w);
+        return ::DefWindowProcA(h, m, w, l);
+    };
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "FakeZentrova";
+    ::RegisterClassA(&wc);
+    HWND fake = ::CreateWindowA("FakeZentrova", "&Hide Magnify", WS_OVERLAPPED, 0, 0, 10, 10,
+                                nullptr, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(fake, nullptr);
+    Program p;
+    ASSERT_TRUE(p.Start());
+    EXPECT_TRUE(p.WaitForExit(20000));
+    EXPECT_TRUE(WaitFor([] { return received == ID_OPTIONS; }, 5000));
+    EXPECT_TRUE(NoIniIn(p.Folder()));
+    ::DestroyWindow(fake);
+}
+
+TEST(SingleCopy, TwoCopiesStartedAtOnceLeaveOne) {
+    Program a, b;
+    ASSERT_TRUE(a.Start());
+    ASSERT_TRUE(b.Start());
+    // One of them hands over and ends; the other keeps running with its tray.
+    ASSERT_TRUE(WaitFor([&] { return !a.Running() || !b.Running(); }, 30000));
+    Program& survivor = a.Running() ? a : b;
+    EXPECT_TRUE(WaitFor([&] { return survivor.TrayWindow() != nullptr; }, 20000));
+    EXPECT_TRUE(WaitFor([&] { return survivor.Sheet() != nullptr; }, 20000))
+        << "the copy that ended handed over to the other";
+    EXPECT_TRUE(survivor.Running());
+}
+
+TEST(TrayMenu, ExitFromTheMenuWithTheOptionsWindowOpenEndsTheProgram) {
+    Program p;
+    ASSERT_TRUE(p.StartAndWaitForTray());
+    p.Command(ID_OPTIONS);
+    ASSERT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; }));
+    ::PostMessageA(p.TrayWindow(), WM_USER, 101, WM_RBUTTONUP);
+    HWND menu = OpenMenuWindow();
+    ASSERT_NE(menu, nullptr);
+    SaveScreenshot("tray_menu_open");
+    PressKeys({'E'});
+    EXPECT_TRUE(p.WaitForExit(15000));
+    EXPECT_EQ(p.ExitCode(), 0u);
+    EXPECT_TRUE(NoIniIn(p.Folder()));
+}
+
+TEST(TrayMenu, DoubleClickOpensOptionsAndOtherMouseMessagesAreIgnored) {
+    Program p;
+    ASSERT_TRUE(p.StartAndWaitForTray());
+    HWND tray = p.TrayWindow();
+    Spy spy(tray);
+    ::PostMessageA(tray, WM_USER, 101, WM_MOUSEMOVE);
+    ::PostMessageA(tray, WM_USER, 102, WM_RBUTTONUP);  // another icon id
+    ASSERT_TRUE(spy.WaitIdle());
+    EXPECT_EQ(::FindWindowA("#32768", nullptr) && ::IsWindowVisible(::FindWindowA("#32768", nullptr)),
+              false);
+    EXPECT_EQ(p.Sheet(), nullptr);
+    ::PostMessageA(tray, WM_USER, 101, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; }));
+}
+
+TEST(TrayMenu, MagnifyIsRefusedWhileTheOptionsWindowIsOpen) {
+    Program p;
+    ASSERT_TRUE(p.StartAndWaitForTray());
+    p.Command(ID_OPTIONS);
+    ASSERT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; }));
+    Spy spy(p.TrayWindow());
+    p.Command(ID_MAGNIFY);
+    ASSERT_TRUE(spy.WaitFor(ID_MAGNIFY));
+    ASSERT_TRUE(spy.WaitIdle());
+    EXPECT_EQ(p.ZoomWindow(), nullptr);
+    // After the options window closes the command works again.
+    ::PostMessageA(p.Sheet(), WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitFor([&] { return p.Sheet() == nullptr; }));
+    p.Command(ID_MAGNIFY);
+    EXPECT_TRUE(WaitFor([&] { return p.ZoomWindow() != nullptr; }));
+}
+
+TEST(Options, ReopensOnTheLastPage) {
+    Program p;
+    ASSERT_TRUE(p.StartAndWaitForTray());
+    p.Command(ID_OPTIONS);
+    ASSERT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; }));
+    EXPECT_EQ(SheetActiveTab(p.Sheet()), 0) << "the first opening shows the Color tab";
+    ::SendMessageA(p.Sheet(), PSM_SETCURSEL, 3, 0);
+    ::PostMessageA(p.Sheet(), WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitFor([&] { return p.Sheet() == nullptr; }));
+    p.Command(ID_OPTIONS);
+    ASSERT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; }));
+    EXPECT_EQ(SheetActiveTab(p.Sheet()), 3);
+}
+
+TEST(Hotkeys, AltZTogglesTheZoomWindowAndTheBusyIcon) {
+    Program p;
+    ASSERT_TRUE(p.StartAndWaitForTray());
+    ASSERT_TRUE(WaitFor(IconShown));
+    MoveMouse(500, 400);
+    PressKeys({VK_MENU, 'Z'});
+    ASSERT_TRUE(WaitFor([&] { return p.ZoomWindow() != nullptr; })) << "Alt+Z showed no zoom window";
+    EXPECT_TRUE(WaitFor(BusyIconShown));
+    SaveScreenshot("zoom_window_shown");
+    PressKeys({VK_MENU, 'Z'});
+    EXPECT_TRUE(WaitFor([&] { return p.ZoomWindow() == nullptr; }));
+    EXPECT_TRUE(WaitFor([] { return !BusyIconShown(); }));
+}
+
+TEST(Hotkeys, AltCAndAltXReachTheTrayWindowAsTheirCommands) {
+    Program p;
+    ASSERT_TRUE(p.StartAndWaitForTray());
+    Spy spy(p.TrayWindow());
+    PressKeys({VK_MENU, 'X'});
+    EXPECT_TRUE(spy.WaitFor(ID_PICKER_TOGGLE)) << "Alt+X";
+    // Capture ends an open options window.
+    p.Command(ID_OPTIONS);
+    ASSERT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; }));
+    PressKeys({VK_MENU, 'C'});
+    EXPECT_TRUE(spy.WaitFor(ID_CAPTURE)) << "Alt+C";
+    EXPECT_TRUE(WaitFor([&] { return p.Sheet() == nullptr; }));
+    EXPECT_TRUE(p.Running());
+}
+
+TEST(Recorder, RecordsAndReplaysABurstOfTyping) {
+    Program p;
+    ASSERT_TRUE(p.StartAndWaitForTray());
+    Spy spy(p.TrayWindow());
+
+    // A window of the test takes the typing.
+    HWND edit = ::CreateWindowExA(WS_EX_TOPMOST, "EDIT", "", WS_POPUP | WS_VISIBLE | WS_BORDER,
+                                  300, 300, 300, 30, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(edit, nullptr);
+    auto focusEdit = [&] {
+        ::SetForegroundWindow(edit);
+        ::SetFocus(edit);
+        return WaitFor([&] { return ::GetFocus() == edit; }, 3000);
+    };
+    ASSERT_TRUE(focusEdit());
+
+    // The first toggle after start-up only stops; the second records.
+    PressKeys({VK_CONTROL, VK_MENU, 'R'});
+    ASSERT_TRUE(spy.WaitFor(ID_RECORD_TOGGLE));
+    PressKeys({VK_CONTROL, VK_MENU, 'R'});
+    ASSERT_TRUE(spy.WaitFor(ID_RECORD_TOGGLE));
+    ASSERT_TRUE(spy.WaitIdle());
+    ASSERT_TRUE(focusEdit());
+    TypeText("zen");
+    ASSERT_TRUE(WaitFor([&] { return WindowText(edit) == "zen"; }));
+    PressKeys({VK_F2});  // stops recording and is not recorded
+    ASSERT_TRUE(spy.WaitIdle());
+
+    ::SetWindowTextA(edit, "");
+    ASSERT_TRUE(focusEdit());
+    PressKeys({VK_CONTROL, VK_MENU, 'P'});
+    ASSERT_TRUE(spy.WaitFor(ID_PLAYBACK));
+    EXPECT_TRUE(WaitFor([&] { return WindowText(edit) == "zen"; }, 10000))
+        << "played back: '" << WindowText(edit) << "'";
+
+    // Playback consumed the list: playing again adds nothing.
+    ::SetWindowTextA(edit, "");
+    PressKeys({VK_CONTROL, VK_MENU, 'P'});
+    ASSERT_TRUE(spy.WaitFor(ID_PLAYBACK));
+    ASSERT_TRUE(spy.WaitIdle());
+    EXPECT_EQ(WindowText(edit), "");
+    ::DestroyWindow(edit);
+}
