@@ -81,6 +81,12 @@ INT_PTR CDialog::DoModal() {
                              StaticDlgProc, reinterpret_cast<LPARAM>(this));
 }
 
+BOOL CDialog::Create(CWnd* pParent) {
+    HWND parent = pParent ? pParent->m_hWnd : (m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr);
+    return ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate),
+                                parent, StaticDlgProc, reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
 void CDialog::EndDialog(int nResult) { ::EndDialog(m_hWnd, nResult); }
 
 BOOL CDialog::OnInitDialog() {

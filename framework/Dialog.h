@@ -15,6 +15,8 @@ public:
 
     // Runs the dialog modally; returns the value passed to EndDialog, or -1.
     virtual INT_PTR DoModal();
+    // Creates the dialog modeless (used by tests and tool windows).
+    BOOL Create(CWnd* pParent = nullptr);
     void EndDialog(int nResult);
 
     // Moves data between members and controls: TRUE reads and validates the

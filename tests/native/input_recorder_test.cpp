@@ -1,0 +1,123 @@
+// The input recorder's list and its playback timing.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/InputRecorder.h"
+
+namespace {
+constexpr unsigned kKeyDown = 0x0100, kKeyUp = 0x0101, kSysKeyDown = 0x0104, kMouseMove = 0x0200;
+
+struct Played {
+    unsigned message;
+    uint32_t time;
+    uint32_t wait;
+};
+
+// Plays the whole list at the moments the player asks for, as a system
+// that honours every wait exactly would.
+std::vector<Played> PlayAll(InputRecording& rec, uint32_t start) {
+    std::vector<Played> out;
+    uint32_t now = start;
+    if (!rec.BeginPlayback(now))
+        return out;
+    do {
+        uint32_t wait = 0;
+        RecordedEvent e = rec.CurrentEvent(now, wait);
+        if (wait > 0) {
+            now += wait;
+            e = rec.CurrentEvent(now, wait);
+        }
+        out.push_back({e.message, e.time, wait});
+    } while (rec.Advance());
+    return out;
+}
+} // namespace
+
+TEST(InputRecorder, PlaybackKeepsTheRecordedSpacing) {
+    InputRecording rec;
+    // Recorded at ticks 1000, 1040, 1300 (the list starts at 1000).
+    rec.Append({kKeyDown, 'A', 0, 1000}, 1000);
+    rec.Append({kKeyUp, 'A', 0, 1040}, 1040);
+    rec.Append({kMouseMove, 10, 20, 1300}, 1300);
+    std::vector<Played> p = PlayAll(rec, 5000);
+    ASSERT_EQ(p.size(), 3u);
+    EXPECT_EQ(p[0].time, 5000u);
+    EXPECT_EQ(p[1].time, 5040u);
+    EXPECT_EQ(p[2].time, 5300u);
+    EXPECT_EQ(p[2].message, kMouseMove);
+}
+
+TEST(InputRecorder, EventsAlreadyDueAreStampedNowWithoutWait) {
+    InputRecording rec;
+    rec.Append({kKeyDown, 'A', 0, 100}, 100);
+    rec.Append({kKeyUp, 'A', 0, 110}, 110);
+    ASSERT_TRUE(rec.BeginPlayback(200)); // offset 100: events due at 200 and 210
+    uint32_t wait = 99;
+    RecordedEvent late = rec.CurrentEvent(500, wait);
+    EXPECT_EQ(wait, 0u);
+    EXPECT_EQ(late.time, 500u);
+    ASSERT_TRUE(rec.Advance());
+    RecordedEvent early = rec.CurrentEvent(205, wait);
+    EXPECT_EQ(wait, 5u);
+    EXPECT_EQ(early.time, 210u);
+}
+
+TEST(InputRecorder, PlaybackConsumesTheListAndEmptyListsPlayNothing) {
+    InputRecording rec;
+    EXPECT_FALSE(rec.BeginPlayback(0));
+    rec.Append({kKeyDown, 'A', 0, 10}, 10);
+    EXPECT_EQ(PlayAll(rec, 100).size(), 1u);
+    EXPECT_FALSE(rec.Playing());
+    EXPECT_FALSE(rec.BeginPlayback(200)) << "a played list is gone";
+}
+
+TEST(InputRecorder, ARecordingDuringPlaybackStartsANewList) {
+    InputRecording rec;
+    rec.Append({kKeyDown, 'A', 0, 10}, 10);
+    rec.Append({kKeyUp, 'A', 0, 20}, 20);
+    ASSERT_TRUE(rec.BeginPlayback(1000));
+    rec.Append({kKeyDown, 'B', 0, 1005}, 1005); // new list, starts at 1005
+    uint32_t wait = 0;
+    EXPECT_EQ(rec.CurrentEvent(1000, wait).paramL, unsigned('A'));
+    ASSERT_TRUE(rec.Advance());
+    EXPECT_FALSE(rec.Advance());
+    EXPECT_EQ(rec.Size(), 1u) << "the new recording survives the end of playback";
+    std::vector<Played> p = PlayAll(rec, 3000);
+    ASSERT_EQ(p.size(), 1u);
+    EXPECT_EQ(p[0].time, 3000u);
+}
+
+TEST(InputRecorder, TickWrapAroundKeepsTheSpacing) {
+    InputRecording rec;
+    rec.Append({kKeyDown, 'A', 0, 0xFFFFFFF0u}, 0xFFFFFFF0u);
+    rec.Append({kKeyUp, 'A', 0, 0x10u}, 0x10u); // 32 ms later, across the wrap
+    std::vector<Played> p = PlayAll(rec, 50);
+    ASSERT_EQ(p.size(), 2u);
+    EXPECT_EQ(p[1].time - p[0].time, 32u);
+}
+
+TEST(InputRecorder, StopKeyAndTrailingHotkeyPress) {
+    struct Case {
+        RecordedEvent e;
+        bool stops;
+    } cases[] = {
+        {{kKeyDown, 0x71, 0, 0}, true},
+        {{kKeyDown, 0x3C71, 0, 0}, true}, // scan code in the high byte
+        {{kSysKeyDown, 0x71, 0, 0}, true},
+        {{kKeyUp, 0x71, 0, 0}, false},
+        {{kKeyDown, 0x70, 0, 0}, false},
+        {{kMouseMove, 0x71, 0, 0}, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsRecordStopKey(c.e), c.stops) << c.e.message << " " << c.e.paramL;
+
+    InputRecording rec;
+    rec.Append({kKeyDown, 'Z', 0, 1}, 1);
+    rec.Append({kKeyUp, 'Z', 0, 2}, 2);
+    rec.Append({kKeyDown, 0x11, 0, 3}, 3); // Ctrl, Alt, R of the stop hotkey
+    rec.Append({kSysKeyDown, 0x12, 0, 4}, 4);
+    rec.Append({kSysKeyDown, 'R', 0, 5}, 5);
+    rec.DropTrailingKeyDowns();
+    EXPECT_EQ(rec.Size(), 2u);
+}

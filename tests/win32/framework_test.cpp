@@ -1,0 +1,309 @@
+// The window framework under a real window manager: dispatch through the
+// message maps, reflection, command updates, data exchange with its
+// messages, GDI selections and the profile.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/App.h"
+#include "framework/DataExchange.h"
+#include "framework/Dialog.h"
+#include "framework/Gdi.h"
+#include "framework/Wnd.h"
+#include "res/resource.h"
+
+namespace {
+
+std::vector<std::string> g_log;
+
+class CBaseProbe : public CWnd {
+public:
+    void OnPaint() {
+        g_log.push_back("base paint");
+        ::ValidateRect(m_hWnd, nullptr);
+    }
+    void OnClose() { g_log.push_back("base close"); }
+    void OnCommandA() { g_log.push_back("base A"); }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CBaseProbe, CWnd)
+ON_WM_PAINT()
+ON_WM_CLOSE()
+ON_COMMAND(100, OnCommandA)
+END_MESSAGE_MAP()
+
+class CDerivedProbe : public CBaseProbe {
+public:
+    void OnClose() { g_log.push_back("derived close"); }
+    void OnCommandB() { g_log.push_back("derived B"); }
+    void OnUpdateB(CCmdUI* ui) { ui->Enable(m_enableB); }
+    LRESULT OnCustom(WPARAM wp, LPARAM lp) { return static_cast<LRESULT>(wp + lp); }
+    bool m_enableB = true;
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CDerivedProbe, CBaseProbe)
+ON_WM_CLOSE()
+ON_COMMAND(101, OnCommandB)
+ON_UPDATE_COMMAND_UI(101, OnUpdateB)
+ON_MESSAGE(WM_APP + 1, OnCustom)
+END_MESSAGE_MAP()
+
+// A control that draws itself from the parent's reflected WM_DRAWITEM.
+class CReflectButton : public CWnd {
+public:
+    void DrawItem(LPDRAWITEMSTRUCT) { ++m_draws; }
+    int m_draws = 0;
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CReflectButton, CWnd)
+ON_WM_DRAWITEM_REFLECT()
+END_MESSAGE_MAP()
+
+class CRangeDialog : public CDialog {
+public:
+    CRangeDialog() : CDialog(IDD_MAGNIFY_PAGE) {}
+    int m_factor = 4;
+    int m_region = 40;
+    void DoDataExchange(CDataExchange* pDX) override {
+        DDX_Text(pDX, IDC_MAG_FACTOR, m_factor);
+        DDV_MinMaxInt(pDX, m_factor, 1, 10);
+        DDX_Text(pDX, IDC_MAG_REGION, m_region);
+        DDV_MinMaxInt(pDX, m_region, 10, 100);
+    }
+};
+
+// Answers the next message box of this thread and keeps its text.
+class MessageBoxCatcher {
+public:
+    MessageBoxCatcher() {
+        s_self = this;
+        m_hook = ::SetWindowsHookExA(WH_CBT, Proc, nullptr, ::GetCurrentThreadId());
+    }
+    ~MessageBoxCatcher() {
+        ::UnhookWindowsHookEx(m_hook);
+        s_self = nullptr;
+    }
+    std::string text, caption;
+    int count = 0;
+
+private:
+    static LRESULT CALLBACK Proc(int code, WPARAM wp, LPARAM lp) {
+        if (code == HCBT_ACTIVATE && s_self) {
+            HWND box = reinterpret_cast<HWND>(wp);
+            char cls[32] = "";
+            ::GetClassNameA(box, cls, sizeof cls);
+            if (lstrcmpA(cls, "#32770") == 0 && ::GetDlgItem(box, 0xFFFF)) {
+                char buf[256] = "";
+                ::GetDlgItemTextA(box, 0xFFFF, buf, sizeof buf);
+                s_self->text = buf;
+                ::GetWindowTextA(box, buf, sizeof buf);
+                s_self->caption = buf;
+                ++s_self->count;
+                ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+            }
+        }
+        return ::CallNextHookEx(nullptr, code, wp, lp);
+    }
+    static MessageBoxCatcher* s_self;
+    HHOOK m_hook;
+};
+MessageBoxCatcher* MessageBoxCatcher::s_self = nullptr;
+
+// The framework needs an application object for its message box caption
+// and profile.
+struct TestApp : CWinApp {};
+TestApp& App() {
+    static TestApp app;
+    return app;
+}
+
+} // namespace
+
+TEST(MessageMap, MostDerivedHandlerWinsAndBasesStillAnswer) {
+    CDerivedProbe w;
+    ASSERT_TRUE(w.CreateEx(0, "ZenProbe", "probe", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr));
+    g_log.clear();
+    w.SendMessage(WM_CLOSE);
+    w.SendMessage(WM_COMMAND, 100);
+    w.SendMessage(WM_COMMAND, 101);
+    ::InvalidateRect(w, nullptr, TRUE);
+    ::UpdateWindow(w);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"derived close", "base A", "derived B", "base paint"}));
+    EXPECT_EQ(w.SendMessage(WM_APP + 1, 2, 3), 5);
+    // Unhandled messages get the default window procedure.
+    w.SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("renamed"));
+    EXPECT_EQ(w.GetWindowText(), "renamed");
+    w.DestroyWindow();
+    EXPECT_EQ(w.m_hWnd, nullptr) << "the object forgets its window at WM_NCDESTROY";
+}
+
+TEST(MessageMap, ADisabledCommandIsNotCarriedOut) {
+    CDerivedProbe w;
+    ASSERT_TRUE(w.CreateEx(0, "ZenProbe", "probe", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr));
+    g_log.clear();
+    w.m_enableB = false;
+    w.SendMessage(WM_COMMAND, 101);
+    EXPECT_TRUE(g_log.empty());
+    w.m_enableB = true;
+    w.SendMessage(WM_COMMAND, 101);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"derived B"}));
+    w.DestroyWindow();
+}
+
+TEST(MessageMap, ParentsReflectDrawItemToTheControlsObject) {
+    CDerivedProbe parent;
+    ASSERT_TRUE(parent.CreateEx(0, "ZenProbe", "probe", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr));
+    HWND btn = ::CreateWindowA("BUTTON", "x", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 50, 20,
+                               parent, reinterpret_cast<HMENU>(7), nullptr, nullptr);
+    CReflectButton button;
+    ASSERT_TRUE(button.SubclassWindow(btn));
+    ::ShowWindow(parent, SW_SHOW);
+    ::InvalidateRect(btn, nullptr, TRUE);
+    ::UpdateWindow(btn);
+    EXPECT_GE(button.m_draws, 1);
+    parent.DestroyWindow();
+    EXPECT_EQ(button.m_hWnd, nullptr);
+}
+
+TEST(DataExchange, StrictIntegers) {
+    struct Case {
+        const char* text;
+        bool ok;
+        int value;
+    } cases[] = {{"42", true, 42},         {"  7 ", true, 7},       {"-3", true, -3},
+                 {"+5", true, 5},          {"42abc", false, 0},     {"", false, 0},
+                 {"   ", false, 0},        {"4 2", false, 0},       {"0x10", false, 0},
+                 {"2147483647", true, 2147483647}, {"2147483648", false, 0}, {"-", false, 0}};
+    for (const Case& c : cases) {
+        int v = 0;
+        EXPECT_EQ(ParseStrictInt(c.text, v), c.ok) << c.text;
+        if (c.ok) {
+            EXPECT_EQ(v, c.value) << c.text;
+        }
+    }
+    EXPECT_EQ(FormatRangePrompt(10, 100), "Please enter an integer between 10 and 100.");
+}
+
+TEST(DataExchange, RefusedValuesShowTheMessageAndSelectTheControl) {
+    App();
+    CRangeDialog dlg;
+    ASSERT_TRUE(dlg.Create());
+    ::ShowWindow(dlg, SW_SHOW);
+    HWND factor = dlg.GetDlgItem(IDC_MAG_FACTOR), region = dlg.GetDlgItem(IDC_MAG_REGION);
+    EXPECT_EQ(CWnd::FromHandlePermanent(dlg), &dlg);
+
+    struct Case {
+        const char* factorText;
+        const char* regionText;
+        const char* message;  // nullptr: accepted
+        HWND focus;
+    } cases[] = {
+        {"11", "40", "Please enter an integer between 1 and 10.", factor},
+        {"10", "101", "Please enter an integer between 10 and 100.", region},
+        {"5", "12x", "Please enter an integer.", region},
+        {"", "40", "Please enter an integer.", factor},
+        {"10", "100", nullptr, nullptr},
+        {"1", "10", nullptr, nullptr},
+    };
+    for (const Case& c : cases) {
+        ::SetWindowTextA(factor, c.factorText);
+        ::SetWindowTextA(region, c.regionText);
+        dlg.m_factor = dlg.m_region = -1;
+        ::SetFocus(dlg.GetDlgItem(IDC_MAG_HOTKEY));
+        MessageBoxCatcher box;
+        BOOL ok = dlg.UpdateData(TRUE);
+        if (c.message) {
+            EXPECT_FALSE(ok) << c.factorText << "/" << c.regionText;
+            EXPECT_EQ(box.count, 1);
+            EXPECT_EQ(box.text, c.message);
+            EXPECT_EQ(box.caption, "!Zentrova");
+            EXPECT_EQ(::GetFocus(), c.focus);
+            DWORD start = 0, end = 0;
+            ::SendMessageA(c.focus, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                           reinterpret_cast<LPARAM>(&end));
+            EXPECT_EQ(start, 0u);
+            EXPECT_EQ(end, static_cast<DWORD>(::GetWindowTextLengthA(c.focus)));
+        } else {
+            EXPECT_TRUE(ok);
+            EXPECT_EQ(box.count, 0);
+            EXPECT_EQ(::GetFocus(), dlg.GetDlgItem(IDC_MAG_HOTKEY)) << "focus stays on success";
+            EXPECT_EQ(dlg.m_factor, atoi(c.factorText));
+            EXPECT_EQ(dlg.m_region, atoi(c.regionText));
+        }
+    }
+    // Filling the controls writes the members as text.
+    dlg.m_factor = 7;
+    dlg.m_region = 55;
+    dlg.UpdateData(FALSE);
+    char buf[16];
+    ::GetWindowTextA(region, buf, sizeof buf);
+    EXPECT_STREQ(buf, "55");
+    dlg.DestroyWindow();
+}
+
+TEST(Gdi, SelectionsAreUndoneAndObjectsDeletedOnce) {
+    CMemDC dc;
+    HGDIOBJ oldPen = ::GetCurrentObject(dc, OBJ_PEN);
+    HGDIOBJ oldBrush = ::GetCurrentObject(dc, OBJ_BRUSH);
+    HPEN penHandle = nullptr;
+    {
+        CPen pen(PS_SOLID, 1, RGB(1, 2, 3));
+        CBrush brush(RGB(4, 5, 6));
+        penHandle = pen;
+        CSelectObject selPen(dc, pen);
+        CSelectObject selBrush(dc, brush);
+        EXPECT_EQ(::GetCurrentObject(dc, OBJ_PEN), static_cast<HGDIOBJ>(pen));
+        EXPECT_EQ(::GetCurrentObject(dc, OBJ_BRUSH), static_cast<HGDIOBJ>(brush));
+    }
+    EXPECT_EQ(::GetCurrentObject(dc, OBJ_PEN), oldPen);
+    EXPECT_EQ(::GetCurrentObject(dc, OBJ_BRUSH), oldBrush);
+    EXPECT_EQ(::GetObjectType(penHandle), 0u) << "the pen was deleted";
+    // A moved-from owner deletes nothing; the new owner deletes once.
+    CBrush a(RGB(1, 1, 1));
+    HBRUSH h = a;
+    CBrush b(std::move(a));
+    EXPECT_EQ(a.GetSafeHandle(), nullptr);
+    EXPECT_EQ(b.GetSafeHandle(), h);
+    // Stock objects are never owned: selecting one restores fine too.
+    { CSelectObject s(dc, ::GetStockObject(NULL_BRUSH)); }
+    EXPECT_EQ(::GetCurrentObject(dc, OBJ_BRUSH), oldBrush);
+}
+
+TEST(Gdi, Draw3dRectPaintsTheFourEdges) {
+    CClientDC screen(nullptr);
+    CMemDC dc(screen);
+    CBitmap bmp;
+    ASSERT_TRUE(bmp.CreateCompatibleBitmap(screen, 10, 10));
+    CSelectObject sel(dc, bmp);
+    RECT all = {0, 0, 10, 10};
+    FillSolidRect(dc, all, RGB(0, 0, 0));
+    RECT r = {1, 1, 9, 9};
+    Draw3dRect(dc, r, RGB(255, 255, 255), RGB(128, 128, 128));
+    EXPECT_EQ(::GetPixel(dc, 1, 1), RGB(255, 255, 255));
+    EXPECT_EQ(::GetPixel(dc, 7, 1), RGB(255, 255, 255));
+    EXPECT_EQ(::GetPixel(dc, 8, 1), RGB(128, 128, 128));
+    EXPECT_EQ(::GetPixel(dc, 1, 8), RGB(128, 128, 128));
+    EXPECT_EQ(::GetPixel(dc, 8, 8), RGB(128, 128, 128));
+    EXPECT_EQ(::GetPixel(dc, 4, 4), RGB(0, 0, 0));
+    EXPECT_EQ(::GetPixel(dc, 0, 0), RGB(0, 0, 0));
+}
+
+TEST(Profile, IntegersAndStringsInTheUnnamedSection) {
+    TestApp& app = App();
+    char tmp[MAX_PATH];
+    ::GetTempPathA(sizeof tmp, tmp);
+    app.m_pszProfileName = std::string(tmp) + "zen-profile-test.ini";
+    ::DeleteFileA(app.m_pszProfileName.c_str());
+    EXPECT_EQ(app.GetProfileInt("", "nWidth", 40), 40u) << "missing file reads the default";
+    EXPECT_TRUE(app.WriteProfileInt("", "nWidth", 77));
+    EXPECT_TRUE(app.WriteProfileInt("", "wKey", -1));
+    EXPECT_TRUE(app.WriteProfileString("Tip", "FilePos", "123"));
+    EXPECT_EQ(app.GetProfileInt("", "nWidth", 40), 77u);
+    EXPECT_EQ(static_cast<int>(app.GetProfileInt("", "wKey", 90)), -1);
+    EXPECT_EQ(app.GetProfileString("Tip", "FilePos", "x"), "123");
+    EXPECT_EQ(app.GetProfileInt("Tip", "nWidth", 5), 5u) << "sections are separate";
+    ::DeleteFileA(app.m_pszProfileName.c_str());
+}
