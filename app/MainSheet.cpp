@@ -1,7 +1,13 @@
 // The options window.
 #include "app/MainSheet.h"
 
+#include <ctime>
+
 #include "app/AboutPage.h"
+#include "app/Settings.h"
+#include "framework/Gdi.h"
+#include "framework/HtmlHelp.h"
+#include "skin/SkinPainter.h"
 #include "app/ToolboxApp.h"
 #include "capture/CapturePage.h"
 #include "color/AutoClickPage.h"
@@ -11,13 +17,33 @@
 CMainSheet* g_pMainSheet = nullptr;
 RECT g_rcLastSheet = {0, 0, 0, 0};
 
+namespace {
+// Whether the start-up random pick has been made in this run.
+bool s_randomPickMade = false;
+// Text colour of the tabs that are not selected.
+const COLORREF kTabTextColour = RGB(97, 93, 199);
+} // namespace
+
+SkinScheme DefaultSkin() {
+    SkinScheme s;
+    s.dialogLook = {2, 4, 0, 18, 120, 160, 230};
+    s.buttonLook = {4, 3, kButtonHoverBlend, 14, 120, 160, 230};
+    s.sampleRed = s.sampleGreen = s.sampleBlue = 192;
+    return s;
+}
+
 BEGIN_MESSAGE_MAP(CMainSheet, CPropertySheet)
 ON_WM_MOVE()
 ON_WM_DESTROY()
+ON_WM_PAINT()
+ON_WM_DRAWITEM()
+ON_WM_HELPINFO()
 END_MESSAGE_MAP()
 
 CMainSheet::CMainSheet(CWnd* pParent)
-    : CPropertySheet(CWinApp::LoadString(IDS_SHEET_CAPTION).c_str(), pParent, 0) {
+    : CPropertySheet(CWinApp::LoadString(IDS_SHEET_CAPTION).c_str(), pParent, 0),
+      m_skin(DefaultSkin()),
+      m_hollowBrush(static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH))) {
     // Construction order is the library's start-up order: magnifier,
     // capture, colour picker.
     m_pMagnifyPage = new CMagnifyPage;
@@ -37,20 +63,95 @@ CMainSheet::~CMainSheet() {
     delete m_pAboutPage;
 }
 
-void CMainSheet::LoadCurrentSkin() {}
+void CMainSheet::LoadCurrentSkin() {
+    ::LoadCurrentSkin(ToolboxApp()->m_szSchemePath, ReadSetting("RandomSkin", 0), s_randomPickMade,
+                      static_cast<unsigned>(std::time(nullptr)), ProcessRandom(), m_skin);
+}
 
 BOOL CMainSheet::OnInitDialog() {
     BOOL result = CPropertySheet::OnInitDialog();
     HWND tab = GetTabControl();
     if (!tab)
         return FALSE;
+    ::SetWindowLongPtrA(tab, GWL_STYLE,
+                        ::GetWindowLongPtrA(tab, GWL_STYLE) | TCS_OWNERDRAWFIXED);
     ::GetWindowRect(m_hWnd, &g_rcLastSheet);
     ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     ::SetDlgItemTextA(m_hWnd, IDOK, "&Ok");
     ::SetDlgItemTextA(m_hWnd, IDCANCEL, "&Cancel");
     SetActivePage(ToolboxApp()->m_nLastPage);
+    RECT rc;
+    ::GetWindowRect(m_hWnd, &rc);
+    m_width = rc.right - rc.left;
+    m_height = rc.bottom - rc.top;
+    GenerateSkin(m_background, m_width, m_height, m_skin.dialogLook, CurrentSkinSystemColors());
     SetWindowText("  Zentrova 3.0");
     return result;
+}
+
+void CMainSheet::OnPaint() {
+    // The sheet itself draws nothing; its pages paint the skin.
+    ::ValidateRect(m_hWnd, nullptr);
+}
+
+void CMainSheet::OnDrawItem(int, LPDRAWITEMSTRUCT dis) {
+    if (dis->hwndItem != GetTabControl()) {
+        Default();
+        return;
+    }
+    RECT rc = dis->rcItem;
+    COLORREF sample = RGB(m_skin.sampleRed & 0xFF, m_skin.sampleGreen & 0xFF, m_skin.sampleBlue & 0xFF);
+    COLORREF text = kTabTextColour;
+    if (dis->itemState == ODS_SELECTED) {
+        if (dis->itemID == 0)
+            rc.left += 4;
+        FillSolidRect(dis->hDC, rc, sample);
+        ::OffsetRect(&rc, 1, 1);
+        text = RGB(255 - GetRValue(sample), 255 - GetGValue(sample), 255 - GetBValue(sample));
+    } else {
+        ::OffsetRect(&rc, 2, 2);
+    }
+    char label[201] = "";
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = label;
+    item.cchTextMax = sizeof label - 1;
+    TabCtrl_GetItem(dis->hwndItem, dis->itemID, &item);
+    CSaveDC save(dis->hDC);
+    ::SetTextColor(dis->hDC, text);
+    ::SetBkMode(dis->hDC, TRANSPARENT);
+    ::DrawTextA(dis->hDC, label, -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+const char* CMainSheet::ContextHelpText(int id) {
+    switch (id) {
+    case IDC_MAG_HOTKEY:
+    case 1006:
+    case IDC_MAG_HOTKEY_CAPTION:
+        return "The magnifier's hotkey: press it anywhere to show or hide the zoom window. "
+               "A key alone or with Shift alone gets Ctrl added.";
+    case IDC_MAG_FACTOR:
+    case IDC_MAG_FACTOR_SPIN:
+    case IDC_MAG_FACTOR_CAPTION:
+    case IDC_MAG_FACTOR_UNIT:
+        return "How many times the zoom window enlarges the region: 1 to 10.";
+    case IDC_MAG_REGION:
+    case IDC_MAG_REGION_SPIN:
+    case IDC_MAG_REGION_CAPTION:
+    case IDC_MAG_REGION_UNIT:
+        return "The side of the square region around the pointer that the zoom window shows, "
+               "in pixels: 10 to 100.";
+    default:
+        return nullptr;
+    }
+}
+
+BOOL CMainSheet::OnHelpInfo(HELPINFO* info) {
+    if (info && info->iCtrlId >= 1001 && info->iCtrlId <= 1012) {
+        if (const char* text = ContextHelpText(info->iCtrlId))
+            HtmlHelpTextPopup(m_hWnd, text, info->MousePos);
+    }
+    return TRUE;
 }
 
 void CMainSheet::OnMove(int, int) {

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "framework/PropertySheet.h"
+#include "skin/SkinBitmap.h"
+#include "skin/SkinScheme.h"
 
 class CAboutPage;
 class CAutoClick;
@@ -15,8 +17,18 @@ public:
     ~CMainSheet() override;
 
     bool IsOpen() const { return m_hWnd != nullptr; }
-    // Fills the current skin from scheme.dat.
+    // Fills the current skin from scheme.dat (the first scheme, or once per
+    // run a random one when RandomSkin is set).
     void LoadCurrentSkin();
+
+    // The current skin that every dialog paints with; its looks before any
+    // scheme.dat is read are the program's own default look.
+    SkinScheme m_skin;
+    // The background picture of the open sheet, drawn by every page.
+    CSkinBitmap m_background;
+    // Hands transparent static texts to the pages (a stock object).
+    HBRUSH m_hollowBrush;
+    int m_width = 0, m_height = 0;
 
     CMagnifyPage* m_pMagnifyPage;
     CScreenCapture* m_pCapturePage;
@@ -27,6 +39,11 @@ protected:
     BOOL OnInitDialog() override;
     void OnMove(int x, int y);
     void OnDestroy();
+    void OnPaint();
+    void OnDrawItem(int id, LPDRAWITEMSTRUCT dis);
+    BOOL OnHelpInfo(HELPINFO* info);
+    // F1 on a control of the Magnify page: the context text for it, or nullptr.
+    static const char* ContextHelpText(int controlId);
     DECLARE_MESSAGE_MAP()
 };
 
@@ -34,3 +51,7 @@ protected:
 extern CMainSheet* g_pMainSheet;
 // Screen rectangle of the options window when it was last opened or moved.
 extern RECT g_rcLastSheet;
+
+// The skin the program shows before the user has stored any scheme: a soft
+// vertical gradient on the button face with a light blue tint.
+SkinScheme DefaultSkin();
