@@ -174,6 +174,17 @@ TEST(TrayMenu, MagnifyIsRefusedWhileTheOptionsWindowIsOpen) {
     EXPECT_TRUE(WaitFor([&] { return p.ZoomWindow() != nullptr; }));
 }
 
+TEST(TrayMenu, HelpOpensTheHelpFileBesideTheProgram) {
+    Program p;
+    ASSERT_TRUE(p.StartAndWaitForTray());
+    ASSERT_TRUE(FileExists(p.Folder() + "\\zentrova.chm"));
+    p.Command(ID_HELP_INSTALL);
+    HWND help = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (help = FindProcessWindowByClass(p.Pid(), "HH Parent")) != nullptr; }));
+    EXPECT_EQ(WindowText(help), "Zentrova Help");
+    ::PostMessageA(help, WM_CLOSE, 0, 0);
+}
+
 TEST(Options, ReopensOnTheLastPage) {
     Program p;
     ASSERT_TRUE(p.StartAndWaitForTray());
