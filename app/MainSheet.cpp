@@ -90,8 +90,10 @@ BOOL CMainSheet::OnInitDialog() {
 }
 
 void CMainSheet::OnPaint() {
-    // The sheet itself draws nothing; its pages paint the skin.
-    ::ValidateRect(m_hWnd, nullptr);
+    // The sheet itself draws nothing; its pages paint the skin. Beginning
+    // and ending the paint validates it the way the window manager expects
+    // (a bare ValidateRect leaves the children unpainted under Wine).
+    CPaintDC dc(m_hWnd);
 }
 
 void CMainSheet::OnDrawItem(int, LPDRAWITEMSTRUCT dis) {
@@ -102,7 +104,10 @@ void CMainSheet::OnDrawItem(int, LPDRAWITEMSTRUCT dis) {
     RECT rc = dis->rcItem;
     COLORREF sample = RGB(m_skin.sampleRed & 0xFF, m_skin.sampleGreen & 0xFF, m_skin.sampleBlue & 0xFF);
     COLORREF text = kTabTextColour;
-    if (dis->itemState == ODS_SELECTED) {
+    // The selected tab, with no other state than the keyboard focus: tab
+    // rows report the focus on the selected tab whenever they hold it (Wine
+    // always does), and the selected tab must still stand out then.
+    if ((dis->itemState & ~static_cast<UINT>(ODS_FOCUS)) == ODS_SELECTED) {
         if (dis->itemID == 0)
             rc.left += 4;
         FillSolidRect(dis->hDC, rc, sample);
