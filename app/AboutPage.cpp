@@ -5,11 +5,11 @@
 #include "framework/HtmlHelp.h"
 #include "res/resource.h"
 
-BEGIN_MESSAGE_MAP(CAboutPage, CPropertyPage)
+BEGIN_MESSAGE_MAP(CAboutPage, CSkinnedPage)
 ON_BN_CLICKED(IDC_ABOUT_HELP, OnHelp)
 END_MESSAGE_MAP()
 
-CAboutPage::CAboutPage() : CPropertyPage(IDD_ABOUT_PAGE) {}
+CAboutPage::CAboutPage() : CSkinnedPage(IDD_ABOUT_PAGE) {}
 
 void CAboutPage::OnHelp() {
     HtmlHelpDisplayTopic(m_hWnd, MakeHelpPath(ToolboxApp()->m_szSchemePath, "install.htm"));

@@ -1,9 +1,9 @@
 // CAboutPage: the options window's About page.
 #pragma once
 
-#include "framework/PropertySheet.h"
+#include "app/SkinnedPage.h"
 
-class CAboutPage : public CPropertyPage {
+class CAboutPage : public CSkinnedPage {
 public:
     CAboutPage();
 

@@ -5,10 +5,10 @@
 #include "hooklib/Quillet.h"
 #include "res/resource.h"
 
-BEGIN_MESSAGE_MAP(CScreenCapture, CPropertyPage)
+BEGIN_MESSAGE_MAP(CScreenCapture, CSkinnedPage)
 END_MESSAGE_MAP()
 
-CScreenCapture::CScreenCapture() : CPropertyPage(IDD_CAPTURE_PAGE) {
+CScreenCapture::CScreenCapture() : CSkinnedPage(IDD_CAPTURE_PAGE) {
     // The library knows the capture hotkey from start-up on.
     m_wKey = static_cast<WORD>(ReadSetting("CapturewKey", 67));
     m_wMod = static_cast<WORD>(ReadSetting("CapturewMod", 4));

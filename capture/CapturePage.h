@@ -1,9 +1,9 @@
 // CScreenCapture: the options window's Capture page.
 #pragma once
 
-#include "framework/PropertySheet.h"
+#include "app/SkinnedPage.h"
 
-class CScreenCapture : public CPropertyPage {
+class CScreenCapture : public CSkinnedPage {
 public:
     CScreenCapture();
 

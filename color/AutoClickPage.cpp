@@ -5,10 +5,10 @@
 #include "hooklib/Quillet.h"
 #include "res/resource.h"
 
-BEGIN_MESSAGE_MAP(CAutoClick, CPropertyPage)
+BEGIN_MESSAGE_MAP(CAutoClick, CSkinnedPage)
 END_MESSAGE_MAP()
 
-CAutoClick::CAutoClick() : CPropertyPage(IDD_COLOR_PAGE) {
+CAutoClick::CAutoClick() : CSkinnedPage(IDD_COLOR_PAGE) {
     // The library knows the freeze hotkey from start-up on.
     m_wKey = static_cast<WORD>(ReadSetting("AutoClickwKey", 88));
     m_wMod = static_cast<WORD>(ReadSetting("AutoClickwMod", 4));

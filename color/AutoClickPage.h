@@ -1,9 +1,9 @@
 // CAutoClick: the options window's Color page (the colour picker).
 #pragma once
 
-#include "framework/PropertySheet.h"
+#include "app/SkinnedPage.h"
 
-class CAutoClick : public CPropertyPage {
+class CAutoClick : public CSkinnedPage {
 public:
     CAutoClick();
 

@@ -364,6 +364,7 @@ void SaveScreenshot(const char* name) {
     fh.bfType = 0x4D42;
     fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
     fh.bfSize = fh.bfOffBits + size;
+    ::CreateDirectoryA(WinePath(dir).c_str(), nullptr);
     std::string path = WinePath(dir) + "\\" + name + ".bmp";
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(&fh), sizeof fh);

@@ -1,0 +1,75 @@
+// The options window as the user sees it: tab colours from the skin's sample
+// colour, the title and the buttons.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "res/resource.h"
+#include "tests/e2e/harness.h"
+
+using namespace e2e;
+
+namespace {
+
+const COLORREF kUnselectedText = RGB(97, 93, 199);
+
+// The screen rectangle of one tab of the sheet (the tab control lives in the
+// program's process, so the request goes through its memory).
+RECT TabRect(HWND sheet, int index) {
+    RECT rc = {0, 0, 0, 0};
+    HWND tab = ::FindWindowExA(sheet, nullptr, WC_TABCONTROLA, nullptr);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(tab, &pid);
+    HANDLE proc = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!proc)
+        return rc;
+    void* remote = ::VirtualAllocEx(proc, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+    ::SendMessageA(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote));
+    ::ReadProcessMemory(proc, remote, &rc, sizeof rc, nullptr);
+    ::VirtualFreeEx(proc, remote, 0, MEM_RELEASE);
+    ::CloseHandle(proc);
+    ::MapWindowPoints(tab, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+COLORREF Inverse(COLORREF c) {
+    return RGB(255 - GetRValue(c), 255 - GetGValue(c), 255 - GetBValue(c));
+}
+
+// Opens the options window and checks the selected and another tab.
+void CheckTabColours(Program& p, COLORREF sample, const char* shot) {
+    p.Command(ID_OPTIONS);
+    ASSERT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; }));
+    HWND sheet = p.Sheet();
+    RECT selected = TabRect(sheet, 0), other = TabRect(sheet, 2);
+    ASSERT_GT(selected.right - selected.left, 10);
+    RECT inner = selected;
+    ::InflateRect(&inner, -6, -4);
+    EXPECT_TRUE(WaitFor([&] { return CountColour(inner, sample, 2) > 50; }))
+        << "the selected tab is filled with the sample colour";
+    EXPECT_GT(CountColour(inner, Inverse(sample), 40), 5) << "its text is the inverse colour";
+    EXPECT_GT(CountColour(other, kUnselectedText, 40), 5) << "other tabs: RGB(97, 93, 199)";
+    EXPECT_EQ(CountColour(other, sample, 2) > 50, false) << "other tabs are not filled";
+    SaveScreenshot(shot);
+}
+
+} // namespace
+
+TEST(SheetLook, TabsWithoutASchemeFile) {
+    Program p;
+    ASSERT_TRUE(p.StartAndWaitForTray());
+    CheckTabColours(p, RGB(192, 192, 192), "sheet_tabs_default");
+}
+
+TEST(SheetLook, TabsTakeTheSampleColourOfTheFirstScheme) {
+    Program p;
+    // One scheme: name, button rgb, dialog rgb, sample rgb, button mode,
+    // granularity, coloring, dialog mode, granularity, coloring.
+    WriteFileText(p.Folder() + "\\scheme.dat",
+                  "1\nOcean\n20\n90\n160\n20\n90\n160\n10\n200\n30\n4\n5\n40\n1\n6\n60\n");
+    ASSERT_TRUE(p.StartAndWaitForTray());
+    CheckTabColours(p, RGB(10, 200, 30), "sheet_tabs_scheme");
+}
