@@ -153,8 +153,15 @@ const char* CMainSheet::ContextHelpText(int id) {
 
 BOOL CMainSheet::OnHelpInfo(HELPINFO* info) {
     if (info && info->iCtrlId >= 1001 && info->iCtrlId <= 1012) {
-        if (const char* text = ContextHelpText(info->iCtrlId))
-            HtmlHelpTextPopup(m_hWnd, text, info->MousePos);
+        if (const char* text = ContextHelpText(info->iCtrlId)) {
+            // The popup stands under the control the help is for.
+            POINT at = info->MousePos;
+            RECT rc;
+            if (info->iContextType == HELPINFO_WINDOW &&
+                ::GetWindowRect(static_cast<HWND>(info->hItemHandle), &rc))
+                at = {rc.left, rc.bottom + 2};
+            HtmlHelpTextPopup(m_hWnd, text, at);
+        }
     }
     return TRUE;
 }

@@ -3,6 +3,7 @@
 #include "framework/HtmlHelp.h"
 
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -48,10 +49,90 @@ HWND HtmlHelpDisplayTopic(HWND owner, const std::string& path) {
     return fn ? fn(owner, path.c_str(), kDisplayTopic, 0) : nullptr;
 }
 
+namespace {
+
+// A plain context-help popup for viewers that cannot show text popups: a
+// bordered tip-coloured window with the text that takes the keyboard while
+// it is up, and closes at any click or key or when it is left.
+constexpr char kPopupClass[] = "ZentrovaHelpPopup";
+constexpr int kPopupWidth = 280, kPopupMargin = 6;
+
+LRESULT CALLBACK PopupProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = ::BeginPaint(h, &ps);
+        RECT rc;
+        ::GetClientRect(h, &rc);
+        ::InflateRect(&rc, -kPopupMargin, -kPopupMargin);
+        char text[1024] = "";
+        ::GetWindowTextA(h, text, sizeof text);
+        HGDIOBJ old = ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetTextColor(dc, ::GetSysColor(COLOR_INFOTEXT));
+        ::DrawTextA(dc, text, -1, &rc, DT_WORDBREAK | DT_NOPREFIX);
+        ::SelectObject(dc, old);
+        ::EndPaint(h, &ps);
+        return 0;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_CAPTURECHANGED:
+        ::DestroyWindow(h);
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wp) == WA_INACTIVE)
+            ::DestroyWindow(h);
+        return 0;
+    default:
+        return ::DefWindowProcA(h, msg, wp, lp);
+    }
+}
+
+HWND ShowPlainPopup(HWND owner, const char* text, POINT at) {
+    HINSTANCE inst = ::GetModuleHandleA(nullptr);
+    WNDCLASSA wc = {};
+    if (!::GetClassInfoA(inst, kPopupClass, &wc)) {
+        wc.style = CS_SAVEBITS | CS_DROPSHADOW;
+        wc.lpfnWndProc = PopupProc;
+        wc.hInstance = inst;
+        wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+        wc.hbrBackground = ::GetSysColorBrush(COLOR_INFOBK);
+        wc.lpszClassName = kPopupClass;
+        ::RegisterClassA(&wc);
+    }
+    // Measure the text at the popup's width to size it.
+    RECT rc = {0, 0, kPopupWidth - 2 * kPopupMargin, 0};
+    HDC dc = ::GetDC(nullptr);
+    HGDIOBJ old = ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
+    ::DrawTextA(dc, text, -1, &rc, DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(nullptr, dc);
+    int w = rc.right + 2 * kPopupMargin + 2, h = rc.bottom + 2 * kPopupMargin + 2;
+    // Keep it on the screen.
+    int sw = ::GetSystemMetrics(SM_CXSCREEN), sh = ::GetSystemMetrics(SM_CYSCREEN);
+    int x = at.x + w > sw ? sw - w : at.x, y = at.y + h > sh ? sh - h : at.y;
+    HWND popup = ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kPopupClass, text,
+                                   WS_POPUP | WS_BORDER, x < 0 ? 0 : x, y < 0 ? 0 : y, w, h, owner,
+                                   nullptr, inst, nullptr);
+    if (popup) {
+        ::ShowWindow(popup, SW_SHOW);
+        ::UpdateWindow(popup);
+        ::SetFocus(popup);
+        ::SetCapture(popup);
+    }
+    return popup;
+}
+
+} // namespace
+
 HWND HtmlHelpTextPopup(HWND owner, const char* text, POINT at) {
     HtmlHelpFn fn = Viewer();
     if (!fn)
-        return nullptr;
+        return ShowPlainPopup(owner, text, at);
     HhPopup popup = {};
     popup.cbStruct = sizeof popup;
     popup.pszText = text;
@@ -59,5 +140,6 @@ HWND HtmlHelpTextPopup(HWND owner, const char* text, POINT at) {
     popup.clrForeground = static_cast<COLORREF>(-1);
     popup.clrBackground = static_cast<COLORREF>(-1);
     popup.rcMargins = {-1, -1, -1, -1};
-    return fn(owner, nullptr, kDisplayTextPopup, reinterpret_cast<DWORD_PTR>(&popup));
+    HWND shown = fn(owner, nullptr, kDisplayTextPopup, reinterpret_cast<DWORD_PTR>(&popup));
+    return shown ? shown : ShowPlainPopup(owner, text, at);
 }

@@ -73,3 +73,45 @@ TEST(SheetLook, TabsTakeTheSampleColourOfTheFirstScheme) {
     ASSERT_TRUE(p.StartAndWaitForTray());
     CheckTabColours(p, RGB(10, 200, 30), "sheet_tabs_scheme");
 }
+
+TEST(SheetHelp, F1OnAMagnifierControlShowsItsContextText) {
+    Program p;
+    ASSERT_TRUE(p.StartAndWaitForTray());
+    p.Command(ID_OPTIONS);
+    ASSERT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; }));
+    HWND sheet = p.Sheet();
+    ::SendMessageA(sheet, PSM_SETCURSEL, 1, 0);
+    HWND page = reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    ASSERT_NE(page, nullptr);
+    struct Case {
+        int control;
+        const char* words;  // part of the text that must show
+    } cases[] = {{IDC_MAG_REGION, "10 to 100"}, {IDC_MAG_FACTOR, "1 to 10"}, {IDC_MAG_HOTKEY, "hotkey"}};
+    for (const Case& c : cases) {
+        HWND ctl = ::GetDlgItem(page, c.control);
+        ASSERT_NE(ctl, nullptr);
+        // F1 with the focus on the control: the system sends WM_HELP up the
+        // parent chain to the sheet.
+        ::SetForegroundWindow(sheet);
+        ::PostMessageA(page, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(ctl), TRUE);
+        ASSERT_TRUE(WaitFor([&] {
+            GUITHREADINFO gti = {};
+            gti.cbSize = sizeof gti;
+            return ::GetGUIThreadInfo(::GetWindowThreadProcessId(sheet, nullptr), &gti) &&
+                   gti.hwndFocus == ctl;
+        }));
+        PressKeys({VK_F1});
+        HWND popup = nullptr;
+        ASSERT_TRUE(WaitFor([&] {
+            return (popup = FindProcessWindowByClass(p.Pid(), "ZentrovaHelpPopup")) != nullptr;
+        })) << c.control;
+        EXPECT_NE(WindowText(popup).find(c.words), std::string::npos) << WindowText(popup);
+        RECT ctlRect, popupRect;
+        ::GetWindowRect(ctl, &ctlRect);
+        ::GetWindowRect(popup, &popupRect);
+        EXPECT_EQ(popupRect.top, ctlRect.bottom + 2) << "the popup stands under its control";
+        SaveScreenshot("sheet_f1_popup");
+        PressKeys({VK_ESCAPE});
+        ASSERT_TRUE(WaitFor([&] { return FindProcessWindowByClass(p.Pid(), "ZentrovaHelpPopup") == nullptr; }));
+    }
+}
