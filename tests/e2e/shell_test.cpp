@@ -185,6 +185,21 @@ TEST(TrayMenu, HelpOpensTheHelpFileBesideTheProgram) {
     ::PostMessageA(help, WM_CLOSE, 0, 0);
 }
 
+TEST(Options, OpeningHidesTheZoomWindowFirst) {
+    Program p;
+    ASSERT_TRUE(p.StartAndWaitForTray());
+    p.Command(ID_MAGNIFY);
+    ASSERT_TRUE(WaitFor([&] { return p.ZoomWindow() != nullptr; }));
+    p.Command(ID_OPTIONS);
+    ASSERT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; }));
+    EXPECT_EQ(p.ZoomWindow(), nullptr);
+    // Closing the options window leaves the zoom window hidden and the icon normal.
+    ::PostMessageA(p.Sheet(), WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitFor([&] { return p.Sheet() == nullptr; }));
+    EXPECT_TRUE(WaitFor([] { return !BusyIconShown(); }));
+    EXPECT_EQ(p.ZoomWindow(), nullptr);
+}
+
 TEST(Options, ReopensOnTheLastPage) {
     Program p;
     ASSERT_TRUE(p.StartAndWaitForTray());
