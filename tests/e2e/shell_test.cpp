@@ -91,15 +91,19 @@ TEST(SingleCopy, SecondCopyOpensTheFirstCopysOptionsWindow) {
     EXPECT_TRUE(p.Running());
 }
 
+namespace {
+UINT g_fakeReceived = 0;
+LRESULT CALLBACK FakeTrayProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_COMMAND)
+        g_fakeReceived = LOWORD(w);
+    return ::DefWindowProcA(h, m, w, l);
+}
+} // namespace
+
 TEST(SingleCopy, AWindowWithTheTrayTitleCountsAsARunningCopy) {
     // Our own window with the tray window's title stands in for a running copy.
-    static UINT received = 0;
     WNDCLASSA wc = {};
-    wc.lpfnWndProc = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
-        if (m == WM_COMMAND)
-            received = LOWORD(w);
-        return ::DefWindowProcA(h, m, w, l);
-    };
+    wc.lpfnWndProc = FakeTrayProc;
     wc.hInstance = ::GetModuleHandleA(nullptr);
     wc.lpszClassName = "FakeZentrova";
     ::RegisterClassA(&wc);
@@ -109,7 +113,7 @@ TEST(SingleCopy, AWindowWithTheTrayTitleCountsAsARunningCopy) {
     Program p;
     ASSERT_TRUE(p.Start());
     EXPECT_TRUE(p.WaitForExit(20000));
-    EXPECT_TRUE(WaitFor([] { return received == ID_OPTIONS; }, 5000));
+    EXPECT_TRUE(WaitFor([] { return g_fakeReceived == ID_OPTIONS; }, 5000));
     EXPECT_TRUE(NoIniIn(p.Folder()));
     ::DestroyWindow(fake);
 }

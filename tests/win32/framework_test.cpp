@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -64,7 +65,7 @@ END_MESSAGE_MAP()
 
 class CRangeDialog : public CDialog {
 public:
-    CRangeDialog() : CDialog(IDD_MAGNIFY_PAGE) {}
+    CRangeDialog() : CDialog(900) {}  // tests/win32/framework_test.rc
     int m_factor = 4;
     int m_region = 40;
     void DoDataExchange(CDataExchange* pDX) override {
@@ -117,7 +118,28 @@ MessageBoxCatcher* MessageBoxCatcher::s_self = nullptr;
 struct TestApp : CWinApp {};
 TestApp& App() {
     static TestApp app;
+    static bool controls = [] {
+        INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_HOTKEY_CLASS | ICC_UPDOWN_CLASS};
+        return ::InitCommonControlsEx(&icc) != FALSE;
+    }();
+    (void)controls;
     return app;
+}
+
+// Runs this thread's messages until the condition holds (or 3 s pass).
+template <class F> bool PumpUntil(F done) {
+    DWORD start = ::GetTickCount();
+    while (!done()) {
+        if (::GetTickCount() - start > 3000)
+            return false;
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
 }
 
 } // namespace
@@ -129,6 +151,7 @@ TEST(MessageMap, MostDerivedHandlerWinsAndBasesStillAnswer) {
     w.SendMessage(WM_CLOSE);
     w.SendMessage(WM_COMMAND, 100);
     w.SendMessage(WM_COMMAND, 101);
+    ::ShowWindow(w, SW_SHOWNA);
     ::InvalidateRect(w, nullptr, TRUE);
     ::UpdateWindow(w);
     EXPECT_EQ(g_log, (std::vector<std::string>{"derived close", "base A", "derived B", "base paint"}));
@@ -191,7 +214,7 @@ TEST(DataExchange, RefusedValuesShowTheMessageAndSelectTheControl) {
     App();
     CRangeDialog dlg;
     ASSERT_TRUE(dlg.Create());
-    ::ShowWindow(dlg, SW_SHOW);
+    ::SetForegroundWindow(dlg);
     HWND factor = dlg.GetDlgItem(IDC_MAG_FACTOR), region = dlg.GetDlgItem(IDC_MAG_REGION);
     EXPECT_EQ(CWnd::FromHandlePermanent(dlg), &dlg);
 
@@ -212,7 +235,7 @@ TEST(DataExchange, RefusedValuesShowTheMessageAndSelectTheControl) {
         ::SetWindowTextA(factor, c.factorText);
         ::SetWindowTextA(region, c.regionText);
         dlg.m_factor = dlg.m_region = -1;
-        ::SetFocus(dlg.GetDlgItem(IDC_MAG_HOTKEY));
+        ::SetFocus(dlg.GetDlgItem(1001));
         MessageBoxCatcher box;
         BOOL ok = dlg.UpdateData(TRUE);
         if (c.message) {
@@ -220,7 +243,7 @@ TEST(DataExchange, RefusedValuesShowTheMessageAndSelectTheControl) {
             EXPECT_EQ(box.count, 1);
             EXPECT_EQ(box.text, c.message);
             EXPECT_EQ(box.caption, "!Zentrova");
-            EXPECT_EQ(::GetFocus(), c.focus);
+            EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == c.focus; }));
             DWORD start = 0, end = 0;
             ::SendMessageA(c.focus, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                            reinterpret_cast<LPARAM>(&end));
@@ -229,7 +252,8 @@ TEST(DataExchange, RefusedValuesShowTheMessageAndSelectTheControl) {
         } else {
             EXPECT_TRUE(ok);
             EXPECT_EQ(box.count, 0);
-            EXPECT_EQ(::GetFocus(), dlg.GetDlgItem(IDC_MAG_HOTKEY)) << "focus stays on success";
+            EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == dlg.GetDlgItem(1001); }))
+                << "focus stays on success";
             EXPECT_EQ(dlg.m_factor, atoi(c.factorText));
             EXPECT_EQ(dlg.m_region, atoi(c.regionText));
         }
