@@ -3,7 +3,9 @@
 
 #include "app/MainSheet.h"
 #include "app/Settings.h"
+#include "app/TrayMenu.h"
 #include "app/ToolboxApp.h"
+#include "framework/Gdi.h"
 #include "framework/HtmlHelp.h"
 #include "framework/Menu.h"
 #include "hooklib/Quillet.h"
@@ -72,6 +74,7 @@ int CTrayWnd::OnCreate(LPCREATESTRUCT lpcs) {
     InitHook(m_hWnd);
 
     // The first layout of the notification record (88 bytes on 32-bit Windows).
+    static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == 88, "first record layout");
     m_nid.cbSize = NOTIFYICONDATAA_V1_SIZE;
     m_nid.hWnd = m_hWnd;
     m_nid.uID = kTrayIconId;
@@ -112,8 +115,13 @@ void CTrayWnd::ShowTrayMenu() {
     CMenu bar;
     if (!bar.LoadMenu(IDR_TRAY_MENU))
         return;
-    CMenu menu;
+    CTrayMenu menu;
     menu.Attach(::GetSubMenu(bar, 0));
+    CBitmap sideBar;
+    sideBar.LoadBitmap(IDB_MENU_SIDEBAR);
+    menu.SetSideBarBitmap(sideBar.Detach());
+    menu.SetSideBarWidth(20);
+    menu.SetBackgroundColor(RGB(188, 254, 245));
     struct Item {
         UINT id;
         const char* text;
@@ -125,15 +133,18 @@ void CTrayWnd::ShowTrayMenu() {
                                  {ID_MAGNIFY, " &Magnify"},
                                  {ID_HELP_INSTALL, " &Help "}};
     for (const Item& it : items)
-        ::InsertMenuA(menu, 0, MF_BYPOSITION | MF_STRING, it.id, it.text);
+        menu.InsertItem(it.id, new TrayMenuItem{it.text, 0}, 0);
     menu.RemoveMenu(ID_MENU_PLACEHOLDER, MF_BYCOMMAND);
-    ::InsertMenuA(menu, 3, MF_BYPOSITION | MF_STRING, ID_PICKER_TOGGLE, "-----------");
+    // The line between Capture and Exit is an item too: choosing it toggles
+    // the colour picker's tracking.
+    menu.InsertItem(ID_PICKER_TOGGLE, new TrayMenuItem{"", 1}, 3);
 
     POINT pt;
     ::GetCursorPos(&pt);
     ::SetForegroundWindow(m_hWnd);
     menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_LEFTBUTTON, pt.x, pt.y, this);
-    // The popup belongs to the loaded bar, which destroys it.
+    // The popup belongs to the loaded bar, which destroys it; the menu object
+    // frees the item records and the strip's bitmap.
     menu.Detach();
 }
 

@@ -119,6 +119,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd) {
         Unbind();
         return FALSE;
     }
+    PreSubclassWindow();
     return TRUE;
 }
 

@@ -88,6 +88,9 @@ protected:
     virtual LRESULT DefWindowProc(UINT msg, WPARAM wp, LPARAM lp);
     // Called once the window is gone (after WM_NCDESTROY).
     virtual void PostNcDestroy() {}
+    // Called when SubclassWindow has bound an existing control to this
+    // object, so a control class can adjust the control's style.
+    virtual void PreSubclassWindow() {}
     // Runs the ON_UPDATE_COMMAND_UI handlers for a popup that is opening.
     void UpdateMenuItems(HMENU hMenu);
 

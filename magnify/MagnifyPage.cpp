@@ -1,20 +1,43 @@
 // The Magnify page.
 #include "magnify/MagnifyPage.h"
 
+#include "app/MainSheet.h"
 #include "app/Settings.h"
+#include "app/ToolboxApp.h"
+#include "framework/DataExchange.h"
+#include "framework/Gdi.h"
+#include "framework/HtmlHelp.h"
 #include "hooklib/Quillet.h"
+#include "magnify/EtchedFrames.h"
 #include "res/resource.h"
 
 namespace {
+
 // Pixels between the cursor's hotspot and the zoom window.
 constexpr int kZoomGap = 13;
+// What may be typed, and what the arrows go through.
+constexpr int kMinWidth = 10, kMaxWidth = 100, kMaxWidthArrows = 50;
+constexpr int kMinFactor = 1, kMaxFactor = 10, kMaxFactorArrows = 5;
+
+void ApplyButtonLook(CSkinButton& button, const SkinLook& look) {
+    button.SetSkin(look.mode, look.granularity & 0xFF, look.hoverBlend & 0xFF, look.coloring & 0xFF,
+                   RGB(look.red & 0xFF, look.green & 0xFF, look.blue & 0xFF));
+}
+
 } // namespace
 
-BEGIN_MESSAGE_MAP(CMagnifyPage, CPropertyPage)
+BEGIN_MESSAGE_MAP(CMagnifyPage, CSkinnedPage)
+ON_EN_CHANGE(IDC_MAG_FACTOR, OnValueChange)
+ON_EN_CHANGE(IDC_MAG_REGION, OnValueChange)
+ON_BN_CLICKED(IDC_MAG_MAGNIFY, OnMagnify)
+ON_BN_CLICKED(IDC_MAG_HELP, OnHelp)
+ON_WM_HELPINFO()
+ON_WM_PAINT()
 ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CMagnifyPage::CMagnifyPage() : CPropertyPage(IDD_MAGNIFY_PAGE) {
+CMagnifyPage::CMagnifyPage() : CSkinnedPage(IDD_MAGNIFY_PAGE) {
+    // The library knows the stored magnifier settings from start-up on.
     ReadSettings();
     HandToLibrary();
 }
@@ -27,8 +50,98 @@ void CMagnifyPage::ReadSettings() {
     m_bNoPersist = ReadSetting("bNoPersist", 0);
 }
 
+void CMagnifyPage::WriteSettings() const {
+    WriteSetting("wKey", m_wKey);
+    WriteSetting("wMod", m_wMod);
+    WriteSetting("nWidth", m_nWidth);
+    WriteSetting("nFactor", m_nFactor);
+    // Not on the page, but kept as it was read.
+    WriteSetting("bNoPersist", m_bNoPersist);
+}
+
 void CMagnifyPage::HandToLibrary() const {
+    // The region is square.
     QLSetZoomParams(m_nWidth, m_nWidth, m_wKey, m_wMod, kZoomGap, m_nFactor, m_bNoPersist == 0);
+}
+
+void CMagnifyPage::DoDataExchange(CDataExchange* pDX) {
+    DDX_Control(pDX, IDC_MAG_REGION_SPIN, m_regionSpin);
+    DDX_Control(pDX, IDC_MAG_FACTOR_SPIN, m_factorSpin);
+    DDX_Control(pDX, IDC_MAG_HOTKEY, m_hotkey);
+    DDX_Text(pDX, IDC_MAG_FACTOR, m_nFactor);
+    DDV_MinMaxInt(pDX, m_nFactor, kMinFactor, kMaxFactor);
+    DDX_Text(pDX, IDC_MAG_REGION, m_nWidth);
+    DDV_MinMaxInt(pDX, m_nWidth, kMinWidth, kMaxWidth);
+    DDX_Control(pDX, IDC_MAG_HELP, m_btnHelp);
+    DDX_Control(pDX, IDC_MAG_MAGNIFY, m_btnMagnify);
+}
+
+BOOL CMagnifyPage::OnInitDialog() {
+    // The edits start from what is stored, not from what an earlier, cancelled
+    // opening of the options window left in the members.
+    ReadSettings();
+    CSkinnedPage::OnInitDialog();
+    if (g_pMainSheet) {
+        ApplyButtonLook(m_btnHelp, g_pMainSheet->m_skin.buttonLook);
+        ApplyButtonLook(m_btnMagnify, g_pMainSheet->m_skin.buttonLook);
+    }
+    return TRUE;
+}
+
+BOOL CMagnifyPage::OnSetActive() {
+    // Values typed but not applied are dropped when the page is shown again.
+    ReadSettings();
+    m_regionSpin.SetRange(kMinWidth, kMaxWidthArrows);
+    m_factorSpin.SetRange(kMinFactor, kMaxFactorArrows);
+    m_hotkey.SetHotKey(LOBYTE(m_wKey), LOBYTE(m_wMod));
+    // A key alone or with Shift alone becomes Ctrl plus the key.
+    m_hotkey.SetRules(HKCOMB_NONE | HKCOMB_S, HOTKEYF_CONTROL);
+    return CSkinnedPage::OnSetActive();
+}
+
+BOOL CMagnifyPage::Apply() {
+    if (!UpdateData(TRUE))
+        return FALSE;
+    m_hotkey.GetHotKey(m_wKey, m_wMod);
+    HandToLibrary();
+    WriteSettings();
+    return TRUE;
+}
+
+void CMagnifyPage::OnOK() {
+    Apply();
+}
+
+void CMagnifyPage::OnValueChange() {
+    SetModified(TRUE);
+}
+
+void CMagnifyPage::OnMagnify() {
+    // A refused value has been reported; the stored settings stay in force,
+    // and the magnifier still comes up with them.
+    Apply();
+    // The options window goes first: closing it hides the zoom window, so the
+    // tray's Magnify then finds it hidden and shows it.
+    if (g_pMainSheet && g_pMainSheet->IsOpen())
+        g_pMainSheet->EndDialog(IDOK);
+    if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd)
+        app->m_pMainWnd->PostMessage(WM_COMMAND, ID_MAGNIFY);
+}
+
+void CMagnifyPage::OnHelp() {
+    HtmlHelpDisplayTopic(m_hWnd, MakeHelpPath(ToolboxApp()->m_szSchemePath, "magnify.htm"));
+}
+
+BOOL CMagnifyPage::OnHelpInfo(HELPINFO*) {
+    OnHelp();
+    // The sheet then shows the context help of the control.
+    Default();
+    return TRUE;
+}
+
+void CMagnifyPage::OnPaint() {
+    CPaintDC dc(m_hWnd);
+    PaintEtchedFrames(dc, "Magnify Glass", "Magnify Option");
 }
 
 void CMagnifyPage::OnDestroy() {

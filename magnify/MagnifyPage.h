@@ -1,21 +1,45 @@
 // CMagnifyPage: the options window's Magnify page, the magnifier's settings.
 #pragma once
 
-#include "framework/PropertySheet.h"
+#include "app/SkinnedPage.h"
+#include "framework/Controls.h"
+#include "skin/SkinButton.h"
 
-class CMagnifyPage : public CPropertyPage {
+class CMagnifyPage : public CSkinnedPage {
 public:
     CMagnifyPage();
 
-    WORD m_wKey = 90;  // magnifier hotkey: Z
-    WORD m_wMod = 4;   // Alt
+    WORD m_wKey = 90; // magnifier hotkey: Z
+    WORD m_wMod = 4;  // Alt
     int m_nWidth = 40;
     int m_nFactor = 4;
     int m_bNoPersist = 0;
 
+    // Reads the controls, hands the settings to the hook library and stores
+    // them; FALSE (nothing handed over or stored) when a value is refused.
+    BOOL Apply();
+
 protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    BOOL OnSetActive() override;
+    void OnOK() override;
+
     void ReadSettings();
+    void WriteSettings() const;
     void HandToLibrary() const;
+
+    void OnValueChange();
+    void OnMagnify();
+    void OnHelp();
+    BOOL OnHelpInfo(HELPINFO* info);
+    void OnPaint();
     void OnDestroy();
     DECLARE_MESSAGE_MAP()
+
+    CSpinButtonCtrl m_regionSpin;
+    CSpinButtonCtrl m_factorSpin;
+    CHotKeyCtrl m_hotkey;
+    CSkinButton m_btnHelp;
+    CSkinButton m_btnMagnify;
 };

@@ -91,8 +91,9 @@ TEST(SkinBitmapDraw, GeneratedSkinShowsTopRowFirst) {
         GenerateSkin(b, 37, 29, mode, 6, 40, RGB(30, 90, 200), CurrentSkinSystemColors(), random);
         ASSERT_TRUE(b.Draw(canvas.Dc(), 5, 9));
         ExpectDrawnAt(canvas, b, 5, 9);
-        if (mode == 2) // light at the top of the window, dark at the bottom
+        if (mode == 2) { // light at the top of the window, dark at the bottom
             EXPECT_GT(GetRValue(canvas.At(20, 9)), GetRValue(canvas.At(20, 37)));
+        }
     }
 }
 

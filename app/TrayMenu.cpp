@@ -1,0 +1,137 @@
+// The tray menu's items, measured and painted by the menu itself.
+#include "app/TrayMenu.h"
+
+#include "framework/App.h"
+#include "framework/Wnd.h"
+
+#include <utility>
+
+namespace {
+
+// The turquoise runs from this far right of the item's left edge; the strip
+// covers the rest.
+constexpr int kFillOffset = 20;
+// The caption stands this far right of the strip.
+constexpr int kTextGap = 2;
+constexpr int kWidthMargin = 12;
+// Items are at least this tall; taller text gets this much air.
+constexpr int kMinItemHeight = 20;
+constexpr int kSmallTextHeight = 16;
+constexpr int kTextPadding = 4;
+// The separator line lies this far below the item's top.
+constexpr int kSeparatorLineOffset = 2;
+
+} // namespace
+
+BOOL CTrayMenu::InsertItem(UINT id, TrayMenuItem* item, UINT position) {
+    std::unique_ptr<TrayMenuItem> owned(item);
+    m_items.push_back(std::move(owned));
+    // The caption is given as the item's text too, so that the menu itself
+    // finds the underlined letter when the user types it.
+    MENUITEMINFOA mii = {};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA | MIIM_STRING;
+    mii.fType = MFT_OWNERDRAW;
+    mii.wID = id;
+    mii.dwItemData = reinterpret_cast<ULONG_PTR>(item);
+    mii.dwTypeData = const_cast<char*>(item->text.c_str());
+    mii.cch = static_cast<UINT>(item->text.size());
+    if (!::InsertMenuItemA(m_hMenu, position, TRUE, &mii))
+        return FALSE;
+    ++m_nItemCount;
+    return TRUE;
+}
+
+void CTrayMenu::MeasureItem(LPMEASUREITEMSTRUCT mis) {
+    const auto* item = reinterpret_cast<const TrayMenuItem*>(mis->itemData);
+    if (!item)
+        return;
+    if (item->separator) {
+        mis->itemHeight = kSeparatorHeight;
+        return;
+    }
+    // Measured with the main window's plain font, as the menu is drawn.
+    CWinApp* app = AfxGetApp();
+    HWND main = app && app->m_pMainWnd ? app->m_pMainWnd->m_hWnd : nullptr;
+    CClientDC dc(main);
+    SIZE size = {0, 0};
+    ::GetTextExtentPoint32A(dc, item->text.c_str(), static_cast<int>(item->text.size()), &size);
+    int height = size.cy < kSmallTextHeight ? kMinItemHeight : size.cy + kTextPadding;
+    mis->itemWidth = static_cast<UINT>(size.cx + kWidthMargin);
+    mis->itemHeight = static_cast<UINT>(height);
+    m_nSideBarHeight = m_nItemCount * height;
+}
+
+void CTrayMenu::DrawCaption(HDC dc, const RECT& textRect, const std::string& text) const {
+    RECT at = textRect;
+    at.left += 1;
+    ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &at,
+                DT_SINGLELINE | DT_VCENTER | DT_NOCLIP);
+}
+
+void CTrayMenu::DrawSeparator(HDC dc, const RECT& item) const {
+    RECT rc = item;
+    if (m_sideBar.GetSafeHandle())
+        rc.left += m_nSideBarWidth;
+    FillSolidRect(dc, rc, m_crBackground);
+    CPen pen(PS_SOLID, 1, kSeparatorColour);
+    CSelectObject selPen(dc, pen);
+    int y = rc.top + kSeparatorLineOffset;
+    ::MoveToEx(dc, rc.left, y, nullptr);
+    ::LineTo(dc, rc.right, y);
+}
+
+void CTrayMenu::DrawItem(LPDRAWITEMSTRUCT dis) {
+    const auto* item = reinterpret_cast<const TrayMenuItem*>(dis->itemData);
+    if (!item)
+        return;
+    HDC dc = dis->hDC;
+    CSaveDC save(dc);
+    const RECT& rc = dis->rcItem;
+    if (item->separator) {
+        DrawSeparator(dc, rc);
+        return;
+    }
+
+    RECT fill = rc;
+    fill.left += kFillOffset;
+    FillSolidRect(dc, fill, m_crBackground);
+    RECT textRect = rc;
+    textRect.left = rc.left + m_nSideBarWidth + kTextGap;
+    FillSolidRect(dc, textRect, m_crBackground);
+
+    // Disabled items look like enabled ones: the menu refuses their command.
+    ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
+    ::SetBkColor(dc, m_crBackground);
+    DrawCaption(dc, textRect, item->text);
+
+    if ((dis->itemAction & ODA_DRAWENTIRE) && m_sideBar.GetSafeHandle()) {
+        // The strip belongs to the whole menu, so it is laid from the top.
+        CMemDC mem(dc);
+        CSelectObject selBitmap(mem, m_sideBar);
+        ::BitBlt(dc, rc.left, 0, m_nSideBarWidth, m_nSideBarHeight, mem, 0, 0, SRCCOPY);
+    }
+
+    RECT frame = textRect;
+    frame.left -= 1;
+    if (dis->itemState & ODS_SELECTED) {
+        if (dis->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) {
+            LOGFONTA lf = {};
+            ::GetObjectA(::GetCurrentObject(dc, OBJ_FONT), sizeof lf, &lf);
+            CFont font;
+            font.CreateFontIndirect(lf);
+            CSelectObject selFont(dc, font);
+            ::SetTextColor(dc, kHighlightText);
+            ::SetBkColor(dc, m_crBackground);
+            DrawCaption(dc, textRect, item->text);
+        }
+        Draw3dRect(dc, frame, ::GetSysColor(COLOR_GRAYTEXT), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+        return;
+    }
+    if (dis->itemAction & ODA_SELECT) {
+        ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
+        FillSolidRect(dc, textRect, m_crBackground);
+        DrawCaption(dc, textRect, item->text);
+        Draw3dRect(dc, frame, m_crBackground, m_crBackground);
+    }
+}

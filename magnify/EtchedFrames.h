@@ -1,0 +1,26 @@
+// The two captioned, etched frames that the Magnify and Capture pages paint
+// on their skinned backgrounds.
+#pragma once
+
+#include <windows.h>
+
+// Geometry of the frames, in client pixels.
+namespace etched {
+constexpr int kLeft = 11;
+constexpr int kRight = 330;       // the white outer edge; the grey inner one is at kRight - 1
+constexpr int kTop = 18;          // grey top edge of the upper frame; white one line below
+constexpr int kBottom = 84;       // grey bottom edge of the upper frame; white one line below
+constexpr int kLowerOffset = 83;  // the lower frame is the upper one moved down this far
+constexpr int kGapStart = 20;     // the caption's gap in the top edge starts here...
+constexpr int kUpperGapEnd = 100; // ...and ends here in the upper frame
+constexpr int kLowerGapEnd = 95;  // ...and here in the lower one
+constexpr int kCaptionX = 22;
+constexpr int kUpperCaptionY = 12;
+constexpr int kLowerCaptionY = 95;
+constexpr COLORREF kGrey = RGB(128, 128, 128);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+} // namespace etched
+
+// Writes the two captions and draws the two frames around them. The DC's
+// state (font, pen, background mode) is as before afterwards.
+void PaintEtchedFrames(HDC dc, const char* upperCaption, const char* lowerCaption);
