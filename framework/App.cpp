@@ -12,7 +12,9 @@ CWinApp* g_app = nullptr;
 constexpr UINT kAppTitleId = 57344;
 } // namespace
 
-CWinApp* AfxGetApp() { return g_app; }
+CWinApp* AfxGetApp() {
+    return g_app;
+}
 
 CWinApp::CWinApp() {
     g_app = this;
@@ -90,9 +92,9 @@ int AfxWinMain(HINSTANCE) {
     CWinApp* app = AfxGetApp();
     if (!app)
         return -1;
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES |
-                                                ICC_HOTKEY_CLASS | ICC_UPDOWN_CLASS |
-                                                ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_HOTKEY_CLASS |
+                                                ICC_UPDOWN_CLASS | ICC_BAR_CLASSES |
+                                                ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&icc);
     try {
         if (!app->InitInstance())

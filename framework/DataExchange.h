@@ -10,7 +10,8 @@ class CWnd;
 
 class CDataExchange {
 public:
-    CDataExchange(CWnd* dlg, BOOL bSaveAndValidate) : m_pDlgWnd(dlg), m_bSaveAndValidate(bSaveAndValidate) {}
+    CDataExchange(CWnd* dlg, BOOL bSaveAndValidate)
+        : m_pDlgWnd(dlg), m_bSaveAndValidate(bSaveAndValidate) {}
 
     CWnd* m_pDlgWnd;
     BOOL m_bSaveAndValidate;
@@ -29,8 +30,8 @@ private:
 };
 
 // The prompts.
-extern const char kPromptInteger[];          // "Please enter an integer."
-extern const char kPromptIntegerRange[];     // "Please enter an integer between %1 and %2."
+extern const char kPromptInteger[];      // "Please enter an integer."
+extern const char kPromptIntegerRange[]; // "Please enter an integer between %1 and %2."
 
 // Strict integer parsing: blanks around the number are allowed, anything
 // else (trailing text, no digits, overflow) is refused.

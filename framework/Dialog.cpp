@@ -24,12 +24,7 @@ INT_PTR CALLBACK CDialog::StaticDlgProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) 
 }
 
 INT_PTR CDialog::DialogProc(UINT msg, WPARAM wp, LPARAM lp) {
-    UINT savedMsg = m_curMsg;
-    WPARAM savedWp = m_curWParam;
-    LPARAM savedLp = m_curLParam;
-    m_curMsg = msg;
-    m_curWParam = wp;
-    m_curLParam = lp;
+    CurrentMessageScope scope(this, msg, wp, lp);
     INT_PTR answer = FALSE;
     try {
         LRESULT result = 0;
@@ -60,9 +55,6 @@ INT_PTR CDialog::DialogProc(UINT msg, WPARAM wp, LPARAM lp) {
     } catch (...) {
         answer = FALSE;
     }
-    m_curMsg = savedMsg;
-    m_curWParam = savedWp;
-    m_curLParam = savedLp;
     return answer;
 }
 
@@ -87,7 +79,9 @@ BOOL CDialog::Create(CWnd* pParent) {
                                 parent, StaticDlgProc, reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
-void CDialog::EndDialog(int nResult) { ::EndDialog(m_hWnd, nResult); }
+void CDialog::EndDialog(int nResult) {
+    ::EndDialog(m_hWnd, nResult);
+}
 
 BOOL CDialog::OnInitDialog() {
     UpdateData(FALSE);
@@ -105,7 +99,9 @@ void CDialog::OnOK() {
         EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
 bool CDialog::OnCommand(WPARAM wp, LPARAM lp, LRESULT& result) {
     if (CWnd::OnCommand(wp, lp, result))

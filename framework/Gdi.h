@@ -67,9 +67,8 @@ class CBitmap : public CGdiObject<HBITMAP> {
 public:
     CBitmap() = default;
     BOOL LoadBitmap(UINT id) {
-        Attach(static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr),
-                                                 MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0,
-                                                 LR_CREATEDIBSECTION)));
+        Attach(static_cast<HBITMAP>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
+                                                 IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
         return m_h != nullptr;
     }
     BOOL CreateCompatibleBitmap(HDC dc, int w, int h) {

@@ -115,9 +115,9 @@ HWND ShowPlainPopup(HWND owner, const char* text, POINT at) {
     // Keep it on the screen.
     int sw = ::GetSystemMetrics(SM_CXSCREEN), sh = ::GetSystemMetrics(SM_CYSCREEN);
     int x = at.x + w > sw ? sw - w : at.x, y = at.y + h > sh ? sh - h : at.y;
-    HWND popup = ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kPopupClass, text,
-                                   WS_POPUP | WS_BORDER, x < 0 ? 0 : x, y < 0 ? 0 : y, w, h, owner,
-                                   nullptr, inst, nullptr);
+    HWND popup =
+        ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kPopupClass, text, WS_POPUP | WS_BORDER,
+                          x < 0 ? 0 : x, y < 0 ? 0 : y, w, h, owner, nullptr, inst, nullptr);
     if (popup) {
         ::ShowWindow(popup, SW_SHOW);
         ::UpdateWindow(popup);

@@ -21,7 +21,9 @@ public:
     void Attach(HMENU hMenu) { m_hMenu = hMenu; }
     HMENU Detach();
     BOOL DestroyMenu();
-    BOOL RemoveMenu(UINT nPosition, UINT nFlags) { return ::RemoveMenu(m_hMenu, nPosition, nFlags); }
+    BOOL RemoveMenu(UINT nPosition, UINT nFlags) {
+        return ::RemoveMenu(m_hMenu, nPosition, nFlags);
+    }
     int GetMenuItemCount() const { return ::GetMenuItemCount(m_hMenu); }
     // Shows the menu as a popup owned by `owner` and returns when it closes;
     // while it is open the owner routes WM_MEASUREITEM/WM_DRAWITEM here.

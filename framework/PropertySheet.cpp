@@ -13,7 +13,7 @@ CPropertySheet* s_sheetInCreation = nullptr;
 CPropertyPage::CPropertyPage(UINT nIDTemplate) : CDialog(nIDTemplate) {
     m_psp = PROPSHEETPAGEA{};
     m_psp.dwSize = sizeof m_psp;
-    m_psp.dwFlags = PSP_DEFAULT;  // no help button, caption from the template
+    m_psp.dwFlags = PSP_DEFAULT; // no help button, caption from the template
     m_psp.hInstance = ::GetModuleHandleA(nullptr);
     m_psp.pszTemplate = MAKEINTRESOURCEA(nIDTemplate);
     m_psp.pfnDlgProc = StaticPageProc;
@@ -34,7 +34,9 @@ BOOL CPropertyPage::OnSetActive() {
     return TRUE;
 }
 
-BOOL CPropertyPage::OnKillActive() { return UpdateData(TRUE); }
+BOOL CPropertyPage::OnKillActive() {
+    return UpdateData(TRUE);
+}
 
 void CPropertyPage::SetModified(BOOL bChanged) {
     if (m_pSheet && m_pSheet->m_hWnd) {
@@ -53,7 +55,7 @@ bool CPropertyPage::OnNotify(WPARAM wp, LPARAM lp, LRESULT& result) {
             result = OnSetActive() ? 0 : -1;
             return true;
         case PSN_KILLACTIVE:
-            result = OnKillActive() ? FALSE : TRUE;  // TRUE keeps the page
+            result = OnKillActive() ? FALSE : TRUE; // TRUE keeps the page
             return true;
         case PSN_APPLY:
             result = OnApply() ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE;
@@ -90,7 +92,7 @@ int CALLBACK CPropertySheet::SheetCallback(HWND hwnd, UINT msg, LPARAM lp) {
     if (msg == PSCB_PRECREATE && lp) {
         // A sheet that never closes itself: drop the context-help button.
         auto* tmpl = reinterpret_cast<DLGTEMPLATE*>(lp);
-        if (reinterpret_cast<WORD*>(tmpl)[1] == 0xFFFF)  // DLGTEMPLATEEX
+        if (reinterpret_cast<WORD*>(tmpl)[1] == 0xFFFF) // DLGTEMPLATEEX
             reinterpret_cast<DWORD*>(tmpl)[3] &= ~DS_CONTEXTHELP;
         else
             tmpl->style &= ~DS_CONTEXTHELP;

@@ -12,7 +12,7 @@ namespace {
 // process-wide table maps windows to objects.
 const char kObjectProp[] = "Zentrova.CWnd";
 const char kFrameClass[] = "ZentrovaFrame";
-constexpr UINT_PTR kSubclassId = 0x5A454E;  // 'ZEN'
+constexpr UINT_PTR kSubclassId = 0x5A454E; // 'ZEN'
 
 } // namespace
 
@@ -84,7 +84,7 @@ std::string CWnd::GetWindowText() const {
 }
 
 UINT CWnd::CurrentCtlType() const {
-    UINT msg = m_curMsg >= WM_REFLECT_BASE ? m_curMsg - WM_REFLECT_BASE : m_curMsg;
+    UINT msg = m_cur.msg >= WM_REFLECT_BASE ? m_cur.msg - WM_REFLECT_BASE : m_cur.msg;
     return msg - WM_CTLCOLORMSGBOX;
 }
 
@@ -158,30 +158,21 @@ LRESULT CALLBACK CWnd::SubclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT
 }
 
 LRESULT CWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
-    // Nested messages (sent while a handler runs) keep their own state.
-    UINT savedMsg = m_curMsg;
-    WPARAM savedWp = m_curWParam;
-    LPARAM savedLp = m_curLParam;
-    m_curMsg = msg;
-    m_curWParam = wp;
-    m_curLParam = lp;
+    CurrentMessageScope scope(this, msg, wp, lp);
     LRESULT result = 0;
-    bool handled = false;
     // No exception may cross into the system's window procedures.
     try {
-        handled = OnWndMsg(msg, wp, lp, result);
-        if (!handled)
+        if (!OnWndMsg(msg, wp, lp, result))
             result = DefWindowProc(msg, wp, lp);
     } catch (...) {
         result = 0;
     }
-    m_curMsg = savedMsg;
-    m_curWParam = savedWp;
-    m_curLParam = savedLp;
     return result;
 }
 
-LRESULT CWnd::Default() { return DefWindowProc(m_curMsg, m_curWParam, m_curLParam); }
+LRESULT CWnd::Default() {
+    return DefWindowProc(m_cur.msg, m_cur.wp, m_cur.lp);
+}
 
 LRESULT CWnd::DefWindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (m_subclassed)
@@ -222,10 +213,8 @@ bool CWnd::ReflectToChild(HWND child, UINT msg, WPARAM wp, LPARAM lp, LRESULT& r
     const MsgMapEntry* e = obj->FindEntry(reflected, code, id);
     if (!e)
         return false;
-    UINT savedMsg = obj->m_curMsg;
-    obj->m_curMsg = reflected;
+    CurrentMessageScope scope(obj, reflected, wp, lp);
     result = e->thunk(obj, wp, lp);
-    obj->m_curMsg = savedMsg;
     return true;
 }
 
@@ -264,7 +253,7 @@ bool CWnd::OnCommand(WPARAM wp, LPARAM lp, LRESULT& result) {
     if (control && ReflectToChild(control, WM_COMMAND, wp, lp, result))
         return true;
     UINT id = LOWORD(wp);
-    UINT code = control ? HIWORD(wp) : 0;  // menus and accelerators carry no notification code
+    UINT code = control ? HIWORD(wp) : 0; // menus and accelerators carry no notification code
     // A disabled command is not carried out, whoever sends it.
     if (!control) {
         if (const MsgMapEntry* u = FindEntry(ZEN_MSG_UPDATE_UI, 0, id)) {
@@ -350,7 +339,9 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD style, HWND parent) {
                     CW_USEDEFAULT, parent, nullptr);
 }
 
-int CFrameWnd::OnCreate(LPCREATESTRUCT) { return static_cast<int>(Default()); }
+int CFrameWnd::OnCreate(LPCREATESTRUCT) {
+    return static_cast<int>(Default());
+}
 
 void CFrameWnd::OnDestroy() {
     Default();
@@ -382,7 +373,9 @@ LRESULT CFrameWnd::OnInitMenuPopup(WPARAM wp, LPARAM) {
 
 // CMenu
 
-CMenu::~CMenu() { DestroyMenu(); }
+CMenu::~CMenu() {
+    DestroyMenu();
+}
 
 BOOL CMenu::LoadMenu(UINT nIDResource) {
     DestroyMenu();

@@ -16,7 +16,7 @@ public:
     UINT m_nID = 0;
     void Enable(BOOL bOn = TRUE);
     void SetCheck(int nCheck = 1);
-    bool m_enabled = true;  // what the item ends up as
+    bool m_enabled = true; // what the item ends up as
     bool m_checked = false;
     bool m_handled = false;
 };
@@ -61,7 +61,7 @@ public:
     }
 
     // The message being handled, for handlers that need its raw form.
-    UINT CurrentMessage() const { return m_curMsg; }
+    UINT CurrentMessageId() const { return m_cur.msg; }
     UINT CurrentCtlType() const;
 
     // Entry from the window procedures.
@@ -99,9 +99,27 @@ protected:
     void Bind(HWND hWnd);
     void Unbind();
 
-    UINT m_curMsg = 0;
-    WPARAM m_curWParam = 0;
-    LPARAM m_curLParam = 0;
+    // The message being handled; nested messages (sent while a handler runs)
+    // keep their own for as long as they run.
+    struct CurrentMessage {
+        UINT msg = 0;
+        WPARAM wp = 0;
+        LPARAM lp = 0;
+    };
+    class CurrentMessageScope {
+    public:
+        CurrentMessageScope(CWnd* w, UINT msg, WPARAM wp, LPARAM lp) : m_w(w), m_saved(w->m_cur) {
+            w->m_cur = {msg, wp, lp};
+        }
+        ~CurrentMessageScope() { m_w->m_cur = m_saved; }
+        CurrentMessageScope(const CurrentMessageScope&) = delete;
+        CurrentMessageScope& operator=(const CurrentMessageScope&) = delete;
+
+    private:
+        CWnd* m_w;
+        CurrentMessage m_saved;
+    };
+    CurrentMessage m_cur;
     bool m_subclassed = false;
 
     friend class CDialog;

@@ -92,7 +92,7 @@ void COwnerDrawButton::OnCancelMode() {
 void COwnerDrawButton::OnLButtonDblClk(UINT flags, POINT) {
     // An owner-drawn button would report a double click instead of a second click: hand it on
     // as a press, so a quick second click is a second click.
-    DefWindowProc(WM_LBUTTONDOWN, flags, m_curLParam);
+    DefWindowProc(WM_LBUTTONDOWN, flags, m_cur.lp);
 }
 
 HBRUSH COwnerDrawButton::CtlColor(HDC, UINT) {
