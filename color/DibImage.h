@@ -5,27 +5,13 @@
 #include <cstdint>
 #include <memory>
 
+#include "color/DibHeader.h"
+
 #ifdef _WIN32
 // Same declaration as the platform's STRICT handle, so this header needs no system headers.
 struct HDC__;
 typedef HDC__* HDC;
 #endif
-
-// The 40-byte bitmap-information header, laid out as the platform's BITMAPINFOHEADER.
-struct DibHeader {
-    std::uint32_t size;
-    std::int32_t width;
-    std::int32_t height; // positive: rows stored bottom-up
-    std::uint16_t planes;
-    std::uint16_t bitCount;
-    std::uint32_t compression;
-    std::uint32_t sizeImage;
-    std::int32_t xPelsPerMeter;
-    std::int32_t yPelsPerMeter;
-    std::uint32_t colorsUsed;
-    std::uint32_t colorsImportant;
-};
-static_assert(sizeof(DibHeader) == 40, "DibHeader must keep the platform's 40-byte layout");
 
 class CDibImage {
 public:

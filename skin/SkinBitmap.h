@@ -4,26 +4,14 @@
 #include <cstdint>
 #include <memory>
 
+#include "color/DibHeader.h"
+
 #ifdef _WIN32
 struct HDC__;
 typedef HDC__* HDC;
 #endif
 
-// The 40-byte bitmap-information header, laid out as the system's DIB transfers expect.
-struct SkinBitmapHeader {
-    std::uint32_t size;
-    std::int32_t width;
-    std::int32_t height; // positive: rows are stored bottom-up
-    std::uint16_t planes;
-    std::uint16_t bitCount;
-    std::uint32_t compression;
-    std::uint32_t sizeImage;
-    std::int32_t xPelsPerMeter;
-    std::int32_t yPelsPerMeter;
-    std::uint32_t clrUsed;
-    std::uint32_t clrImportant;
-};
-static_assert(sizeof(SkinBitmapHeader) == 40, "the header must match the system's layout");
+using SkinBitmapHeader = DibHeader;
 
 // Colours are RGB words: 0x00BBGGRR, red in the low byte.
 class CSkinBitmap {
