@@ -6,10 +6,10 @@
 #include <deque>
 
 struct RecordedEvent {
-    unsigned message = 0;  // WM_KEYDOWN, WM_MOUSEMOVE, ...
-    unsigned paramL = 0;   // key: virtual key (low byte) and scan code; mouse: x
-    unsigned paramH = 0;   // key: repeat and flags; mouse: y
-    uint32_t time = 0;     // milliseconds since system start
+    unsigned message = 0; // WM_KEYDOWN, WM_MOUSEMOVE, ...
+    unsigned paramL = 0;  // key: virtual key (low byte) and scan code; mouse: x
+    unsigned paramH = 0;  // key: repeat and flags; mouse: y
+    uint32_t time = 0;    // milliseconds since system start
 };
 
 class InputRecording {

@@ -42,8 +42,7 @@ END_MESSAGE_MAP()
 
 CMainSheet::CMainSheet(CWnd* pParent)
     : CPropertySheet(CWinApp::LoadString(IDS_SHEET_CAPTION).c_str(), pParent, 0),
-      m_skin(DefaultSkin()),
-      m_hollowBrush(static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH))) {
+      m_skin(DefaultSkin()), m_hollowBrush(static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH))) {
     // Construction order is the library's start-up order: magnifier,
     // capture, colour picker.
     m_pMagnifyPage = new CMagnifyPage;
@@ -73,8 +72,7 @@ BOOL CMainSheet::OnInitDialog() {
     HWND tab = GetTabControl();
     if (!tab)
         return FALSE;
-    ::SetWindowLongPtrA(tab, GWL_STYLE,
-                        ::GetWindowLongPtrA(tab, GWL_STYLE) | TCS_OWNERDRAWFIXED);
+    ::SetWindowLongPtrA(tab, GWL_STYLE, ::GetWindowLongPtrA(tab, GWL_STYLE) | TCS_OWNERDRAWFIXED);
     ::GetWindowRect(m_hWnd, &g_rcLastSheet);
     ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     ::SetDlgItemTextA(m_hWnd, IDOK, "&Ok");
@@ -102,7 +100,8 @@ void CMainSheet::OnDrawItem(int, LPDRAWITEMSTRUCT dis) {
         return;
     }
     RECT rc = dis->rcItem;
-    COLORREF sample = RGB(m_skin.sampleRed & 0xFF, m_skin.sampleGreen & 0xFF, m_skin.sampleBlue & 0xFF);
+    COLORREF sample =
+        RGB(m_skin.sampleRed & 0xFF, m_skin.sampleGreen & 0xFF, m_skin.sampleBlue & 0xFF);
     COLORREF text = kTabTextColour;
     // The selected tab, with no other state than the keyboard focus: tab
     // rows report the focus on the selected tab whenever they hold it (Wine

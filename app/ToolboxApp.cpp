@@ -6,7 +6,9 @@
 #include "app/TrayWnd.h"
 #include "res/resource.h"
 
-CToolboxApp* ToolboxApp() { return static_cast<CToolboxApp*>(AfxGetApp()); }
+CToolboxApp* ToolboxApp() {
+    return static_cast<CToolboxApp*>(AfxGetApp());
+}
 
 namespace {
 

@@ -26,7 +26,9 @@ constexpr UINT kPlaybackProbeMs = 250;
 // tray window, which they reach through this pointer.
 CTrayWnd* s_recorderOwner = nullptr;
 
-bool SheetOpen() { return g_pMainSheet && g_pMainSheet->IsOpen(); }
+bool SheetOpen() {
+    return g_pMainSheet && g_pMainSheet->IsOpen();
+}
 
 } // namespace
 
@@ -210,7 +212,9 @@ void CTrayWnd::OnMagnify() {
     ::SetFocus(m_hWnd);
 }
 
-void CTrayWnd::OnUpdateMagnify(CCmdUI* pCmdUI) { pCmdUI->Enable(!SheetOpen()); }
+void CTrayWnd::OnUpdateMagnify(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(!SheetOpen());
+}
 
 void CTrayWnd::OnCapture() {
     bool open = SheetOpen();
@@ -224,7 +228,9 @@ void CTrayWnd::OnCapture() {
     SetTrayIcon(IDI_TRAY_NORMAL);
 }
 
-void CTrayWnd::OnPickerToggle() { g_bPickerTracking = g_bPickerTracking == 1 ? 0 : 1; }
+void CTrayWnd::OnPickerToggle() {
+    g_bPickerTracking = g_bPickerTracking == 1 ? 0 : 1;
+}
 
 void CTrayWnd::OnHelpInstall() {
     HtmlHelpDisplayTopic(m_hWnd, MakeHelpPath(ToolboxApp()->m_szSchemePath, "install.htm"));
@@ -388,7 +394,8 @@ void CTrayWnd::PlayNextEvent() {
             in.type = INPUT_KEYBOARD;
             in.ki.wVk = static_cast<WORD>(e.paramL & 0xFF);
             in.ki.wScan = static_cast<WORD>((e.paramL >> 8) & 0xFF);
-            in.ki.dwFlags = (e.message == WM_KEYUP || e.message == WM_SYSKEYUP) ? KEYEVENTF_KEYUP : 0;
+            in.ki.dwFlags =
+                (e.message == WM_KEYUP || e.message == WM_SYSKEYUP) ? KEYEVENTF_KEYUP : 0;
             if (e.paramH & 0x8000)
                 in.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
         } else {
@@ -398,13 +405,26 @@ void CTrayWnd::PlayNextEvent() {
             in.mi.dy = MulDiv(static_cast<int>(e.paramH), 65535, cy > 0 ? cy : 1);
             in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
             switch (e.message) {
-            case WM_LBUTTONDOWN: in.mi.dwFlags |= MOUSEEVENTF_LEFTDOWN; break;
-            case WM_LBUTTONUP: in.mi.dwFlags |= MOUSEEVENTF_LEFTUP; break;
-            case WM_RBUTTONDOWN: in.mi.dwFlags |= MOUSEEVENTF_RIGHTDOWN; break;
-            case WM_RBUTTONUP: in.mi.dwFlags |= MOUSEEVENTF_RIGHTUP; break;
-            case WM_MBUTTONDOWN: in.mi.dwFlags |= MOUSEEVENTF_MIDDLEDOWN; break;
-            case WM_MBUTTONUP: in.mi.dwFlags |= MOUSEEVENTF_MIDDLEUP; break;
-            default: break;
+            case WM_LBUTTONDOWN:
+                in.mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+                break;
+            case WM_LBUTTONUP:
+                in.mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+                break;
+            case WM_RBUTTONDOWN:
+                in.mi.dwFlags |= MOUSEEVENTF_RIGHTDOWN;
+                break;
+            case WM_RBUTTONUP:
+                in.mi.dwFlags |= MOUSEEVENTF_RIGHTUP;
+                break;
+            case WM_MBUTTONDOWN:
+                in.mi.dwFlags |= MOUSEEVENTF_MIDDLEDOWN;
+                break;
+            case WM_MBUTTONUP:
+                in.mi.dwFlags |= MOUSEEVENTF_MIDDLEUP;
+                break;
+            default:
+                break;
             }
         }
         ::SendInput(1, &in, sizeof in);

@@ -7,4 +7,6 @@ namespace {
 CToolboxApp theApp;
 }
 
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) { return AfxWinMain(hInstance); }
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int) {
+    return AfxWinMain(hInstance);
+}

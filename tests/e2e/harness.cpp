@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 #include "res/resource.h"
+#include "tests/common/pump.h"
 
 namespace e2e {
 
@@ -85,31 +85,12 @@ INPUT KeyInput(WORD vk, bool up) {
 } // namespace
 
 bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
-    DWORD start = ::GetTickCount();
-    for (;;) {
-        if (done())
-            return true;
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
+    return PumpUntil(done, timeoutMs);
 }
 
 std::string BinDir() {
     const char* env = std::getenv("ZEN_BIN_DIR");
     return WinePath(env ? env : ZEN_BIN_DIR);
-}
-
-std::string ReadFileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
 }
 
 void WriteFileText(const std::string& path, const std::string& text) {
@@ -172,31 +153,25 @@ Program::~Program() {
     RemoveFolder(m_folder);
 }
 
-bool Program::Start(const char* exe) {
-    std::string path = m_folder + "\\" + exe;
+bool Launch(const std::string& path, const std::string& folder, PROCESS_INFORMATION& pi) {
     std::string cmd = "\"" + path + "\"";
     STARTUPINFOA si = {};
     si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    if (!::CreateProcessA(path.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
-                          m_folder.c_str(), &si, &pi))
-        return false;
-    m_pi = pi;
-    return true;
+    return ::CreateProcessA(path.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
+                            folder.empty() ? nullptr : folder.c_str(), &si, &pi) != FALSE;
+}
+
+bool Program::Start(const char* exe) {
+    return Launch(m_folder + "\\" + exe, m_folder, m_pi);
 }
 
 bool Program::RunAnotherCopy(DWORD timeoutMs, DWORD& exitCode) const {
-    std::string path = m_folder + "\\Zentrova.exe";
-    std::string cmd = "\"" + path + "\"";
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
-    if (!::CreateProcessA(path.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
-                          m_folder.c_str(), &si, &pi))
+    if (!Launch(m_folder + "\\Zentrova.exe", m_folder, pi))
         return false;
     ::CloseHandle(pi.hThread);
-    bool ended = WaitFor([&] { return ::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; },
-                         timeoutMs);
+    bool ended =
+        WaitFor([&] { return ::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
     if (!ended) {
         ::TerminateProcess(pi.hProcess, 1);
         ::WaitForSingleObject(pi.hProcess, 5000);
@@ -230,11 +205,19 @@ DWORD Program::ExitCode() const {
     return code;
 }
 
-HWND Program::TrayWindow() const { return FindProcessWindow(Pid(), "&Hide Magnify"); }
-HWND Program::Sheet() const { return FindProcessWindow(Pid(), "  Zentrova 3.0"); }
-HWND Program::ZoomWindow() const { return FindProcessWindowByClass(Pid(), "QuilletZoom"); }
+HWND Program::TrayWindow() const {
+    return FindProcessWindow(Pid(), "&Hide Magnify");
+}
+HWND Program::Sheet() const {
+    return FindProcessWindow(Pid(), "  Zentrova 3.0");
+}
+HWND Program::ZoomWindow() const {
+    return FindProcessWindowByClass(Pid(), "QuilletZoom");
+}
 
-void Program::Command(UINT id) const { ::PostMessageA(TrayWindow(), WM_COMMAND, id, 0); }
+void Program::Command(UINT id) const {
+    ::PostMessageA(TrayWindow(), WM_COMMAND, id, 0);
+}
 
 void Program::Stop() {
     if (!m_pi.hProcess)
@@ -383,7 +366,8 @@ std::vector<std::string> SheetTabs(HWND sheet) {
         return labels;
     DWORD pid = 0;
     ::GetWindowThreadProcessId(tab, &pid);
-    HANDLE proc = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    HANDLE proc =
+        ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
     if (!proc)
         return labels;
     // The control's item lives in the other process: the request and its

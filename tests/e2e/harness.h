@@ -17,7 +17,6 @@ bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 10000);
 
 // The folder that holds the built program (Zentrova.exe, Quillet.dll, ...).
 std::string BinDir();
-std::string ReadFileText(const std::string& path);
 void WriteFileText(const std::string& path, const std::string& text);
 // Writes a setting into the program's INI file the way the program does.
 void WriteIniSetting(const std::string& iniPath, const char* section, const char* key, int value);
@@ -29,6 +28,9 @@ HWND FindProcessWindow(DWORD pid, const char* title);
 // Any visible top-level window of a process whose class is `cls`.
 HWND FindProcessWindowByClass(DWORD pid, const char* cls);
 std::string WindowText(HWND h);
+
+// Starts a program (current folder `folder`, or this one's when empty).
+bool Launch(const std::string& path, const std::string& folder, PROCESS_INFORMATION& pi);
 
 // One copy of the program in its own folder.
 class Program {
@@ -53,9 +55,9 @@ public:
     DWORD Pid() const { return m_pi.dwProcessId; }
     HANDLE Process() const { return m_pi.hProcess; }
 
-    HWND TrayWindow() const;  // "&Hide Magnify"
-    HWND Sheet() const;       // "  Zentrova 3.0"
-    HWND ZoomWindow() const;  // the hook library's zoom window, when shown
+    HWND TrayWindow() const; // "&Hide Magnify"
+    HWND Sheet() const;      // "  Zentrova 3.0"
+    HWND ZoomWindow() const; // the hook library's zoom window, when shown
 
     // Posts a command to the tray window.
     void Command(UINT id) const;
@@ -68,7 +70,7 @@ private:
 };
 
 // Synthesized input.
-void PressKeys(const std::vector<WORD>& chord);  // press in order, release in reverse
+void PressKeys(const std::vector<WORD>& chord); // press in order, release in reverse
 void TypeText(const char* text);
 void MoveMouse(int x, int y);
 void Click(int x, int y);

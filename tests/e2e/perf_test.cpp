@@ -19,7 +19,9 @@ namespace {
 
 const COLORREF kIconSwatch = RGB(0xf3, 0xc2, 0x1a);
 
-bool IconShown() { return CountColour(TrayArea(), kIconSwatch, 30) > 4; }
+bool IconShown() {
+    return CountColour(TrayArea(), kIconSwatch, 30) > 4;
+}
 
 std::string TestsDir() {
     char path[MAX_PATH] = "";
@@ -31,14 +33,7 @@ std::string TestsDir() {
 // The yardstick program, started from the tests folder.
 class Baseline {
 public:
-    bool Start() {
-        std::string path = TestsDir() + "\\baseline_tray.exe";
-        std::string cmd = "\"" + path + "\"";
-        STARTUPINFOA si = {};
-        si.cb = sizeof si;
-        return ::CreateProcessA(path.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                &si, &m_pi) != FALSE;
-    }
+    bool Start() { return Launch(TestsDir() + "\\baseline_tray.exe", "", m_pi); }
     HANDLE Process() const { return m_pi.hProcess; }
     ~Baseline() {
         if (!m_pi.hProcess)
@@ -118,7 +113,9 @@ TEST(Performance, IdleInTheTrayCostsNoCpu) {
     ASSERT_TRUE(p.StartAndWaitForTray());
     Baseline b;
     ASSERT_TRUE(b.Start());
-    ASSERT_TRUE(WaitFor([&] { return FindProcessWindow(::GetProcessId(b.Process()), "Baseline Tray") != nullptr; }));
+    ASSERT_TRUE(WaitFor([&] {
+        return FindProcessWindow(::GetProcessId(b.Process()), "Baseline Tray") != nullptr;
+    }));
     // Let both settle after start-up before measuring.
     ASSERT_TRUE(WaitFor([] { return IconShown(); }));
     double zen0 = CpuSeconds(p.Process()), base0 = CpuSeconds(b.Process());

@@ -23,11 +23,13 @@ RECT TabRect(HWND sheet, int index) {
     HWND tab = ::FindWindowExA(sheet, nullptr, WC_TABCONTROLA, nullptr);
     DWORD pid = 0;
     ::GetWindowThreadProcessId(tab, &pid);
-    HANDLE proc = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    HANDLE proc =
+        ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
     if (!proc)
         return rc;
     void* remote = ::VirtualAllocEx(proc, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
-    ::SendMessageA(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote));
+    ::SendMessageA(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index),
+                   reinterpret_cast<LPARAM>(remote));
     ::ReadProcessMemory(proc, remote, &rc, sizeof rc, nullptr);
     ::VirtualFreeEx(proc, remote, 0, MEM_RELEASE);
     ::CloseHandle(proc);
@@ -85,8 +87,9 @@ TEST(SheetHelp, F1OnAMagnifierControlShowsItsContextText) {
     ASSERT_NE(page, nullptr);
     struct Case {
         int control;
-        const char* words;  // part of the text that must show
-    } cases[] = {{IDC_MAG_REGION, "10 to 100"}, {IDC_MAG_FACTOR, "1 to 10"}, {IDC_MAG_HOTKEY, "hotkey"}};
+        const char* words; // part of the text that must show
+    } cases[] = {
+        {IDC_MAG_REGION, "10 to 100"}, {IDC_MAG_FACTOR, "1 to 10"}, {IDC_MAG_HOTKEY, "hotkey"}};
     for (const Case& c : cases) {
         HWND ctl = ::GetDlgItem(page, c.control);
         ASSERT_NE(ctl, nullptr);
@@ -112,6 +115,7 @@ TEST(SheetHelp, F1OnAMagnifierControlShowsItsContextText) {
         EXPECT_EQ(popupRect.top, ctlRect.bottom + 2) << "the popup stands under its control";
         SaveScreenshot("sheet_f1_popup");
         PressKeys({VK_ESCAPE});
-        ASSERT_TRUE(WaitFor([&] { return FindProcessWindowByClass(p.Pid(), "ZentrovaHelpPopup") == nullptr; }));
+        ASSERT_TRUE(WaitFor(
+            [&] { return FindProcessWindowByClass(p.Pid(), "ZentrovaHelpPopup") == nullptr; }));
     }
 }

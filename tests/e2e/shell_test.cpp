@@ -16,8 +16,12 @@ namespace {
 const COLORREF kIconSwatch = RGB(0xf3, 0xc2, 0x1a);
 const COLORREF kBusyDot = RGB(0xe0, 0x20, 0x20);
 
-bool BusyIconShown() { return CountColour(TrayArea(), kBusyDot, 30) > 4; }
-bool IconShown() { return CountColour(TrayArea(), kIconSwatch, 30) > 4; }
+bool BusyIconShown() {
+    return CountColour(TrayArea(), kBusyDot, 30) > 4;
+}
+bool IconShown() {
+    return CountColour(TrayArea(), kIconSwatch, 30) > 4;
+}
 
 bool NoIniIn(const std::string& folder) {
     for (const std::string& name : ListFolder(folder)) {
@@ -76,7 +80,8 @@ TEST(SingleCopy, SecondCopyOpensTheFirstCopysOptionsWindow) {
     ASSERT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; }));
     HWND sheet = p.Sheet();
     EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(sheet) != FALSE; }));
-    EXPECT_EQ(SheetTabs(sheet), (std::vector<std::string>{"Color ", "Magnify", "Capture", " About "}));
+    EXPECT_EQ(SheetTabs(sheet),
+              (std::vector<std::string>{"Color ", "Magnify", "Capture", " About "}));
     EXPECT_EQ(WindowText(::GetDlgItem(sheet, IDOK)), "&Ok");
     EXPECT_EQ(WindowText(::GetDlgItem(sheet, IDCANCEL)), "&Cancel");
     HWND apply = ::GetDlgItem(sheet, 0x3021);
@@ -152,9 +157,10 @@ TEST(TrayMenu, DoubleClickOpensOptionsAndOtherMouseMessagesAreIgnored) {
     HWND tray = p.TrayWindow();
     Spy spy(tray);
     ::PostMessageA(tray, WM_USER, 101, WM_MOUSEMOVE);
-    ::PostMessageA(tray, WM_USER, 102, WM_RBUTTONUP);  // another icon id
+    ::PostMessageA(tray, WM_USER, 102, WM_RBUTTONUP); // another icon id
     ASSERT_TRUE(spy.WaitIdle());
-    EXPECT_EQ(::FindWindowA("#32768", nullptr) && ::IsWindowVisible(::FindWindowA("#32768", nullptr)),
+    EXPECT_EQ(::FindWindowA("#32768", nullptr) &&
+                  ::IsWindowVisible(::FindWindowA("#32768", nullptr)),
               false);
     EXPECT_EQ(p.Sheet(), nullptr);
     ::PostMessageA(tray, WM_USER, 101, WM_LBUTTONDBLCLK);
@@ -184,7 +190,8 @@ TEST(TrayMenu, HelpOpensTheHelpFileBesideTheProgram) {
     ASSERT_TRUE(FileExists(p.Folder() + "\\zentrova.chm"));
     p.Command(ID_HELP_INSTALL);
     HWND help = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (help = FindProcessWindowByClass(p.Pid(), "HH Parent")) != nullptr; }));
+    ASSERT_TRUE(WaitFor(
+        [&] { return (help = FindProcessWindowByClass(p.Pid(), "HH Parent")) != nullptr; }));
     EXPECT_EQ(WindowText(help), "Zentrova Help");
     ::PostMessageA(help, WM_CLOSE, 0, 0);
 }
@@ -224,7 +231,8 @@ TEST(Hotkeys, AltZTogglesTheZoomWindowAndTheBusyIcon) {
     ASSERT_TRUE(WaitFor(IconShown));
     MoveMouse(500, 400);
     PressKeys({VK_MENU, 'Z'});
-    ASSERT_TRUE(WaitFor([&] { return p.ZoomWindow() != nullptr; })) << "Alt+Z showed no zoom window";
+    ASSERT_TRUE(WaitFor([&] { return p.ZoomWindow() != nullptr; }))
+        << "Alt+Z showed no zoom window";
     EXPECT_TRUE(WaitFor(BusyIconShown));
     SaveScreenshot("zoom_window_shown");
     PressKeys({VK_MENU, 'Z'});
@@ -253,8 +261,8 @@ TEST(Recorder, RecordsAndReplaysABurstOfTyping) {
     Spy spy(p.TrayWindow());
 
     // A window of the test takes the typing.
-    HWND edit = ::CreateWindowExA(WS_EX_TOPMOST, "EDIT", "", WS_POPUP | WS_VISIBLE | WS_BORDER,
-                                  300, 300, 300, 30, nullptr, nullptr, nullptr, nullptr);
+    HWND edit = ::CreateWindowExA(WS_EX_TOPMOST, "EDIT", "", WS_POPUP | WS_VISIBLE | WS_BORDER, 300,
+                                  300, 300, 30, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(edit, nullptr);
     auto focusEdit = [&] {
         ::SetForegroundWindow(edit);
@@ -272,7 +280,7 @@ TEST(Recorder, RecordsAndReplaysABurstOfTyping) {
     ASSERT_TRUE(focusEdit());
     TypeText("zen");
     ASSERT_TRUE(WaitFor([&] { return WindowText(edit) == "zen"; }));
-    PressKeys({VK_F2});  // stops recording and is not recorded
+    PressKeys({VK_F2}); // stops recording and is not recorded
     ASSERT_TRUE(spy.WaitIdle());
 
     ::SetWindowTextA(edit, "");

@@ -23,14 +23,16 @@ Spy::Spy(HWND target) : m_target(target) {
     ::SetWindowLongPtrA(m_report, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     m_dll = ::LoadLibraryA("zen_msgspy.dll");
     if (m_dll) {
-        auto fn = reinterpret_cast<SpyFn>(reinterpret_cast<void*>(::GetProcAddress(m_dll, "SpyOnCommands")));
+        auto fn = reinterpret_cast<SpyFn>(
+            reinterpret_cast<void*>(::GetProcAddress(m_dll, "SpyOnCommands")));
         m_installed = fn && fn(target, m_report, kReportMsg);
     }
 }
 
 Spy::~Spy() {
     if (m_dll) {
-        auto fn = reinterpret_cast<SpyFn>(reinterpret_cast<void*>(::GetProcAddress(m_dll, "SpyOnCommands")));
+        auto fn = reinterpret_cast<SpyFn>(
+            reinterpret_cast<void*>(::GetProcAddress(m_dll, "SpyOnCommands")));
         if (fn)
             fn(nullptr, nullptr, 0);
         ::FreeLibrary(m_dll);

@@ -25,7 +25,8 @@ TEST(Tour, TrayIconOptionsWindowAndMenu) {
                            "05_options_about"};
     for (int i = 0; i < 4; ++i) {
         ::SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(i), 0);
-        ::RedrawWindow(sheet, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        ::RedrawWindow(sheet, nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         WaitFor([&] { return SheetActiveTab(sheet) == i; });
         SaveScreenshot(names[i]);
     }

@@ -15,6 +15,7 @@
 #include "framework/Gdi.h"
 #include "framework/Wnd.h"
 #include "res/resource.h"
+#include "tests/common/pump.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ END_MESSAGE_MAP()
 
 class CRangeDialog : public CDialog {
 public:
-    CRangeDialog() : CDialog(900) {}  // tests/win32/framework_test.rc
+    CRangeDialog() : CDialog(900) {} // tests/win32/framework_test.rc
     int m_factor = 4;
     int m_region = 40;
     void DoDataExchange(CDataExchange* pDX) override {
@@ -119,34 +120,20 @@ struct TestApp : CWinApp {};
 TestApp& App() {
     static TestApp app;
     static bool controls = [] {
-        INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_HOTKEY_CLASS | ICC_UPDOWN_CLASS};
+        INITCOMMONCONTROLSEX icc = {sizeof icc,
+                                    ICC_WIN95_CLASSES | ICC_HOTKEY_CLASS | ICC_UPDOWN_CLASS};
         return ::InitCommonControlsEx(&icc) != FALSE;
     }();
     (void)controls;
     return app;
 }
 
-// Runs this thread's messages until the condition holds (or 3 s pass).
-template <class F> bool PumpUntil(F done) {
-    DWORD start = ::GetTickCount();
-    while (!done()) {
-        if (::GetTickCount() - start > 3000)
-            return false;
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}
-
 } // namespace
 
 TEST(MessageMap, MostDerivedHandlerWinsAndBasesStillAnswer) {
     CDerivedProbe w;
-    ASSERT_TRUE(w.CreateEx(0, "ZenProbe", "probe", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr));
+    ASSERT_TRUE(
+        w.CreateEx(0, "ZenProbe", "probe", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr));
     g_log.clear();
     w.SendMessage(WM_CLOSE);
     w.SendMessage(WM_COMMAND, 100);
@@ -154,7 +141,8 @@ TEST(MessageMap, MostDerivedHandlerWinsAndBasesStillAnswer) {
     ::ShowWindow(w, SW_SHOWNA);
     ::InvalidateRect(w, nullptr, TRUE);
     ::UpdateWindow(w);
-    EXPECT_EQ(g_log, (std::vector<std::string>{"derived close", "base A", "derived B", "base paint"}));
+    EXPECT_EQ(g_log,
+              (std::vector<std::string>{"derived close", "base A", "derived B", "base paint"}));
     EXPECT_EQ(w.SendMessage(WM_APP + 1, 2, 3), 5);
     // Unhandled messages get the default window procedure.
     w.SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("renamed"));
@@ -165,7 +153,8 @@ TEST(MessageMap, MostDerivedHandlerWinsAndBasesStillAnswer) {
 
 TEST(MessageMap, ADisabledCommandIsNotCarriedOut) {
     CDerivedProbe w;
-    ASSERT_TRUE(w.CreateEx(0, "ZenProbe", "probe", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr));
+    ASSERT_TRUE(
+        w.CreateEx(0, "ZenProbe", "probe", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr));
     g_log.clear();
     w.m_enableB = false;
     w.SendMessage(WM_COMMAND, 101);
@@ -178,7 +167,8 @@ TEST(MessageMap, ADisabledCommandIsNotCarriedOut) {
 
 TEST(MessageMap, ParentsReflectDrawItemToTheControlsObject) {
     CDerivedProbe parent;
-    ASSERT_TRUE(parent.CreateEx(0, "ZenProbe", "probe", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr));
+    ASSERT_TRUE(parent.CreateEx(0, "ZenProbe", "probe", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
+                                nullptr, nullptr));
     HWND btn = ::CreateWindowA("BUTTON", "x", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 50, 20,
                                parent, reinterpret_cast<HMENU>(7), nullptr, nullptr);
     CReflectButton button;
@@ -196,10 +186,12 @@ TEST(DataExchange, StrictIntegers) {
         const char* text;
         bool ok;
         int value;
-    } cases[] = {{"42", true, 42},         {"  7 ", true, 7},       {"-3", true, -3},
-                 {"+5", true, 5},          {"42abc", false, 0},     {"", false, 0},
-                 {"   ", false, 0},        {"4 2", false, 0},       {"0x10", false, 0},
-                 {"2147483647", true, 2147483647}, {"2147483648", false, 0}, {"-", false, 0}};
+    } cases[] = {{"42", true, 42},         {"  7 ", true, 7},
+                 {"-3", true, -3},         {"+5", true, 5},
+                 {"42abc", false, 0},      {"", false, 0},
+                 {"   ", false, 0},        {"4 2", false, 0},
+                 {"0x10", false, 0},       {"2147483647", true, 2147483647},
+                 {"2147483648", false, 0}, {"-", false, 0}};
     for (const Case& c : cases) {
         int v = 0;
         EXPECT_EQ(ParseStrictInt(c.text, v), c.ok) << c.text;
@@ -221,7 +213,7 @@ TEST(DataExchange, RefusedValuesShowTheMessageAndSelectTheControl) {
     struct Case {
         const char* factorText;
         const char* regionText;
-        const char* message;  // nullptr: accepted
+        const char* message; // nullptr: accepted
         HWND focus;
     } cases[] = {
         {"11", "40", "Please enter an integer between 1 and 10.", factor},
