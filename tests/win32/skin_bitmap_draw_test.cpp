@@ -10,59 +10,34 @@ namespace {
 
 constexpr COLORREF kBackground = RGB(1, 2, 3);
 
-// A memory DC over a top-down 32-bit picture whose pixels can be read directly.
-class Canvas {
-public:
-    Canvas(int width, int height) : m_width(width), m_height(height) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        m_dc = CreateCompatibleDC(nullptr);
-        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits),
-                                    nullptr, 0);
-        m_old = SelectObject(m_dc, m_bitmap);
-        for (int i = 0; i < width * height; ++i)
-            m_bits[i] = 0x010203; // kBackground as B, G, R
+// A 32-bit memory device context filled with the background.
+struct Canvas {
+    Canvas(int w, int h) : width(w), height(h), bitmap(CreateBitmap(w, h, 1, 32, nullptr)) {
+        old = SelectObject(dc, bitmap);
+        SelectObject(dc, GetStockObject(DC_BRUSH));
+        SetDCBrushColor(dc, kBackground);
+        PatBlt(dc, 0, 0, w, h, PATCOPY);
     }
     ~Canvas() {
-        SelectObject(m_dc, m_old);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
     }
-    HDC Dc() const { return m_dc; }
-    COLORREF At(int x, int y) const {
-        GdiFlush();
-        const DWORD v = m_bits[y * m_width + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    // Every pixel is the bitmap's colour inside the rectangle at x0, y0 and untouched outside.
+    void ExpectDrawnAt(const CSkinBitmap& b, int x0, int y0) const {
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const bool in = x >= x0 && x < x0 + b.Width() && y >= y0 && y < y0 + b.Height();
+                ASSERT_EQ(GetPixel(dc, x, y),
+                          in ? b.PaletteColor(b.GetPixel(x - x0, y - y0)) : kBackground)
+                    << "depth " << b.BitCount() << " at " << x << "," << y;
+            }
     }
-    int Width() const { return m_width; }
-    int Height() const { return m_height; }
-
-private:
-    int m_width;
-    int m_height;
-    HDC m_dc = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_old = nullptr;
-    DWORD* m_bits = nullptr;
+    int width, height;
+    HBITMAP bitmap;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = nullptr;
 };
-
-// Every canvas pixel is the bitmap's colour inside the rectangle at x0, y0 and untouched outside.
-void ExpectDrawnAt(const Canvas& canvas, const CSkinBitmap& b, int x0, int y0) {
-    for (int y = 0; y < canvas.Height(); ++y) {
-        for (int x = 0; x < canvas.Width(); ++x) {
-            const bool inside = x >= x0 && x < x0 + b.Width() && y >= y0 && y < y0 + b.Height();
-            const COLORREF expected =
-                inside ? b.PaletteColor(b.GetPixel(x - x0, y - y0)) : kBackground;
-            ASSERT_EQ(canvas.At(x, y), expected)
-                << "depth " << b.BitCount() << " at " << x << "," << y;
-        }
-    }
-}
 
 } // namespace
 
@@ -77,35 +52,29 @@ TEST(SkinBitmapDraw, PutsEachPixelAtItsPlace) {
         for (int y = 0; y < 5; ++y)
             for (int x = 0; x < 7; ++x)
                 b.SetPixel(x, y, x + 7 * y + (x == 0 ? 0 : y));
-        EXPECT_TRUE(b.Draw(canvas.Dc(), 11, 6));
-        EXPECT_EQ(GetStretchBltMode(canvas.Dc()), COLORONCOLOR);
-        ExpectDrawnAt(canvas, b, 11, 6);
+        EXPECT_TRUE(b.Draw(canvas.dc, 11, 6));
+        EXPECT_EQ(GetStretchBltMode(canvas.dc), COLORONCOLOR);
+        canvas.ExpectDrawnAt(b, 11, 6);
     }
-}
-
-TEST(SkinBitmapDraw, GeneratedSkinShowsTopRowFirst) {
-    for (int mode : {2, 7, 8}) {
-        Canvas canvas(64, 48);
-        CSkinBitmap b;
-        CrtRandom random(11);
-        GenerateSkin(b, 37, 29, mode, 6, 40, RGB(30, 90, 200), CurrentSkinSystemColors(), random);
-        ASSERT_TRUE(b.Draw(canvas.Dc(), 5, 9));
-        ExpectDrawnAt(canvas, b, 5, 9);
-        if (mode == 2) { // light at the top of the window, dark at the bottom
-            EXPECT_GT(GetRValue(canvas.At(20, 9)), GetRValue(canvas.At(20, 37)));
-        }
-    }
+    // A generated skin shows its top row first: mode 2 is light at the top, dark at the bottom.
+    Canvas canvas(64, 48);
+    CSkinBitmap b;
+    CrtRandom random(11);
+    GenerateSkin(b, 37, 29, 2, 6, 40, RGB(30, 90, 200), CurrentSkinSystemColors(), random);
+    ASSERT_TRUE(b.Draw(canvas.dc, 5, 9));
+    canvas.ExpectDrawnAt(b, 5, 9);
+    EXPECT_GT(GetRValue(GetPixel(canvas.dc, 20, 9)), GetRValue(GetPixel(canvas.dc, 20, 37)));
 }
 
 TEST(SkinBitmapDraw, NothingToDrawOrNowhereToDraw) {
     Canvas canvas(16, 16);
     CSkinBitmap b;
-    EXPECT_FALSE(b.Draw(canvas.Dc(), 0, 0)); // never created
+    EXPECT_FALSE(b.Draw(canvas.dc, 0, 0)); // never created
     ASSERT_NE(b.Create(4, 4, 8), nullptr);
     EXPECT_FALSE(b.Draw(nullptr, 0, 0));
     ASSERT_NE(b.Create(0, 5, 8), nullptr);
-    EXPECT_TRUE(b.Draw(canvas.Dc(), 0, 0)); // nothing to transfer
+    EXPECT_TRUE(b.Draw(canvas.dc, 0, 0)); // nothing to transfer
     b.Release();
-    EXPECT_FALSE(b.Draw(canvas.Dc(), 0, 0));
-    ExpectDrawnAt(canvas, b, 100, 100); // the canvas is untouched throughout
+    EXPECT_FALSE(b.Draw(canvas.dc, 0, 0));
+    canvas.ExpectDrawnAt(b, 100, 100); // the canvas is untouched throughout
 }
