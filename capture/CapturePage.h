@@ -7,8 +7,8 @@ class CScreenCapture : public CSkinnedPage {
 public:
     CScreenCapture();
 
-    WORD m_wKey = 67;  // capture hotkey: C
-    WORD m_wMod = 4;   // Alt
+    WORD m_wKey = 67; // capture hotkey: C
+    WORD m_wMod = 4;  // Alt
 
 protected:
     DECLARE_MESSAGE_MAP()

@@ -7,8 +7,8 @@ class CAutoClick : public CSkinnedPage {
 public:
     CAutoClick();
 
-    WORD m_wKey = 88;  // freeze hotkey: X
-    WORD m_wMod = 4;   // Alt
+    WORD m_wKey = 88; // freeze hotkey: X
+    WORD m_wMod = 4;  // Alt
 
 protected:
     DECLARE_MESSAGE_MAP()

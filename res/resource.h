@@ -6,18 +6,18 @@
 #endif
 
 // Strings
-#define IDS_SHEET_CAPTION 1         // "!Zentrova": the options sheet's caption at construction
-#define IDR_MAINFRAME 101           // tray window: title string "&Hide Magnify"
-#define IDS_APP_TITLE 57344         // "!Zentrova": message box caption and tooltip
+#define IDS_SHEET_CAPTION 1 // "!Zentrova": the options sheet's caption at construction
+#define IDR_MAINFRAME 101   // tray window: title string "&Hide Magnify"
+#define IDS_APP_TITLE 57344 // "!Zentrova": message box caption and tooltip
 
 // Icons and bitmaps
 #define IDI_TRAY_NORMAL 104
 #define IDI_TRAY_BUSY 105
-#define IDB_MENU_SIDEBAR 182        // 20 x 107, the program's name bottom to top
+#define IDB_MENU_SIDEBAR 182 // 20 x 107, the program's name bottom to top
 #define IDB_ABOUT_ICON 220
 
 // Menus
-#define IDR_TRAY_MENU 121           // one popup with the placeholder item ID_MENU_PLACEHOLDER
+#define IDR_TRAY_MENU 121 // one popup with the placeholder item ID_MENU_PLACEHOLDER
 
 // Dialog templates (options pages)
 #define IDD_MAGNIFY_PAGE 102
