@@ -404,28 +404,16 @@ void CTrayWnd::PlayNextEvent() {
             in.mi.dx = MulDiv(static_cast<int>(e.paramL), 65535, cx > 0 ? cx : 1);
             in.mi.dy = MulDiv(static_cast<int>(e.paramH), 65535, cy > 0 ? cy : 1);
             in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-            switch (e.message) {
-            case WM_LBUTTONDOWN:
-                in.mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
-                break;
-            case WM_LBUTTONUP:
-                in.mi.dwFlags |= MOUSEEVENTF_LEFTUP;
-                break;
-            case WM_RBUTTONDOWN:
-                in.mi.dwFlags |= MOUSEEVENTF_RIGHTDOWN;
-                break;
-            case WM_RBUTTONUP:
-                in.mi.dwFlags |= MOUSEEVENTF_RIGHTUP;
-                break;
-            case WM_MBUTTONDOWN:
-                in.mi.dwFlags |= MOUSEEVENTF_MIDDLEDOWN;
-                break;
-            case WM_MBUTTONUP:
-                in.mi.dwFlags |= MOUSEEVENTF_MIDDLEUP;
-                break;
-            default:
-                break;
-            }
+            static const struct {
+                unsigned message;
+                DWORD flag;
+            } buttons[] = {
+                {WM_LBUTTONDOWN, MOUSEEVENTF_LEFTDOWN},   {WM_LBUTTONUP, MOUSEEVENTF_LEFTUP},
+                {WM_RBUTTONDOWN, MOUSEEVENTF_RIGHTDOWN},  {WM_RBUTTONUP, MOUSEEVENTF_RIGHTUP},
+                {WM_MBUTTONDOWN, MOUSEEVENTF_MIDDLEDOWN}, {WM_MBUTTONUP, MOUSEEVENTF_MIDDLEUP}};
+            for (const auto& b : buttons)
+                if (e.message == b.message)
+                    in.mi.dwFlags |= b.flag;
         }
         ::SendInput(1, &in, sizeof in);
         if (!m_recording.Advance())

@@ -9,11 +9,6 @@
 
 class CButton : public CWnd {};
 
-class CEdit : public CWnd {
-public:
-    void SetSel(int start, int end) { SendMessage(EM_SETSEL, start, end); }
-};
-
 class CSpinButtonCtrl : public CWnd {
 public:
     void SetRange(int lower, int upper) { SendMessage(UDM_SETRANGE32, lower, upper); }
@@ -35,9 +30,4 @@ public:
     void SetRules(WORD invalid, WORD replacement) {
         SendMessage(HKM_SETRULES, invalid, MAKELPARAM(replacement, 0));
     }
-};
-
-class CTabCtrl : public CWnd {
-public:
-    int GetCurSel() const { return TabCtrl_GetCurSel(m_hWnd); }
 };

@@ -123,7 +123,7 @@ private:
     HDC m_dc;
 };
 
-// GetDC/ReleaseDC (client area) or GetWindowDC/ReleaseDC (whole window).
+// GetDC/ReleaseDC of a window's client area (or of the screen).
 class CClientDC {
 public:
     explicit CClientDC(HWND hwnd) : m_hwnd(hwnd), m_dc(::GetDC(hwnd)) {}
@@ -135,15 +135,9 @@ public:
     CClientDC& operator=(const CClientDC&) = delete;
     operator HDC() const { return m_dc; }
 
-protected:
-    CClientDC(HWND hwnd, HDC dc) : m_hwnd(hwnd), m_dc(dc) {}
+private:
     HWND m_hwnd;
     HDC m_dc;
-};
-
-class CWindowDC : public CClientDC {
-public:
-    explicit CWindowDC(HWND hwnd) : CClientDC(hwnd, ::GetWindowDC(hwnd)) {}
 };
 
 // A memory DC compatible with another (or with the screen).

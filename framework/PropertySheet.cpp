@@ -149,7 +149,3 @@ BOOL CPropertySheet::SetActivePage(int i) {
     }
     return PropSheet_SetCurSel(m_hWnd, nullptr, i);
 }
-
-LRESULT CPropertySheet::DefWindowProc(UINT msg, WPARAM wp, LPARAM lp) {
-    return CWnd::DefWindowProc(msg, wp, lp);
-}

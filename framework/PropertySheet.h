@@ -65,7 +65,6 @@ public:
 protected:
     // Runs when the sheet window exists and its first page is up.
     virtual BOOL OnInitDialog() { return TRUE; }
-    LRESULT DefWindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
     static int CALLBACK SheetCallback(HWND, UINT, LPARAM);
 
     std::vector<CPropertyPage*> m_pages;

@@ -275,13 +275,6 @@ void Click(int x, int y) {
     ::SendInput(2, in, sizeof(INPUT));
 }
 
-COLORREF ScreenPixel(int x, int y) {
-    HDC dc = ::GetDC(nullptr);
-    COLORREF c = ::GetPixel(dc, x, y);
-    ::ReleaseDC(nullptr, dc);
-    return c;
-}
-
 int CountColour(const RECT& area, COLORREF colour, int tolerance) {
     int w = area.right - area.left, h = area.bottom - area.top;
     if (w <= 0 || h <= 0)

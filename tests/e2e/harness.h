@@ -76,7 +76,6 @@ void MoveMouse(int x, int y);
 void Click(int x, int y);
 
 // Screen pixels and screenshots.
-COLORREF ScreenPixel(int x, int y);
 // Counts pixels of a colour (within a tolerance per channel) in a screen rectangle.
 int CountColour(const RECT& area, COLORREF colour, int tolerance = 24);
 // The taskbar's notification area at the right end of the taskbar.
