@@ -1,7 +1,6 @@
 // The About page.
 #include "app/AboutPage.h"
 
-#include "app/ToolboxApp.h"
 #include "framework/HtmlHelp.h"
 #include "res/resource.h"
 
@@ -12,5 +11,5 @@ END_MESSAGE_MAP()
 CAboutPage::CAboutPage() : CSkinnedPage(IDD_ABOUT_PAGE) {}
 
 void CAboutPage::OnHelp() {
-    HtmlHelpDisplayTopic(m_hWnd, MakeHelpPath(ToolboxApp()->m_szSchemePath, "install.htm"));
+    ShowHelpTopic(m_hWnd, "install.htm");
 }

@@ -1,7 +1,7 @@
 // CAboutPage: the options window's About page.
 #pragma once
 
-#include "app/SkinnedPage.h"
+#include "skin/SkinnedPage.h"
 
 class CAboutPage : public CSkinnedPage {
 public:

@@ -1,26 +1,26 @@
-// Where the program finds its files: the scheme library and help file in its
-// own folder, and the INI profile named after the program.
+// Where the program finds its files: the scheme library and the help file in
+// its own folder, and the INI profile named after the program, beside it.
 #pragma once
 
-#include <cstddef>
 #include <string>
 
-constexpr std::size_t kSchemePathSize = 200;
-
 struct AppPaths {
-    // Full path of scheme.dat, or empty when the folder was not found (or
-    // does not fit the 200 characters the program keeps for it).
-    char schemePath[kSchemePathSize] = "";
-    // The profile file; unchanged when ".HLP" is not found.
+    // The program's folder with its closing backslash; empty when the
+    // program's path has no folder.
+    std::string folder;
+    // Full path of scheme.dat, or empty without a folder.
+    std::string schemePath;
+    // Full path of the compiled help file, or empty without a folder.
+    std::string helpFile;
+    // The profile file: "<base name>.ini" in the folder, or the framework's
+    // default name without a folder.
     std::string profile;
 };
 
 // The program's base name: its file name without folder and extension.
 std::string ProgramBaseName(const std::string& exePath);
 
-// Works the paths out from the default help path (the program's full file
-// name with its extension replaced by ".HLP"): the folder is what stands
-// before "<base name>.HLP", the profile is what stands before ".HLP" plus
-// ".ini". Both searches are plain, case-sensitive and from the start.
-AppPaths ComputeAppPaths(const std::string& helpPath, const std::string& exePath,
-                         const std::string& defaultProfile);
+// Works the paths out from the program's own full path. Only its last
+// component names the program, so a folder named like the program (or like
+// its help or INI file) changes nothing.
+AppPaths ComputeAppPaths(const std::string& exePath, const std::string& defaultProfile);

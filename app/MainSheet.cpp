@@ -4,15 +4,15 @@
 #include <ctime>
 
 #include "app/AboutPage.h"
-#include "app/Settings.h"
-#include "framework/Gdi.h"
-#include "framework/HtmlHelp.h"
-#include "skin/SkinPainter.h"
 #include "app/ToolboxApp.h"
 #include "capture/CapturePage.h"
 #include "color/AutoClickPage.h"
+#include "framework/Gdi.h"
+#include "framework/HtmlHelp.h"
 #include "magnify/MagnifyPage.h"
 #include "res/resource.h"
+#include "settings/Profile.h"
+#include "skin/SkinPainter.h"
 
 CMainSheet* g_pMainSheet = nullptr;
 RECT g_rcLastSheet = {0, 0, 0, 0};
@@ -32,7 +32,7 @@ SkinScheme DefaultSkin() {
     return s;
 }
 
-BEGIN_MESSAGE_MAP(CMainSheet, CPropertySheet)
+BEGIN_MESSAGE_MAP(CMainSheet, CSkinnedSheet)
 ON_WM_MOVE()
 ON_WM_DESTROY()
 ON_WM_PAINT()
@@ -41,8 +41,7 @@ ON_WM_HELPINFO()
 END_MESSAGE_MAP()
 
 CMainSheet::CMainSheet(CWnd* pParent)
-    : CPropertySheet(CWinApp::LoadString(IDS_SHEET_CAPTION).c_str(), pParent, 0),
-      m_skin(DefaultSkin()), m_hollowBrush(static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH))) {
+    : CSkinnedSheet(CWinApp::LoadString(IDS_SHEET_CAPTION).c_str(), pParent, DefaultSkin()) {
     // Construction order is the library's start-up order: magnifier,
     // capture, colour picker.
     m_pMagnifyPage = new CMagnifyPage;
@@ -63,8 +62,9 @@ CMainSheet::~CMainSheet() {
 }
 
 void CMainSheet::LoadCurrentSkin() {
-    ::LoadCurrentSkin(ToolboxApp()->m_szSchemePath, ReadSetting("RandomSkin", 0), s_randomPickMade,
-                      static_cast<unsigned>(std::time(nullptr)), ProcessRandom(), m_skin);
+    ::LoadCurrentSkin(ToolboxApp()->m_szSchemePath, ReadSetting(settings::kRandomSkin),
+                      s_randomPickMade, static_cast<unsigned>(std::time(nullptr)), ProcessRandom(),
+                      m_skin);
 }
 
 BOOL CMainSheet::OnInitDialog() {
@@ -130,7 +130,7 @@ void CMainSheet::OnDrawItem(int, LPDRAWITEMSTRUCT dis) {
 const char* CMainSheet::ContextHelpText(int id) {
     switch (id) {
     case IDC_MAG_HOTKEY:
-    case 1006:
+    case IDC_MAG_HOTKEY_GROUP:
     case IDC_MAG_HOTKEY_CAPTION:
         return "The magnifier's hotkey: press it anywhere to show or hide the zoom window. "
                "A key alone or with Shift alone gets Ctrl added.";
@@ -151,7 +151,7 @@ const char* CMainSheet::ContextHelpText(int id) {
 }
 
 BOOL CMainSheet::OnHelpInfo(HELPINFO* info) {
-    if (info && info->iCtrlId >= 1001 && info->iCtrlId <= 1012) {
+    if (info && info->iCtrlId >= IDC_MAG_FIRST && info->iCtrlId <= IDC_MAG_LAST) {
         if (const char* text = ContextHelpText(info->iCtrlId)) {
             // The popup stands under the control the help is for.
             POINT at = info->MousePos;

@@ -2,32 +2,22 @@
 // lives for the whole run; its window only while the options window is open.
 #pragma once
 
-#include "framework/PropertySheet.h"
-#include "skin/SkinBitmap.h"
-#include "skin/SkinScheme.h"
+#include "skin/SkinnedSheet.h"
 
 class CAboutPage;
 class CAutoClick;
 class CMagnifyPage;
 class CScreenCapture;
 
-class CMainSheet : public CPropertySheet {
+class CMainSheet : public CSkinnedSheet {
 public:
     explicit CMainSheet(CWnd* pParent);
     ~CMainSheet() override;
 
-    bool IsOpen() const { return m_hWnd != nullptr; }
     // Fills the current skin from scheme.dat (the first scheme, or once per
     // run a random one when RandomSkin is set).
     void LoadCurrentSkin();
 
-    // The current skin that every dialog paints with; its looks before any
-    // scheme.dat is read are the program's own default look.
-    SkinScheme m_skin;
-    // The background picture of the open sheet, drawn by every page.
-    CSkinBitmap m_background;
-    // Hands transparent static texts to the pages (a stock object).
-    HBRUSH m_hollowBrush;
     int m_width = 0, m_height = 0;
 
     CMagnifyPage* m_pMagnifyPage;

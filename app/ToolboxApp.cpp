@@ -1,8 +1,7 @@
 // Start-up.
 #include "app/ToolboxApp.h"
 
-#include <cstring>
-
+#include "app/AppPaths.h"
 #include "app/TrayWnd.h"
 #include "res/resource.h"
 
@@ -29,6 +28,9 @@ bool HandOverToRunningCopy(const std::string& title) {
 
 } // namespace
 
+CToolboxApp::CToolboxApp() = default;
+CToolboxApp::~CToolboxApp() = default;
+
 BOOL CToolboxApp::InitInstance() {
     std::string title = LoadString(IDR_MAINFRAME);
     HANDLE startup = ::CreateMutexA(nullptr, FALSE, kStartupMutex);
@@ -41,8 +43,9 @@ BOOL CToolboxApp::InitInstance() {
     if (!HandOverToRunningCopy(title)) {
         m_nRecordToggles = 0;
         m_nLastPage = 0;
-        AppPaths paths = ComputeAppPaths(m_pszHelpFilePath, m_pszExeName, m_pszProfileName);
-        std::memcpy(m_szSchemePath, paths.schemePath, sizeof m_szSchemePath);
+        AppPaths paths = ComputeAppPaths(m_pszExeName, m_pszProfileName);
+        m_szSchemePath = paths.schemePath;
+        m_pszHelpFilePath = paths.helpFile;
         m_pszProfileName = paths.profile;
         result = CreateTrayWindow();
     }
@@ -54,13 +57,19 @@ BOOL CToolboxApp::InitInstance() {
 }
 
 BOOL CToolboxApp::CreateTrayWindow() {
-    // The object deletes itself when its window goes; a failed creation
-    // ends the process at once, so nothing is freed by hand here.
-    auto* tray = new CTrayWnd;
-    if (!tray->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | CFrameWnd::FWS_ADDTOTITLE))
+    m_tray = std::make_unique<CTrayWnd>();
+    if (!m_tray->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | CFrameWnd::FWS_ADDTOTITLE))
         return FALSE;
-    tray->ShowWindow(SW_HIDE);
-    ::UpdateWindow(tray->m_hWnd);
-    m_pMainWnd = tray;
+    m_tray->ShowWindow(SW_HIDE);
+    ::UpdateWindow(m_tray->m_hWnd);
+    m_pMainWnd = m_tray.get();
     return TRUE;
+}
+
+int CToolboxApp::ExitInstance() {
+    // The loop has ended: nothing of the tray window or the options sheet
+    // runs any more, so both objects can go.
+    m_pMainWnd = nullptr;
+    m_tray.reset();
+    return CWinApp::ExitInstance();
 }

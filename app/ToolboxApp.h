@@ -2,22 +2,32 @@
 // out the program's paths and creates the hidden tray window.
 #pragma once
 
-#include "app/AppPaths.h"
+#include <memory>
+#include <string>
+
 #include "framework/App.h"
 
 class CTrayWnd;
 
 class CToolboxApp : public CWinApp {
 public:
-    BOOL InitInstance() override;
+    CToolboxApp();
+    ~CToolboxApp() override;
 
-    // Full path of scheme.dat; empty when the program's folder is unknown.
-    char m_szSchemePath[kSchemePathSize] = "";
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+
+    // Full path of scheme.dat in the program's folder; empty when the
+    // program's folder is unknown.
+    std::string m_szSchemePath;
     int m_nRecordToggles = 0;
     int m_nLastPage = 0;
 
 private:
     BOOL CreateTrayWindow();
+    // The tray window object outlives its window: it is freed only once the
+    // message loop has ended, so no handler ever runs on a freed object.
+    std::unique_ptr<CTrayWnd> m_tray;
 };
 
 CToolboxApp* ToolboxApp();

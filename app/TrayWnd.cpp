@@ -2,7 +2,6 @@
 #include "app/TrayWnd.h"
 
 #include "app/MainSheet.h"
-#include "app/Settings.h"
 #include "app/TrayMenu.h"
 #include "app/ToolboxApp.h"
 #include "framework/Gdi.h"
@@ -10,6 +9,7 @@
 #include "framework/Menu.h"
 #include "hooklib/Quillet.h"
 #include "res/resource.h"
+#include "settings/Profile.h"
 
 int g_bPickerTracking = 1;
 
@@ -30,10 +30,18 @@ bool SheetOpen() {
     return g_pMainSheet && g_pMainSheet->IsOpen();
 }
 
+// The shell sends this to every top-level window when the taskbar has been
+// (re)created, for example after Explorer restarted: icons must be added again.
+const UINT s_taskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(CTrayWnd, CFrameWnd)
 ON_WM_CREATE()
+ON_WM_DESTROY()
+ON_WM_CLOSE()
+ON_MESSAGE(WM_ENDSESSION, OnEndSession)
+ON_REGISTERED_MESSAGE(s_taskbarCreated, OnTaskbarCreated)
 ON_MESSAGE(WM_USER, OnTrayNotify)
 ON_COMMAND(ID_OPTIONS, OnOptions)
 ON_COMMAND(ID_EXIT, OnExit)
@@ -55,9 +63,7 @@ CTrayWnd::CTrayWnd() {
 }
 
 CTrayWnd::~CTrayWnd() {
-    StopRecording();
-    if (m_hPlaybackHook)
-        ::UnhookWindowsHookEx(m_hPlaybackHook);
+    LeaveShell();
     if (s_recorderOwner == this)
         s_recorderOwner = nullptr;
     delete g_pMainSheet;
@@ -71,7 +77,8 @@ int CTrayWnd::OnCreate(LPCREATESTRUCT lpcs) {
     SendMessage(WM_SETICON, ICON_BIG,
                 reinterpret_cast<LPARAM>(::LoadIconA(inst, MAKEINTRESOURCEA(IDI_TRAY_NORMAL))));
     QLAttachHookDLL(m_hWnd);
-    int wKey = ReadSetting("wKey", 90);
+    m_libraryAttached = true;
+    int wKey = ReadSetting(settings::kMagnifierKey);
     QLEnableZoomWindow(wKey != 0);
     InitHook(m_hWnd);
 
@@ -85,7 +92,7 @@ int CTrayWnd::OnCreate(LPCREATESTRUCT lpcs) {
     m_iconId = wKey != 0 ? IDI_TRAY_NORMAL : IDI_TRAY_BUSY;
     m_nid.hIcon = ::LoadIconA(inst, MAKEINTRESOURCEA(m_iconId));
     lstrcpynA(m_nid.szTip, CWinApp::LoadString(IDS_APP_TITLE).c_str(), 64);
-    ::Shell_NotifyIconA(NIM_ADD, &m_nid);
+    m_iconAdded = ::Shell_NotifyIconA(NIM_ADD, &m_nid) != FALSE;
 
     g_pMainSheet->LoadCurrentSkin();
     return 0;
@@ -180,29 +187,91 @@ void CTrayWnd::OnOptions() {
         g_pMainSheet->SendMessage(WM_NCPAINT, 0);
         return;
     }
+    if (m_exitRequested)
+        return;
     SetTrayIcon(IDI_TRAY_BUSY);
     RECT taskbar;
     bool haveTaskbar = FindTaskbarRect(taskbar);
     if (haveTaskbar)
         ::DrawAnimatedRects(m_hWnd, IDANI_CAPTION, &taskbar, &g_rcLastSheet);
     g_pMainSheet->DoModal();
+    // A way out taken while the sheet ran ended the sheet; now that its loop
+    // has unwound, the program ends.
+    if (m_exitRequested) {
+        DestroyWindow();
+        return;
+    }
     if (haveTaskbar)
         ::DrawAnimatedRects(m_hWnd, IDANI_CAPTION, &g_rcLastSheet, &taskbar);
-    int wKey = ReadSetting("wKey", 90);
+    int wKey = ReadSetting(settings::kMagnifierKey);
     SetTrayIcon(wKey != 0 ? IDI_TRAY_NORMAL : IDI_TRAY_BUSY);
     QLEnableZoomWindow(wKey != 0);
 }
 
 void CTrayWnd::OnExit() {
-    if (SheetOpen()) {
-        // The sheet's modal loop must unwind first; Exit runs again after it.
-        g_pMainSheet->EndDialog(IDCANCEL);
-        PostMessage(WM_COMMAND, ID_EXIT);
+    RequestExit();
+}
+
+void CTrayWnd::OnClose() {
+    // Closing the main window ends the program the same clean way as Exit.
+    RequestExit();
+}
+
+LRESULT CTrayWnd::OnEndSession(WPARAM ending, LPARAM) {
+    if (!ending)
+        return 0;
+    RequestExit();
+    // The system may end the process as soon as this returns, before the
+    // options sheet's loop unwinds: leave the shell and the hooks now.
+    LeaveShell();
+    return 0;
+}
+
+void CTrayWnd::RequestExit() {
+    m_exitRequested = true;
+    if (!SheetOpen()) {
+        DestroyWindow();
         return;
     }
-    ::Shell_NotifyIconA(NIM_DELETE, &m_nid);
-    QLAttachHookDLL(nullptr);
-    DestroyWindow();
+    // The sheet runs modally inside OnOptions, further up this thread's
+    // stack: end it (and a message box standing over it) and let OnOptions
+    // finish the exit once its loop has returned. Nothing is re-posted, so
+    // a sheet that cannot end yet costs nothing while it waits.
+    HWND sheet = g_pMainSheet->m_hWnd;
+    HWND popup = ::GetLastActivePopup(sheet);
+    g_pMainSheet->EndDialog(IDCANCEL);
+    if (popup && popup != sheet)
+        ::PostMessageA(popup, WM_CLOSE, 0, 0);
+}
+
+void CTrayWnd::OnDestroy() {
+    LeaveShell();
+    CFrameWnd::OnDestroy();
+}
+
+void CTrayWnd::LeaveShell() {
+    if (m_iconAdded)
+        ::Shell_NotifyIconA(NIM_DELETE, &m_nid);
+    m_iconAdded = false;
+    if (m_libraryAttached)
+        QLAttachHookDLL(nullptr);
+    m_libraryAttached = false;
+    StopRecording();
+    if (m_hPlaybackHook)
+        ::UnhookWindowsHookEx(m_hPlaybackHook);
+    m_hPlaybackHook = nullptr;
+    if (m_hWnd) {
+        ::KillTimer(m_hWnd, kPlaybackTimer);
+        ::KillTimer(m_hWnd, kPlaybackProbeTimer);
+    }
+    m_playbackByTimer = false;
+}
+
+LRESULT CTrayWnd::OnTaskbarCreated(WPARAM, LPARAM) {
+    // A new taskbar knows no icons: add ours again, as it stands now.
+    if (m_hWnd && !m_exitRequested)
+        m_iconAdded = ::Shell_NotifyIconA(NIM_ADD, &m_nid) != FALSE;
+    return 0;
 }
 
 void CTrayWnd::OnMagnify() {
@@ -233,7 +302,7 @@ void CTrayWnd::OnPickerToggle() {
 }
 
 void CTrayWnd::OnHelpInstall() {
-    HtmlHelpDisplayTopic(m_hWnd, MakeHelpPath(ToolboxApp()->m_szSchemePath, "install.htm"));
+    ShowHelpTopic(m_hWnd, "install.htm");
 }
 
 // Input recorder

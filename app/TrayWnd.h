@@ -19,6 +19,10 @@ public:
 
 protected:
     int OnCreate(LPCREATESTRUCT lpcs);
+    void OnDestroy();
+    void OnClose();
+    LRESULT OnEndSession(WPARAM ending, LPARAM);
+    LRESULT OnTaskbarCreated(WPARAM, LPARAM);
     LRESULT OnTrayNotify(WPARAM wp, LPARAM lp);
     void OnOptions();
     void OnExit();
@@ -32,8 +36,11 @@ protected:
     void OnTimer(UINT_PTR id);
     DECLARE_MESSAGE_MAP()
 
-    // The window's end is the object's end (the tray window is made with new).
-    void PostNcDestroy() override { delete this; }
+    // Every way out of the program: ends the options sheet first when it is
+    // open, then destroys this window, which ends the message loop.
+    void RequestExit();
+    // Removes the icon and detaches the hook library; safe to call twice.
+    void LeaveShell();
 
     void ShowTrayMenu();
     // The taskbar's notification area (or the whole taskbar), the start and
@@ -61,6 +68,9 @@ protected:
     HHOOK m_hPlaybackHook = nullptr;
     bool m_playbackByTimer = false;
     bool m_playbackStarted = false;
+    bool m_iconAdded = false;
+    bool m_libraryAttached = false;
+    bool m_exitRequested = false;
 };
 
 // 1 while the colour picker follows the cursor; flipped by command 40007.

@@ -1,14 +1,14 @@
 // CScreenCapture: the options window's Capture page.
 #pragma once
 
-#include "app/SkinnedPage.h"
+#include "skin/SkinnedPage.h"
 
 class CScreenCapture : public CSkinnedPage {
 public:
     CScreenCapture();
 
-    WORD m_wKey = 67; // capture hotkey: C
-    WORD m_wMod = 4;  // Alt
+    WORD m_wKey = 0; // capture hotkey
+    WORD m_wMod = 0;
 
 protected:
     DECLARE_MESSAGE_MAP()

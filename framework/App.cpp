@@ -12,6 +12,24 @@ CWinApp* g_app = nullptr;
 constexpr UINT kAppTitleId = 57344;
 } // namespace
 
+std::string ModuleFileName(HMODULE module) {
+    // The buffer grows until the whole path fits: paths may be longer than
+    // MAX_PATH where the system allows it.
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        DWORD n = ::GetModuleFileNameA(module, &path[0], static_cast<DWORD>(path.size()));
+        if (n == 0)
+            return std::string();
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        if (path.size() >= 32768 * 3) // longer than any path the system can hold
+            return std::string();
+        path.resize(path.size() * 2);
+    }
+}
+
 CWinApp* AfxGetApp() {
     return g_app;
 }
@@ -19,10 +37,8 @@ CWinApp* AfxGetApp() {
 CWinApp::CWinApp() {
     g_app = this;
     m_hInstance = ::GetModuleHandleA(nullptr);
-    char path[MAX_PATH * 2] = "";
-    DWORD n = ::GetModuleFileNameA(m_hInstance, path, sizeof path);
-    if (n > 0 && n < sizeof path) {
-        m_pszExeName = path;
+    m_pszExeName = ModuleFileName(m_hInstance);
+    if (!m_pszExeName.empty()) {
         std::string base = m_pszExeName;
         size_t slash = base.find_last_of("\\/");
         size_t dot = base.rfind('.');

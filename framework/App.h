@@ -24,8 +24,9 @@ public:
 
     CWnd* m_pMainWnd = nullptr;
     HINSTANCE m_hInstance = nullptr;
-    // The program's full file name, and the framework's default help path:
-    // the same with its extension replaced by ".HLP".
+    // The program's full file name, and the help file that ShowHelpTopic
+    // opens: by default the program's name with ".HLP" for its extension,
+    // until the application names its own.
     std::string m_pszExeName;
     std::string m_pszHelpFilePath;
     // The INI file read and written by the profile operations.
@@ -45,6 +46,8 @@ protected:
 };
 
 CWinApp* AfxGetApp();
+// The full path of a module's file, however long; empty when it cannot be read.
+std::string ModuleFileName(HMODULE module);
 // The application title (string 57344), the caption of the program's message boxes.
 int AfxMessageBox(const char* text, UINT type = MB_OK | MB_ICONEXCLAMATION, HWND owner = nullptr);
 // Runs the application object: InitInstance, the loop, ExitInstance.

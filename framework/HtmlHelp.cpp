@@ -2,6 +2,8 @@
 // viewer costs nothing at start-up and never stops the program.
 #include "framework/HtmlHelp.h"
 
+#include "framework/App.h"
+
 #include <cstring>
 #include <string>
 
@@ -36,17 +38,15 @@ HtmlHelpFn Viewer() {
 
 } // namespace
 
-std::string MakeHelpPath(const char* schemePath, const char* topic) {
-    std::string path = schemePath ? schemePath : "";
-    size_t at = path.find("scheme.dat");
-    if (at != std::string::npos)
-        path = path.substr(0, at) + "zentrova.chm::/" + topic;
-    return path;
-}
-
 HWND HtmlHelpDisplayTopic(HWND owner, const std::string& path) {
     HtmlHelpFn fn = Viewer();
     return fn ? fn(owner, path.c_str(), kDisplayTopic, 0) : nullptr;
+}
+
+HWND ShowHelpTopic(HWND owner, const char* topic) {
+    const CWinApp* app = AfxGetApp();
+    std::string file = app ? app->m_pszHelpFilePath : std::string();
+    return HtmlHelpDisplayTopic(owner, file.empty() ? file : file + "::/" + topic);
 }
 
 namespace {

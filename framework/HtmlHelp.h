@@ -5,14 +5,12 @@
 
 #include <string>
 
-// The help file path for a topic: the first "scheme.dat" in `schemePath`
-// and everything after it become "zentrova.chm::/" + topic; without
-// "scheme.dat" the path is used unchanged.
-std::string MakeHelpPath(const char* schemePath, const char* topic);
-
 // HtmlHelp(HH_DISPLAY_TOPIC) on behalf of `owner`; the viewer is loaded on
 // first use. Returns the viewer window or nullptr.
 HWND HtmlHelpDisplayTopic(HWND owner, const std::string& path);
+// Opens a topic (a page name such as "magnify.htm") of the application's help
+// file, CWinApp::m_pszHelpFilePath, on behalf of `owner`.
+HWND ShowHelpTopic(HWND owner, const char* topic);
 // HtmlHelp(HH_DISPLAY_TEXT_POPUP) with a plain text at a screen point; a
 // viewer that cannot show text popups gets the framework's own plain popup.
 HWND HtmlHelpTextPopup(HWND owner, const char* text, POINT at);

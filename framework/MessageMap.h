@@ -27,6 +27,8 @@ struct MsgMapEntry {
     UINT idFirst; // command or control id range for WM_COMMAND / WM_NOTIFY
     UINT idLast;
     MsgThunk thunk;
+    // For a registered message: the variable that holds its number.
+    const UINT* pRegistered = nullptr;
 };
 
 struct MsgMap {
@@ -155,6 +157,9 @@ protected:                                                                      
 #define ZEN_ENTRY(msg, thunk) {msg, 0, 0, 0, thunk},
 
 #define ON_MESSAGE(msg, fn) ZEN_ENTRY(msg, (&zen_thunk::Message<ThisClass, &ThisClass::fn>))
+// A message whose number the system hands out at run time (RegisterWindowMessage).
+#define ON_REGISTERED_MESSAGE(nMessageVariable, fn)                                                \
+    {0, 0, 0, 0, &zen_thunk::Message<ThisClass, &ThisClass::fn>, &nMessageVariable},
 #define ON_COMMAND(id, fn)                                                                         \
     {WM_COMMAND, 0, static_cast<UINT>(id), static_cast<UINT>(id),                                  \
      &zen_thunk::Void<ThisClass, &ThisClass::fn>},

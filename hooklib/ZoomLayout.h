@@ -2,6 +2,8 @@
 // limits of the magnifier settings, where the zoom window goes and what it copies.
 #pragma once
 
+#include "settings/Settings.h"
+
 namespace quillet {
 
 struct LayoutPoint {
@@ -34,13 +36,13 @@ unsigned HotkeyFlagsToModifiers(unsigned short hotkeyFlags);
 // 0 (and a stored value whose low byte is 0) means "no hotkey".
 unsigned HotkeyVirtualKey(unsigned short storedKey);
 
-// Limits of the magnifier settings, as the Magnify page accepts them; values
-// from a hand-edited settings file are brought inside them, so the zoom window
-// stays at most 1000 pixels square.
-constexpr int kMinRegion = 10;
-constexpr int kMaxRegion = 100;
-constexpr int kMinFactor = 1;
-constexpr int kMaxFactor = 10;
+// Limits of the magnifier settings, as the program's settings table gives
+// them; values handed over from a hand-edited settings file are brought
+// inside them, so the zoom window stays at most 1000 pixels square.
+constexpr int kMinRegion = settings::kZoomRegion.min;
+constexpr int kMaxRegion = settings::kZoomRegion.max;
+constexpr int kMinFactor = settings::kZoomFactor.min;
+constexpr int kMaxFactor = settings::kZoomFactor.max;
 constexpr int kMinGap = 0;
 constexpr int kMaxGap = 100;
 

@@ -34,7 +34,9 @@ private:
     static LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam);
 
-    ZoomSettings m_settings = ClampZoomSettings(40, 40, 4, 13);
+    ZoomSettings m_settings =
+        ClampZoomSettings(settings::kZoomRegion.defaultValue, settings::kZoomRegion.defaultValue,
+                          settings::kZoomFactor.defaultValue, 13);
     bool m_persist = true;
     bool m_enabled = true;
     unsigned m_toggleVk = 0;

@@ -1,28 +1,21 @@
 // The Magnify page.
 #include "magnify/MagnifyPage.h"
 
-#include "app/MainSheet.h"
-#include "app/Settings.h"
-#include "app/ToolboxApp.h"
 #include "framework/DataExchange.h"
 #include "framework/Gdi.h"
 #include "framework/HtmlHelp.h"
 #include "hooklib/Quillet.h"
 #include "magnify/EtchedFrames.h"
 #include "res/resource.h"
+#include "settings/Profile.h"
 
 namespace {
 
 // Pixels between the cursor's hotspot and the zoom window.
 constexpr int kZoomGap = 13;
-// What may be typed, and what the arrows go through.
-constexpr int kMinWidth = 10, kMaxWidth = 100, kMaxWidthArrows = 50;
-constexpr int kMinFactor = 1, kMaxFactor = 10, kMaxFactorArrows = 5;
-
-void ApplyButtonLook(CSkinButton& button, const SkinLook& look) {
-    button.SetSkin(look.mode, look.granularity & 0xFF, look.hoverBlend & 0xFF, look.coloring & 0xFF,
-                   RGB(look.red & 0xFF, look.green & 0xFF, look.blue & 0xFF));
-}
+// What may be typed is the settings' range; the arrows go through less.
+constexpr int kMaxWidthArrows = 50;
+constexpr int kMaxFactorArrows = 5;
 
 } // namespace
 
@@ -43,20 +36,20 @@ CMagnifyPage::CMagnifyPage() : CSkinnedPage(IDD_MAGNIFY_PAGE) {
 }
 
 void CMagnifyPage::ReadSettings() {
-    m_wKey = static_cast<WORD>(ReadSetting("wKey", 90));
-    m_wMod = static_cast<WORD>(ReadSetting("wMod", 4));
-    m_nWidth = ReadSetting("nWidth", 40);
-    m_nFactor = ReadSetting("nFactor", 4);
-    m_bNoPersist = ReadSetting("bNoPersist", 0);
+    m_wKey = static_cast<WORD>(ReadSetting(settings::kMagnifierKey));
+    m_wMod = static_cast<WORD>(ReadSetting(settings::kMagnifierModifiers));
+    m_nWidth = ReadSetting(settings::kZoomRegion);
+    m_nFactor = ReadSetting(settings::kZoomFactor);
+    m_bNoPersist = ReadSetting(settings::kNoPersist);
 }
 
 void CMagnifyPage::WriteSettings() const {
-    WriteSetting("wKey", m_wKey);
-    WriteSetting("wMod", m_wMod);
-    WriteSetting("nWidth", m_nWidth);
-    WriteSetting("nFactor", m_nFactor);
+    WriteSetting(settings::kMagnifierKey, m_wKey);
+    WriteSetting(settings::kMagnifierModifiers, m_wMod);
+    WriteSetting(settings::kZoomRegion, m_nWidth);
+    WriteSetting(settings::kZoomFactor, m_nFactor);
     // Not on the page, but kept as it was read.
-    WriteSetting("bNoPersist", m_bNoPersist);
+    WriteSetting(settings::kNoPersist, m_bNoPersist);
 }
 
 void CMagnifyPage::HandToLibrary() const {
@@ -69,9 +62,9 @@ void CMagnifyPage::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_MAG_FACTOR_SPIN, m_factorSpin);
     DDX_Control(pDX, IDC_MAG_HOTKEY, m_hotkey);
     DDX_Text(pDX, IDC_MAG_FACTOR, m_nFactor);
-    DDV_MinMaxInt(pDX, m_nFactor, kMinFactor, kMaxFactor);
+    DDV_MinMaxInt(pDX, m_nFactor, settings::kZoomFactor.min, settings::kZoomFactor.max);
     DDX_Text(pDX, IDC_MAG_REGION, m_nWidth);
-    DDV_MinMaxInt(pDX, m_nWidth, kMinWidth, kMaxWidth);
+    DDV_MinMaxInt(pDX, m_nWidth, settings::kZoomRegion.min, settings::kZoomRegion.max);
     DDX_Control(pDX, IDC_MAG_HELP, m_btnHelp);
     DDX_Control(pDX, IDC_MAG_MAGNIFY, m_btnMagnify);
 }
@@ -81,18 +74,16 @@ BOOL CMagnifyPage::OnInitDialog() {
     // opening of the options window left in the members.
     ReadSettings();
     CSkinnedPage::OnInitDialog();
-    if (g_pMainSheet) {
-        ApplyButtonLook(m_btnHelp, g_pMainSheet->m_skin.buttonLook);
-        ApplyButtonLook(m_btnMagnify, g_pMainSheet->m_skin.buttonLook);
-    }
+    WearSkin(m_btnHelp);
+    WearSkin(m_btnMagnify);
     return TRUE;
 }
 
 BOOL CMagnifyPage::OnSetActive() {
     // Values typed but not applied are dropped when the page is shown again.
     ReadSettings();
-    m_regionSpin.SetRange(kMinWidth, kMaxWidthArrows);
-    m_factorSpin.SetRange(kMinFactor, kMaxFactorArrows);
+    m_regionSpin.SetRange(settings::kZoomRegion.min, kMaxWidthArrows);
+    m_factorSpin.SetRange(settings::kZoomFactor.min, kMaxFactorArrows);
     m_hotkey.SetHotKey(LOBYTE(m_wKey), LOBYTE(m_wMod));
     // A key alone or with Shift alone becomes Ctrl plus the key.
     m_hotkey.SetRules(HKCOMB_NONE | HKCOMB_S, HOTKEYF_CONTROL);
@@ -122,14 +113,13 @@ void CMagnifyPage::OnMagnify() {
     Apply();
     // The options window goes first: closing it hides the zoom window, so the
     // tray's Magnify then finds it hidden and shows it.
-    if (g_pMainSheet && g_pMainSheet->IsOpen())
-        g_pMainSheet->EndDialog(IDOK);
+    EndSheet(IDOK);
     if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd)
         app->m_pMainWnd->PostMessage(WM_COMMAND, ID_MAGNIFY);
 }
 
 void CMagnifyPage::OnHelp() {
-    HtmlHelpDisplayTopic(m_hWnd, MakeHelpPath(ToolboxApp()->m_szSchemePath, "magnify.htm"));
+    ShowHelpTopic(m_hWnd, "magnify.htm");
 }
 
 BOOL CMagnifyPage::OnHelpInfo(HELPINFO*) {

@@ -1,18 +1,18 @@
 // CMagnifyPage: the options window's Magnify page, the magnifier's settings.
 #pragma once
 
-#include "app/SkinnedPage.h"
 #include "framework/Controls.h"
 #include "skin/SkinButton.h"
+#include "skin/SkinnedPage.h"
 
 class CMagnifyPage : public CSkinnedPage {
 public:
     CMagnifyPage();
 
-    WORD m_wKey = 90; // magnifier hotkey: Z
-    WORD m_wMod = 4;  // Alt
-    int m_nWidth = 40;
-    int m_nFactor = 4;
+    WORD m_wKey = 0; // magnifier hotkey
+    WORD m_wMod = 0;
+    int m_nWidth = 0;
+    int m_nFactor = 0;
     int m_bNoPersist = 0;
 
     // Reads the controls, hands the settings to the hook library and stores

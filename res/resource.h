@@ -25,12 +25,16 @@
 #define IDD_COLOR_PAGE 114
 #define IDD_ABOUT_PAGE 125
 
-// Magnify page controls
+// Magnify page controls; F1 on the options window explains the ones from
+// IDC_MAG_FIRST to IDC_MAG_LAST.
+#define IDC_MAG_FIRST 1001
+#define IDC_MAG_LAST 1012
 #define IDC_MAG_HOTKEY 1001
 #define IDC_MAG_FACTOR 1002
 #define IDC_MAG_FACTOR_SPIN 1003
 #define IDC_MAG_REGION 1004
 #define IDC_MAG_REGION_SPIN 1005
+#define IDC_MAG_HOTKEY_GROUP 1006 // reserved for the hotkey's group; explained like the hotkey
 #define IDC_MAG_HOTKEY_CAPTION 1008
 #define IDC_MAG_REGION_CAPTION 1009
 #define IDC_MAG_FACTOR_CAPTION 1010

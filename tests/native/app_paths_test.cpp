@@ -5,49 +5,43 @@
 
 #include "app/AppPaths.h"
 
-TEST(AppPaths, FolderAndProfileFollowTheProgramsName) {
+TEST(AppPaths, EverythingStandsInTheProgramsOwnFolder) {
     struct Case {
         const char* exe;
-        const char* scheme;
+        const char* folder;
         const char* profile;
     } cases[] = {
-        {"C:\\Tools\\Zentrova.exe", "C:\\Tools\\scheme.dat", "C:\\Tools\\Zentrova.ini"},
+        {"C:\\Tools\\Zentrova.exe", "C:\\Tools\\", "C:\\Tools\\Zentrova.ini"},
         // Renaming the program renames its profile.
-        {"C:\\Tools\\Zen2.exe", "C:\\Tools\\scheme.dat", "C:\\Tools\\Zen2.ini"},
-        {"D:\\a.b\\Zentrova.exe", "D:\\a.b\\scheme.dat", "D:\\a.b\\Zentrova.ini"},
-        {"Zentrova.exe", "scheme.dat", "Zentrova.ini"},
+        {"C:\\Tools\\Zen2.exe", "C:\\Tools\\", "C:\\Tools\\Zen2.ini"},
+        {"D:\\a.b\\Zentrova.exe", "D:\\a.b\\", "D:\\a.b\\Zentrova.ini"},
+        // A folder named like the program's help or profile file is just a folder.
+        {"C:\\Zentrova.HLP\\Zentrova.exe", "C:\\Zentrova.HLP\\", "C:\\Zentrova.HLP\\Zentrova.ini"},
+        {"C:\\Zen.HLP\\Zen.HLP\\Zen.exe", "C:\\Zen.HLP\\Zen.HLP\\",
+         "C:\\Zen.HLP\\Zen.HLP\\Zen.ini"},
+        {"C:\\Zentrova.exe\\scheme.dat\\Zentrova.exe", "C:\\Zentrova.exe\\scheme.dat\\",
+         "C:\\Zentrova.exe\\scheme.dat\\Zentrova.ini"},
     };
     for (const Case& c : cases) {
-        std::string exe = c.exe;
-        std::string help = exe.substr(0, exe.rfind('.')) + ".HLP";
-        AppPaths p = ComputeAppPaths(help, exe, "Zentrova.INI");
-        EXPECT_STREQ(p.schemePath, c.scheme) << c.exe;
+        AppPaths p = ComputeAppPaths(c.exe, "Zentrova.INI");
+        EXPECT_EQ(p.folder, c.folder) << c.exe;
+        EXPECT_EQ(p.schemePath, std::string(c.folder) + "scheme.dat") << c.exe;
+        EXPECT_EQ(p.helpFile, std::string(c.folder) + "zentrova.chm") << c.exe;
         EXPECT_EQ(p.profile, c.profile) << c.exe;
     }
 }
 
-TEST(AppPaths, SearchesArePlainAndCaseSensitive) {
-    // The first "<base>.HLP" from the start wins, even inside a folder name.
-    AppPaths p = ComputeAppPaths("C:\\Zen.HLP\\Zen.HLP", "C:\\Zen.HLP\\Zen.exe", "Zen.INI");
-    EXPECT_STREQ(p.schemePath, "C:\\scheme.dat");
-    EXPECT_EQ(p.profile, "C:\\Zen.ini");
-    // A lower-case extension is not ".HLP": nothing is found, defaults stay.
-    AppPaths q =
-        ComputeAppPaths("C:\\Tools\\Zentrova.hlp", "C:\\Tools\\Zentrova.exe", "Zentrova.INI");
-    EXPECT_STREQ(q.schemePath, "");
-    EXPECT_EQ(q.profile, "Zentrova.INI");
-}
+TEST(AppPaths, LongFoldersKeepEveryFileAndNoFolderKeepsTheDefaults) {
+    // No length limit of the program's own: a deep folder keeps its skins and help.
+    std::string deep = "C:\\" + std::string(300, 'd') + "\\";
+    AppPaths p = ComputeAppPaths(deep + "Z.exe", "Z.INI");
+    EXPECT_EQ(p.schemePath, deep + "scheme.dat");
+    EXPECT_EQ(p.profile, deep + "Z.ini");
 
-TEST(AppPaths, AFolderTooLongForTheSchemePathCountsAsNotFound) {
-    std::string folder = "C:\\" + std::string(185, 'd') + "\\"; // 189 characters
-    std::string fits = folder + "scheme.dat";                   // 199: fits with its terminator
-    AppPaths ok = ComputeAppPaths(folder + "Z.HLP", folder + "Z.exe", "Z.INI");
-    EXPECT_EQ(std::string(ok.schemePath), fits);
-
-    std::string longer = "C:\\" + std::string(186, 'd') + "\\"; // one more: 200 + terminator
-    AppPaths cut = ComputeAppPaths(longer + "Z.HLP", longer + "Z.exe", "Z.INI");
-    EXPECT_STREQ(cut.schemePath, "");
-    EXPECT_EQ(cut.profile, longer + "Z.ini") << "the profile has no length limit";
+    AppPaths bare = ComputeAppPaths("Zentrova.exe", "Zentrova.INI");
+    EXPECT_EQ(bare.schemePath, "");
+    EXPECT_EQ(bare.helpFile, "");
+    EXPECT_EQ(bare.profile, "Zentrova.INI");
 }
 
 TEST(AppPaths, ProgramBaseName) {

@@ -1,0 +1,25 @@
+// Reading and writing the program's settings in its INI file, through the
+// definitions of settings/Settings.h. Every setting lives in the section
+// named by the empty string.
+#pragma once
+
+#include <string>
+
+#include "framework/App.h"
+#include "settings/Settings.h"
+
+constexpr char kSettingsSection[] = "";
+
+// The stored value as the program uses it: the default when the key is
+// missing or holds no number, the setting's rule when it is out of range.
+inline int ReadSetting(const SettingDef& s) {
+    std::string text = AfxGetApp()->GetProfileString(kSettingsSection, s.key, "");
+    long long stored = 0;
+    if (!ParseStoredNumber(text.c_str(), stored))
+        return s.defaultValue;
+    return NormalizeSetting(s, stored);
+}
+
+inline BOOL WriteSetting(const SettingDef& s, int value) {
+    return AfxGetApp()->WriteProfileInt(kSettingsSection, s.key, value);
+}
