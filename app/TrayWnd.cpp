@@ -22,6 +22,9 @@ constexpr UINT_PTR kPlaybackTimer = 1;
 // not been asked for an event by then, playback goes the synthesized way.
 constexpr UINT_PTR kPlaybackProbeTimer = 2;
 constexpr UINT kPlaybackProbeMs = 250;
+// A left click on the icon opens the menu once the double-click time has
+// passed without a second click; this one-shot timer exists only in between.
+constexpr UINT_PTR kSingleClickTimer = 3;
 // The recorder's hooks are called without user data; the program has one
 // tray window, which they reach through this pointer.
 CTrayWnd* s_recorderOwner = nullptr;
@@ -46,6 +49,7 @@ ON_MESSAGE(WM_USER, OnTrayNotify)
 ON_COMMAND(ID_OPTIONS, OnOptions)
 ON_COMMAND(ID_EXIT, OnExit)
 ON_COMMAND(ID_MAGNIFY, OnMagnify)
+ON_COMMAND(ID_ZOOM_HIDDEN, OnZoomHidden)
 ON_UPDATE_COMMAND_UI(ID_MAGNIFY, OnUpdateMagnify)
 ON_COMMAND(ID_CAPTURE, OnCapture)
 ON_COMMAND(ID_PICKER_TOGGLE, OnPickerToggle)
@@ -109,15 +113,28 @@ void CTrayWnd::SetTrayIcon(UINT iconId) {
 LRESULT CTrayWnd::OnTrayNotify(WPARAM wp, LPARAM lp) {
     if (wp != kTrayIconId)
         return 0;
-    UINT mouse = static_cast<UINT>(lp);
-    if (mouse != WM_LBUTTONUP && mouse != WM_LBUTTONDBLCLK && mouse != WM_RBUTTONUP)
-        return 0;
-    if (mouse == WM_LBUTTONDBLCLK) {
+    switch (static_cast<UINT>(lp)) {
+    case WM_LBUTTONUP:
+        // The button-up that ends a double click opens nothing more.
+        if (m_afterDoubleClick) {
+            m_afterDoubleClick = false;
+            if (::GetTickCount() - m_doubleClickTick < ::GetDoubleClickTime())
+                return 1;
+        }
+        ::SetTimer(m_hWnd, kSingleClickTimer, ::GetDoubleClickTime(), nullptr);
+        return 1;
+    case WM_LBUTTONDBLCLK:
+        ::KillTimer(m_hWnd, kSingleClickTimer);
+        m_doubleClickTick = ::GetTickCount();
+        m_afterDoubleClick = true;
         SendMessage(WM_COMMAND, ID_OPTIONS);
         return 1;
+    case WM_RBUTTONUP:
+        ShowTrayMenu();
+        return 1;
+    default:
+        return 0;
     }
-    ShowTrayMenu();
-    return 1;
 }
 
 void CTrayWnd::ShowTrayMenu() {
@@ -263,6 +280,7 @@ void CTrayWnd::LeaveShell() {
     if (m_hWnd) {
         ::KillTimer(m_hWnd, kPlaybackTimer);
         ::KillTimer(m_hWnd, kPlaybackProbeTimer);
+        ::KillTimer(m_hWnd, kSingleClickTimer);
     }
     m_playbackByTimer = false;
 }
@@ -279,6 +297,12 @@ void CTrayWnd::OnMagnify() {
     SetTrayIcon(QLIsWindowVisible() ? IDI_TRAY_BUSY : IDI_TRAY_NORMAL);
     ::SetActiveWindow(m_hWnd);
     ::SetFocus(m_hWnd);
+}
+
+void CTrayWnd::OnZoomHidden() {
+    // The icon follows the zoom window whichever way it hides.
+    if (!QLIsWindowVisible() && !SheetOpen())
+        SetTrayIcon(IDI_TRAY_NORMAL);
 }
 
 void CTrayWnd::OnUpdateMagnify(CCmdUI* pCmdUI) {
@@ -493,6 +517,11 @@ void CTrayWnd::PlayNextEvent() {
 }
 
 void CTrayWnd::OnTimer(UINT_PTR id) {
+    if (id == kSingleClickTimer) {
+        ::KillTimer(m_hWnd, kSingleClickTimer);
+        ShowTrayMenu();
+        return;
+    }
     if (id == kPlaybackProbeTimer) {
         ::KillTimer(m_hWnd, kPlaybackProbeTimer);
         if (m_hPlaybackHook && !m_playbackStarted) {

@@ -27,6 +27,7 @@ protected:
     void OnOptions();
     void OnExit();
     void OnMagnify();
+    void OnZoomHidden();
     void OnUpdateMagnify(CCmdUI* pCmdUI);
     void OnCapture();
     void OnPickerToggle();
@@ -71,6 +72,10 @@ protected:
     bool m_iconAdded = false;
     bool m_libraryAttached = false;
     bool m_exitRequested = false;
+    // When the last double click on the icon arrived (its closing button-up
+    // is not a click of its own).
+    DWORD m_doubleClickTick = 0;
+    bool m_afterDoubleClick = false;
 };
 
 // 1 while the colour picker follows the cursor; flipped by command 40007.

@@ -17,11 +17,14 @@ quillet::CZoomWindow g_zoom;
 
 QUILLET_API void QLAttachHookDLL(HWND hwndTray) {
     g_hotkeys.Attach(hwndTray);
+    g_zoom.SetOwner(hwndTray);
 }
 
 QUILLET_API void InitHook(HWND hwndTray) {
-    if (hwndTray != nullptr)
+    if (hwndTray != nullptr) {
         g_hotkeys.Attach(hwndTray);
+        g_zoom.SetOwner(hwndTray);
+    }
     g_hotkeys.Start();
 }
 

@@ -86,6 +86,33 @@ LayoutRect ZoomRegion(LayoutPoint hotspot, const ZoomSettings& s) {
     return {left, top, left + s.regionWidth, top + s.regionHeight};
 }
 
+namespace {
+
+// Room beside the magnified square along one axis that is there wherever the
+// pointer stands: the rooms before and after the square add up to the same
+// length everywhere, so the larger is always at least half of it.
+int SureRoom(int extent, int region, int gap) {
+    const int both = extent - std::max(gap, region / 2) - std::max(1 + gap, region - region / 2);
+    return both <= 0 ? both : (both + 1) / 2;
+}
+
+} // namespace
+
+ZoomSettings FitZoomToScreen(const ZoomSettings& s, const LayoutRect& screen) {
+    // Where room is short the window gives up the gap before the monitor,
+    // so the room that counts is the room without it.
+    const int roomX = SureRoom(screen.Width(), s.regionWidth, 0);
+    const int roomY = SureRoom(screen.Height(), s.regionHeight, 0);
+    ZoomSettings fitted = s;
+    for (; fitted.factor > 1; --fitted.factor) {
+        const int w = s.regionWidth * fitted.factor, h = s.regionHeight * fitted.factor;
+        // Beside the square on one axis, inside the monitor on the other.
+        if ((w <= roomX && h <= screen.Height()) || (h <= roomY && w <= screen.Width()))
+            break;
+    }
+    return fitted;
+}
+
 LayoutRect PlaceZoomWindow(LayoutPoint hotspot, const LayoutRect& screen, const ZoomSettings& s) {
     const LayoutRect region = ZoomRegion(hotspot, s);
     const int width = s.regionWidth * s.factor;

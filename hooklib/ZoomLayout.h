@@ -73,6 +73,12 @@ LayoutRect ZoomRegion(LayoutPoint hotspot, const ZoomSettings& s);
 // leave the monitor partly, and then it still keeps clear of the square.
 LayoutRect PlaceZoomWindow(LayoutPoint hotspot, const LayoutRect& screen, const ZoomSettings& s);
 
+// The settings with the largest magnification, up to the chosen one, whose
+// window fits on the monitor beside the magnified square wherever the pointer
+// is on it. At magnification 1 the window is the square's own size and is
+// left as it is.
+ZoomSettings FitZoomToScreen(const ZoomSettings& s, const LayoutRect& screen);
+
 // One copy of the screen into the zoom window: the part of the magnified
 // square that lies on the screen (`source`) and the part of the window it
 // covers (`dest`, in client coordinates, `factor` times larger). The rest of

@@ -7,6 +7,8 @@
 // next click or key press, only while the window is on screen.
 #include "hooklib/ZoomWindow.h"
 
+#include "res/resource.h"
+
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace quillet {
@@ -157,7 +159,9 @@ void CZoomWindow::Follow() {
     if (!GetCursorPos(&pt)) // no cursor to follow (a secure desktop): keep the last picture
         return;
     m_hotspot = {pt.x, pt.y};
-    const LayoutRect placed = PlaceZoomWindow(m_hotspot, MonitorAt(pt), m_settings);
+    const LayoutRect monitor = MonitorAt(pt);
+    m_shown = FitZoomToScreen(m_settings, monitor);
+    const LayoutRect placed = PlaceZoomWindow(m_hotspot, monitor, m_shown);
     if (!SameRect(placed, m_placed)) {
         SetWindowPos(m_hwnd, HWND_TOPMOST, placed.left, placed.top, placed.Width(), placed.Height(),
                      SWP_NOACTIVATE);
@@ -172,9 +176,9 @@ void CZoomWindow::Follow() {
 }
 
 void CZoomWindow::Paint(HDC dc) const {
-    const ZoomBlit blit = ZoomSourceBlit(m_hotspot, VirtualScreen(), m_settings);
-    const RECT client{0, 0, m_settings.regionWidth * m_settings.factor,
-                      m_settings.regionHeight * m_settings.factor};
+    const ZoomBlit blit = ZoomSourceBlit(m_hotspot, VirtualScreen(), m_shown);
+    const RECT client{0, 0, m_shown.regionWidth * m_shown.factor,
+                      m_shown.regionHeight * m_shown.factor};
     const int saved = SaveDC(dc);
     // What lies off the screen shows black, beside the copied part.
     if (!blit.dest.Empty())
@@ -290,6 +294,8 @@ LRESULT CALLBACK CZoomWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
         return MA_NOACTIVATE;
     case kHideMessage:
         self->Hide();
+        if (self->m_owner != nullptr)
+            PostMessageW(self->m_owner, WM_COMMAND, ID_ZOOM_HIDDEN, 0);
         return 0;
     case WM_NCDESTROY:
         self->SetInputWatch(false);

@@ -17,6 +17,10 @@ public:
     // as "a key press" that hides a non-persistent window: it toggles it.
     void SetToggleKey(unsigned vk, unsigned mods);
 
+    // The window told when the zoom window hides by itself (at the next click
+    // or key without persist), so that it can show it is no longer busy.
+    void SetOwner(HWND owner) { m_owner = owner; }
+
     // Disabling hides the window and keeps it from showing until enabled again.
     void Enable(bool enable);
     void Show(bool show);
@@ -37,12 +41,16 @@ private:
     ZoomSettings m_settings =
         ClampZoomSettings(settings::kZoomRegion.defaultValue, settings::kZoomRegion.defaultValue,
                           settings::kZoomFactor.defaultValue, 13);
+    // The settings as shown: the magnification brought down so that the
+    // window fits on the pointer's monitor.
+    ZoomSettings m_shown = m_settings;
     bool m_persist = true;
     bool m_enabled = true;
     unsigned m_toggleVk = 0;
     unsigned m_toggleMods = 0;
 
     HWND m_hwnd = nullptr;
+    HWND m_owner = nullptr;
     LayoutPoint m_hotspot{0, 0}; // cursor position the picture was taken at
     LayoutRect m_placed{0, 0, 0, 0};
     bool m_timerOn = false;

@@ -56,6 +56,7 @@
 #define ID_CAPTURE 40006
 #define ID_PICKER_TOGGLE 40007
 #define ID_MENU_PLACEHOLDER 40010
+#define ID_ZOOM_HIDDEN 40011 // from the hook library: the zoom window hid itself
 #define ID_RECORD_TOGGLE 40009
 #define ID_PLAYBACK 41008
 #define ID_HELP_INSTALL 41009

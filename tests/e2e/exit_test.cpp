@@ -1,12 +1,11 @@
 // Every way out of the program, with the options window open: Exit, closing
 // the tray window, the Windows session ending, a second Exit on top of the
 // first and Exit under a message box. Each ends the options window first and
-// leaves no icon behind. And the icon comes back when the taskbar restarts.
+// leaves no icon behind.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <string>
 
@@ -84,23 +83,6 @@ TEST(WaysOut, ExitUnderAValidationMessageBoxEndsIt) {
                    reinterpret_cast<LPARAM>(::GetDlgItem(sheet, IDOK)));
     ASSERT_TRUE(WaitFor([&] { return FindProcessWindow(p.Pid(), "!Zentrova") != nullptr; }))
         << "the refusal is shown";
-    p.Command(ID_EXIT);
-    ExpectCleanEnd(p);
-}
-
-TEST(TaskbarRestart, TheIconIsAddedAgain) {
-    Program p;
-    ASSERT_TRUE(p.StartAndWaitForTray());
-    ASSERT_TRUE(WaitFor(IconShown));
-    // A taskbar that restarted knows no icons: take ours away as a restart would.
-    NOTIFYICONDATAA nid = {};
-    nid.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    nid.hWnd = p.TrayWindow();
-    nid.uID = 101;
-    ASSERT_TRUE(::Shell_NotifyIconA(NIM_DELETE, &nid));
-    ASSERT_TRUE(WaitFor([] { return !IconShown(); }));
-    ::PostMessageA(p.TrayWindow(), ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-    EXPECT_TRUE(WaitFor(IconShown)) << "the icon did not come back";
     p.Command(ID_EXIT);
     ExpectCleanEnd(p);
 }

@@ -275,7 +275,7 @@ void Click(int x, int y) {
     ::SendInput(2, in, sizeof(INPUT));
 }
 
-int CountColour(const RECT& area, COLORREF colour, int tolerance) {
+int CountColour(const RECT& area, COLORREF colour, int tolerance, POINT* centre) {
     int w = area.right - area.left, h = area.bottom - area.top;
     if (w <= 0 || h <= 0)
         return 0;
@@ -293,14 +293,21 @@ int CountColour(const RECT& area, COLORREF colour, int tolerance) {
     ::BitBlt(mem, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
     ::GdiFlush();
     int count = 0;
+    long long sumX = 0, sumY = 0;
     const auto* px = static_cast<const unsigned char*>(bits);
     for (int i = 0; i < w * h; ++i) {
         int b = px[i * 4], g = px[i * 4 + 1], r = px[i * 4 + 2];
         if (std::abs(r - GetRValue(colour)) <= tolerance &&
             std::abs(g - GetGValue(colour)) <= tolerance &&
-            std::abs(b - GetBValue(colour)) <= tolerance)
+            std::abs(b - GetBValue(colour)) <= tolerance) {
             ++count;
+            sumX += i % w;
+            sumY += i / w;
+        }
     }
+    if (centre && count > 0)
+        *centre = {area.left + static_cast<LONG>(sumX / count),
+                   area.top + static_cast<LONG>(sumY / count)};
     ::SelectObject(mem, old);
     ::DeleteObject(bmp);
     ::DeleteDC(mem);

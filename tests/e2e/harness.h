@@ -76,8 +76,9 @@ void MoveMouse(int x, int y);
 void Click(int x, int y);
 
 // Screen pixels and screenshots.
-// Counts pixels of a colour (within a tolerance per channel) in a screen rectangle.
-int CountColour(const RECT& area, COLORREF colour, int tolerance = 24);
+// Counts pixels of a colour (within a tolerance per channel) in a screen
+// rectangle; `centre`, when given, receives the middle of those pixels.
+int CountColour(const RECT& area, COLORREF colour, int tolerance = 24, POINT* centre = nullptr);
 // The taskbar's notification area at the right end of the taskbar.
 RECT TrayArea();
 void SaveScreenshot(const char* name);

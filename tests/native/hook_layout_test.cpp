@@ -121,3 +121,37 @@ TEST(ZoomPlacement, NeverCoversTheSquareStaysOnScreenAndShowsWhatIsThere) {
         }
     }
 }
+
+TEST(ZoomPlacement, TheWindowAlwaysFitsBesideThePointerAtTheLargestMagnificationThatDoes) {
+    // Whether a window of these settings sits on the screen clear of the square
+    // wherever the pointer is (every pixel of the screen).
+    auto fitsEverywhere = [](const LayoutRect& sc, const ZoomSettings& s) {
+        for (int x = sc.left; x < sc.right; ++x)
+            for (int y = sc.top; y < sc.bottom; ++y) {
+                const LayoutRect win = PlaceZoomWindow({x, y}, sc, s);
+                if (!Contains(sc, win) || Intersects(win, ZoomRegion({x, y}, s)))
+                    return false;
+            }
+        return true;
+    };
+    const LayoutRect screens[] = {{0, 0, 640, 480}, {-320, 40, 0, 280}};
+    const ZoomSettings settings[] = {
+        ClampZoomSettings(100, 100, 10, 13), ClampZoomSettings(40, 40, 4, 13),
+        ClampZoomSettings(100, 20, 6, 13), ClampZoomSettings(30, 30, 10, 100)};
+    for (const LayoutRect& sc : screens)
+        for (const ZoomSettings& s : settings) {
+            const ZoomSettings fitted = FitZoomToScreen(s, sc);
+            ASSERT_LE(fitted.factor, s.factor);
+            EXPECT_EQ(fitted.regionWidth, s.regionWidth);
+            EXPECT_TRUE(fitted.factor == 1 || fitsEverywhere(sc, fitted)) << s.factor;
+            if (fitted.factor < s.factor) {
+                ZoomSettings larger = fitted;
+                ++larger.factor;
+                EXPECT_FALSE(fitsEverywhere(sc, larger)) << "a larger one fits: " << larger.factor;
+            }
+        }
+    // A window that already fits is left as chosen.
+    const ZoomSettings usual = ClampZoomSettings(40, 40, 4, 13);
+    EXPECT_EQ(FitZoomToScreen(usual, {0, 0, 1024, 768}).factor, 4);
+    EXPECT_EQ(FitZoomToScreen(ClampZoomSettings(100, 100, 10, 13), {0, 0, 1024, 768}).factor, 4);
+}
