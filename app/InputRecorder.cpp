@@ -3,24 +3,52 @@
 
 namespace {
 constexpr unsigned kWmKeyDown = 0x0100;
+constexpr unsigned kWmKeyUp = 0x0101;
 constexpr unsigned kWmSysKeyDown = 0x0104;
+constexpr unsigned kWmSysKeyUp = 0x0105;
 constexpr unsigned kVkF2 = 0x71;
+
+bool IsKeyDown(const RecordedEvent& e) {
+    return e.message == kWmKeyDown || e.message == kWmSysKeyDown;
+}
+bool IsKeyUp(const RecordedEvent& e) {
+    return e.message == kWmKeyUp || e.message == kWmSysKeyUp;
+}
+unsigned VirtualKey(const RecordedEvent& e) {
+    return e.paramL & 0xFF;
+}
+
+// Follows which keys a run of events leaves pressed.
+void TrackKey(std::bitset<256>& down, const RecordedEvent& e) {
+    if (IsKeyDown(e))
+        down.set(VirtualKey(e));
+    else if (IsKeyUp(e))
+        down.reset(VirtualKey(e));
+}
+
 } // namespace
 
 void InputRecording::Append(const RecordedEvent& e, uint32_t now) {
     if (m_recording.empty())
+        m_recordedDown.reset();
+    if (IsKeyUp(e) && !m_recordedDown.test(VirtualKey(e)))
+        return;
+    if (m_recording.empty())
         m_recordStart = now;
+    TrackKey(m_recordedDown, e);
     m_recording.push_back(e);
 }
 
 void InputRecording::DropTrailingKeyDowns() {
-    while (!m_recording.empty() && (m_recording.back().message == kWmKeyDown ||
-                                    m_recording.back().message == kWmSysKeyDown))
+    while (!m_recording.empty() && IsKeyDown(m_recording.back())) {
+        m_recordedDown.reset(VirtualKey(m_recording.back()));
         m_recording.pop_back();
+    }
 }
 
 bool InputRecording::BeginPlayback(uint32_t now) {
     m_playing.clear();
+    m_playedDown.reset();
     if (m_recording.empty())
         return false;
     m_playing.swap(m_recording);
@@ -43,11 +71,21 @@ RecordedEvent InputRecording::CurrentEvent(uint32_t now, uint32_t& waitMs) const
 }
 
 bool InputRecording::Advance() {
-    if (!m_playing.empty())
+    if (!m_playing.empty()) {
+        TrackKey(m_playedDown, m_playing.front());
         m_playing.pop_front();
+    }
     return !m_playing.empty();
 }
 
+std::vector<unsigned> InputRecording::KeysLeftDown() const {
+    std::vector<unsigned> keys;
+    for (unsigned vk = 0; vk < m_playedDown.size(); ++vk)
+        if (m_playedDown.test(vk))
+            keys.push_back(vk);
+    return keys;
+}
+
 bool IsRecordStopKey(const RecordedEvent& e) {
-    return (e.message == kWmKeyDown || e.message == kWmSysKeyDown) && (e.paramL & 0xFF) == kVkF2;
+    return IsKeyDown(e) && VirtualKey(e) == kVkF2;
 }

@@ -2,8 +2,10 @@
 // with the same spacing, consumed as they are played.
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <deque>
+#include <vector>
 
 struct RecordedEvent {
     unsigned message = 0; // WM_KEYDOWN, WM_MOUSEMOVE, ...
@@ -15,7 +17,9 @@ struct RecordedEvent {
 class InputRecording {
 public:
     // Appends an event; the first event of a list notes `now` as the list's
-    // recording start.
+    // recording start. A key-up whose key-down the list does not hold (the
+    // keys of the hotkey that started the recording) is left out: played
+    // back, it would release a key the user holds.
     void Append(const RecordedEvent& e, uint32_t now);
     bool Empty() const { return m_recording.empty(); }
     // Drops the key-downs at the end of the list: the hotkey that stopped the
@@ -34,6 +38,9 @@ public:
     RecordedEvent CurrentEvent(uint32_t now, uint32_t& waitMs) const;
     // Drops the played event. Returns false when the list is used up.
     bool Advance();
+    // The virtual keys the played events pressed and did not release; the
+    // player releases them when the list is used up.
+    std::vector<unsigned> KeysLeftDown() const;
 
 private:
     std::deque<RecordedEvent> m_recording;
@@ -41,6 +48,8 @@ private:
     uint32_t m_recordStart = 0;
     uint32_t m_playStartRecord = 0;
     uint32_t m_offset = 0;
+    std::bitset<256> m_recordedDown; // keys down at the end of the recorded list
+    std::bitset<256> m_playedDown;   // keys down after the events played so far
 };
 
 // True for the key-down of F2, which stops recording and is not recorded.

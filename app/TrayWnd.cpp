@@ -1,6 +1,8 @@
 // The tray window and the program's commands.
 #include "app/TrayWnd.h"
 
+#include <vector>
+
 #include "app/MainSheet.h"
 #include "app/TrayMenu.h"
 #include "app/ToolboxApp.h"
@@ -456,8 +458,10 @@ LRESULT CALLBACK CTrayWnd::JournalPlaybackProc(int code, WPARAM wp, LPARAM lp) {
         }
     }
     if (code == HC_SKIP) {
-        if (!rec.Advance())
+        if (!rec.Advance()) {
             unhook();
+            self->ReleaseKeysLeftDown();
+        }
         return 0;
     }
     if (code == HC_GETNEXT && rec.Playing()) {
@@ -514,6 +518,23 @@ void CTrayWnd::PlayNextEvent() {
     }
     ::KillTimer(m_hWnd, kPlaybackTimer);
     m_playbackByTimer = false;
+    ReleaseKeysLeftDown();
+}
+
+void CTrayWnd::ReleaseKeysLeftDown() {
+    // Playback leaves the keyboard as the user had it: a key it pressed and
+    // did not release (a recording cut short by its stop hotkey) goes up.
+    std::vector<INPUT> ups;
+    for (unsigned vk : m_recording.KeysLeftDown()) {
+        INPUT in = {};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = static_cast<WORD>(vk);
+        in.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+        in.ki.dwFlags = KEYEVENTF_KEYUP;
+        ups.push_back(in);
+    }
+    if (!ups.empty())
+        ::SendInput(static_cast<UINT>(ups.size()), ups.data(), sizeof(INPUT));
 }
 
 void CTrayWnd::OnTimer(UINT_PTR id) {

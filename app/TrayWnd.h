@@ -56,6 +56,7 @@ protected:
     void RecordEvent(const RecordedEvent& e);
     void PlayNextEvent();
     void PlayBySynthesizedInput();
+    void ReleaseKeysLeftDown();
     static LRESULT CALLBACK JournalRecordProc(int code, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK JournalPlaybackProc(int code, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK LowLevelKeyboardProc(int code, WPARAM wp, LPARAM lp);

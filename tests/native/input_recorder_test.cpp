@@ -121,3 +121,34 @@ TEST(InputRecorder, StopKeyAndTrailingHotkeyPress) {
     rec.DropTrailingKeyDowns();
     EXPECT_EQ(rec.Size(), 2u);
 }
+
+TEST(InputRecorder, TheKeyboardIsLeftAsTheUserHadIt) {
+    constexpr unsigned kSysKeyUp = 0x0105, kCtrl = 0x11, kAlt = 0x12;
+    InputRecording rec;
+    // The recording starts inside the Ctrl+Alt+R that started it: the releases
+    // of keys whose presses it never saw are not kept.
+    rec.Append({kSysKeyUp, 'R', 0, 10}, 10);
+    rec.Append({kSysKeyUp, kAlt, 0, 11}, 11);
+    rec.Append({kKeyUp, kCtrl, 0, 12}, 12);
+    EXPECT_TRUE(rec.Empty());
+    rec.Append({kMouseMove, 5, 5, 20}, 20);
+    rec.Append({kKeyDown, 'A', 0, 30}, 30);
+    rec.Append({kKeyUp, 'A', 0, 31}, 31);
+    // The stop hotkey typed with a mouse move between Ctrl and Alt+R: only the
+    // trailing presses can be dropped, so the list presses Ctrl and never
+    // releases it.
+    rec.Append({kKeyDown, kCtrl, 0, 40}, 40);
+    rec.Append({kMouseMove, 6, 6, 41}, 41);
+    rec.Append({kSysKeyDown, kAlt, 0, 42}, 42);
+    rec.Append({kSysKeyDown, 'R', 0, 43}, 43);
+    rec.DropTrailingKeyDowns();
+    EXPECT_EQ(rec.Size(), 5u);
+    EXPECT_EQ(PlayAll(rec, 100).size(), 5u);
+    EXPECT_EQ(rec.KeysLeftDown(), std::vector<unsigned>{kCtrl}) << "the player releases Ctrl";
+
+    // A list that releases what it presses leaves nothing to release.
+    rec.Append({kKeyDown, 'B', 0, 50}, 50);
+    rec.Append({kKeyUp, 'B', 0, 51}, 51);
+    PlayAll(rec, 200);
+    EXPECT_TRUE(rec.KeysLeftDown().empty());
+}
