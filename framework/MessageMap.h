@@ -214,6 +214,8 @@ protected:                                                                      
     ZEN_ENTRY(WM_RBUTTONDOWN, (&zen_thunk::Mouse<ThisClass, &ThisClass::OnRButtonDown>))
 #define ON_WM_CAPTURECHANGED()                                                                     \
     ZEN_ENTRY(WM_CAPTURECHANGED, (&zen_thunk::Window<ThisClass, &ThisClass::OnCaptureChanged>))
+#define ON_WM_SETFOCUS()                                                                           \
+    ZEN_ENTRY(WM_SETFOCUS, (&zen_thunk::Window<ThisClass, &ThisClass::OnSetFocus>))
 #define ON_WM_KILLFOCUS()                                                                          \
     ZEN_ENTRY(WM_KILLFOCUS, (&zen_thunk::Window<ThisClass, &ThisClass::OnKillFocus>))
 #define ON_WM_ENABLE() ZEN_ENTRY(WM_ENABLE, (&zen_thunk::Enable<ThisClass, &ThisClass::OnEnable>))

@@ -11,8 +11,6 @@
 
 namespace {
 
-// Pixels between the cursor's hotspot and the zoom window.
-constexpr int kZoomGap = 13;
 // What may be typed is the settings' range; the arrows go through less.
 constexpr int kMaxWidthArrows = 50;
 constexpr int kMaxFactorArrows = 5;
@@ -54,7 +52,8 @@ void CMagnifyPage::WriteSettings() const {
 
 void CMagnifyPage::HandToLibrary() const {
     // The region is square.
-    QLSetZoomParams(m_nWidth, m_nWidth, m_wKey, m_wMod, kZoomGap, m_nFactor, m_bNoPersist == 0);
+    QLSetZoomParams(m_nWidth, m_nWidth, m_wKey, m_wMod, settings::kZoomGap, m_nFactor,
+                    m_bNoPersist == 0);
 }
 
 void CMagnifyPage::DoDataExchange(CDataExchange* pDX) {

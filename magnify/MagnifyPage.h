@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/Controls.h"
+#include "hooklib/LibraryHotKeyCtrl.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinnedPage.h"
 
@@ -39,7 +40,7 @@ protected:
 
     CSpinButtonCtrl m_regionSpin;
     CSpinButtonCtrl m_factorSpin;
-    CHotKeyCtrl m_hotkey;
+    CLibraryHotKeyCtrl m_hotkey;
     CSkinButton m_btnHelp;
     CSkinButton m_btnMagnify;
 };

@@ -69,6 +69,9 @@ constexpr SettingDef kMagnifierModifiers = HotkeyModifiers("wMod");
 constexpr SettingDef kZoomRegion = {"nWidth", 40, 10, 100, OutOfRange::Clamp};
 constexpr SettingDef kZoomFactor = {"nFactor", 4, 1, 10, OutOfRange::Clamp};
 constexpr SettingDef kNoPersist = {"bNoPersist", 0, INT_MIN, INT_MAX, OutOfRange::Clamp};
+// Not stored: the least distance in pixels between the pointer and the zoom
+// window, handed to the library with the magnifier's settings.
+constexpr int kZoomGap = 13;
 
 // The colour picker's freeze hotkey and the capture hotkey.
 constexpr SettingDef kPickerKey = HotkeyKey("AutoClickwKey", 88 /* X */);
