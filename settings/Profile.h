@@ -20,6 +20,18 @@ inline int ReadSetting(const SettingDef& s) {
     return NormalizeSetting(s, stored);
 }
 
+// Stores a setting. Where the system refuses the settings file (a folder that
+// cannot be written, a path longer than it allows), the user is told once in
+// the run, rather than finding the settings gone at the next start.
 inline BOOL WriteSetting(const SettingDef& s, int value) {
-    return AfxGetApp()->WriteProfileInt(kSettingsSection, s.key, value);
+    const CWinApp* app = AfxGetApp();
+    if (app->WriteProfileInt(kSettingsSection, s.key, value))
+        return TRUE;
+    static bool told = false;
+    if (!told) {
+        told = true;
+        std::string text = "Settings cannot be saved in " + app->m_pszProfileName + "!";
+        AfxMessageBox(text.c_str());
+    }
+    return FALSE;
 }

@@ -32,20 +32,33 @@ std::string TempRoot() {
     return tmp;
 }
 
+std::wstring Wide(const std::string& text) {
+    std::wstring w(text.size() + 1, L'\0');
+    int n = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &w[0], static_cast<int>(w.size()));
+    w.resize(n > 0 ? static_cast<size_t>(n - 1) : 0);
+    return w;
+}
+
+// A path as the wide file functions take it at any length.
+std::wstring Long(const std::string& path) {
+    std::wstring w = Wide(path);
+    return w.size() < 240 ? w : L"\\\\?\\" + w;
+}
+
 void CopyProgramFolder(const std::string& from, const std::string& to) {
-    ::CreateDirectoryA(to.c_str(), nullptr);
+    ::CreateDirectoryW(Long(to).c_str(), nullptr);
     for (const std::string& name : ListFolder(from)) {
         std::string src = from + "\\" + name, dst = to + "\\" + name;
         DWORD attr = ::GetFileAttributesA(src.c_str());
         if (attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY))
-            ::CopyFileA(src.c_str(), dst.c_str(), FALSE);
+            ::CopyFileW(Long(src).c_str(), Long(dst).c_str(), FALSE);
     }
 }
 
 void RemoveFolder(const std::string& folder) {
     for (const std::string& name : ListFolder(folder))
-        ::DeleteFileA((folder + "\\" + name).c_str());
-    ::RemoveDirectoryA(folder.c_str());
+        ::DeleteFileW(Long(folder + "\\" + name).c_str());
+    ::RemoveDirectoryW(Long(folder).c_str());
 }
 
 struct FindData {
@@ -103,20 +116,21 @@ void WriteIniSetting(const std::string& iniPath, const char* section, const char
 }
 
 bool FileExists(const std::string& path) {
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return ::GetFileAttributesW(Long(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::vector<std::string> ListFolder(const std::string& folder) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA fd;
-    HANDLE h = ::FindFirstFileA((folder + "\\*").c_str(), &fd);
+    WIN32_FIND_DATAW fd;
+    HANDLE h = ::FindFirstFileW(Long(folder + "\\*").c_str(), &fd);
     if (h == INVALID_HANDLE_VALUE)
         return names;
     do {
-        std::string n = fd.cFileName;
-        if (n != "." && n != "..")
+        char n[MAX_PATH * 3] = "";
+        ::WideCharToMultiByte(CP_ACP, 0, fd.cFileName, -1, n, sizeof n, nullptr, nullptr);
+        if (lstrcmpA(n, ".") != 0 && lstrcmpA(n, "..") != 0)
             names.push_back(n);
-    } while (::FindNextFileA(h, &fd));
+    } while (::FindNextFileW(h, &fd));
     ::FindClose(h);
     return names;
 }
@@ -139,26 +153,38 @@ HWND FindProcessWindowByClass(DWORD pid, const char* cls) {
     return d.found;
 }
 
-Program::Program() {
+Program::Program(const std::string& folder) {
     static int serial = 0;
     char name[64];
     std::snprintf(name, sizeof name, "zen-e2e-%lu-%d", ::GetCurrentProcessId(), ++serial);
     m_folder = TempRoot() + name;
     RemoveFolder(m_folder);
+    // Each level of a given folder is made here and removed again afterwards.
+    for (size_t at = 0; at != std::string::npos && !folder.empty();) {
+        size_t end = folder.find('\\', at);
+        m_levels.push_back(m_folder);
+        m_folder += "\\" + folder.substr(at, end == std::string::npos ? end : end - at);
+        ::CreateDirectoryW(Long(m_levels.back()).c_str(), nullptr);
+        at = end == std::string::npos ? end : end + 1;
+    }
     CopyProgramFolder(BinDir(), m_folder);
 }
 
 Program::~Program() {
     Stop();
     RemoveFolder(m_folder);
+    for (auto it = m_levels.rbegin(); it != m_levels.rend(); ++it)
+        RemoveFolder(*it);
 }
 
 bool Launch(const std::string& path, const std::string& folder, PROCESS_INFORMATION& pi) {
-    std::string cmd = "\"" + path + "\"";
-    STARTUPINFOA si = {};
+    // Wide calls, so that a program in a folder deeper than 260 characters starts.
+    std::wstring exe = Wide(path), dir = Wide(folder);
+    std::wstring cmd = L"\"" + exe + L"\"";
+    STARTUPINFOW si = {};
     si.cb = sizeof si;
-    return ::CreateProcessA(path.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
-                            folder.empty() ? nullptr : folder.c_str(), &si, &pi) != FALSE;
+    return ::CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
+                            folder.empty() ? nullptr : dir.c_str(), &si, &pi) != FALSE;
 }
 
 bool Program::Start(const char* exe) {
@@ -398,6 +424,27 @@ std::vector<std::string> SheetTabs(HWND sheet) {
 int SheetActiveTab(HWND sheet) {
     HWND tab = ::FindWindowExA(sheet, nullptr, WC_TABCONTROLA, nullptr);
     return tab ? static_cast<int>(::SendMessageA(tab, TCM_GETCURSEL, 0, 0)) : -1;
+}
+
+RECT SheetTabRect(HWND sheet, int index) {
+    // The tab control lives in the program's process: the request goes
+    // through its memory.
+    RECT rc = {0, 0, 0, 0};
+    HWND tab = ::FindWindowExA(sheet, nullptr, WC_TABCONTROLA, nullptr);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(tab, &pid);
+    HANDLE proc =
+        ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!proc)
+        return rc;
+    void* remote = ::VirtualAllocEx(proc, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+    ::SendMessageA(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index),
+                   reinterpret_cast<LPARAM>(remote));
+    ::ReadProcessMemory(proc, remote, &rc, sizeof rc, nullptr);
+    ::VirtualFreeEx(proc, remote, 0, MEM_RELEASE);
+    ::CloseHandle(proc);
+    ::MapWindowPoints(tab, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
 }
 
 } // namespace e2e

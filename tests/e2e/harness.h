@@ -35,7 +35,9 @@ bool Launch(const std::string& path, const std::string& folder, PROCESS_INFORMAT
 // One copy of the program in its own folder.
 class Program {
 public:
-    Program();
+    // `folder`, when given, names the program's folder (with backslashes for
+    // folders inside folders) under the temporary folder.
+    explicit Program(const std::string& folder = "");
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -66,6 +68,7 @@ public:
 
 private:
     std::string m_folder;
+    std::vector<std::string> m_levels; // folders made for it, outermost first
     PROCESS_INFORMATION m_pi = {};
 };
 
@@ -85,6 +88,8 @@ void SaveScreenshot(const char* name);
 
 // Tab labels of a property sheet.
 std::vector<std::string> SheetTabs(HWND sheet);
+// The screen rectangle of one tab of a property sheet.
+RECT SheetTabRect(HWND sheet, int index);
 int SheetActiveTab(HWND sheet);
 
 } // namespace e2e

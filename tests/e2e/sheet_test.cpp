@@ -16,27 +16,6 @@ namespace {
 
 const COLORREF kUnselectedText = RGB(97, 93, 199);
 
-// The screen rectangle of one tab of the sheet (the tab control lives in the
-// program's process, so the request goes through its memory).
-RECT TabRect(HWND sheet, int index) {
-    RECT rc = {0, 0, 0, 0};
-    HWND tab = ::FindWindowExA(sheet, nullptr, WC_TABCONTROLA, nullptr);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(tab, &pid);
-    HANDLE proc =
-        ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (!proc)
-        return rc;
-    void* remote = ::VirtualAllocEx(proc, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
-    ::SendMessageA(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index),
-                   reinterpret_cast<LPARAM>(remote));
-    ::ReadProcessMemory(proc, remote, &rc, sizeof rc, nullptr);
-    ::VirtualFreeEx(proc, remote, 0, MEM_RELEASE);
-    ::CloseHandle(proc);
-    ::MapWindowPoints(tab, nullptr, reinterpret_cast<POINT*>(&rc), 2);
-    return rc;
-}
-
 COLORREF Inverse(COLORREF c) {
     return RGB(255 - GetRValue(c), 255 - GetGValue(c), 255 - GetBValue(c));
 }
@@ -46,7 +25,7 @@ void CheckTabColours(Program& p, COLORREF sample, const char* shot) {
     p.Command(ID_OPTIONS);
     ASSERT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; }));
     HWND sheet = p.Sheet();
-    RECT selected = TabRect(sheet, 0), other = TabRect(sheet, 2);
+    RECT selected = SheetTabRect(sheet, 0), other = SheetTabRect(sheet, 2);
     ASSERT_GT(selected.right - selected.left, 10);
     RECT inner = selected;
     ::InflateRect(&inner, -6, -4);
