@@ -9,7 +9,9 @@
 namespace {
 
 // The object pointer rides on a window property: a per-window value, so no
-// process-wide table maps windows to objects.
+// process-wide table maps windows to objects. It is the one binding of every
+// kind of window (own class, dialog, property page, subclassed control): the
+// window procedures find the object only through it.
 const char kObjectProp[] = "Zentrova.CWnd";
 const char kFrameClass[] = "ZentrovaFrame";
 constexpr UINT_PTR kSubclassId = 0x5A454E; // 'ZEN'
@@ -110,11 +112,11 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
 }
 
 BOOL CWnd::SubclassWindow(HWND hWnd) {
-    if (!hWnd || m_hWnd)
+    // One object per window: a window bound already keeps its object.
+    if (!hWnd || m_hWnd || FromHandlePermanent(hWnd))
         return FALSE;
     Bind(hWnd);
-    m_subclassed = ::SetWindowSubclass(hWnd, SubclassProc, kSubclassId,
-                                       reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+    m_subclassed = ::SetWindowSubclass(hWnd, SubclassProc, kSubclassId, 0) != FALSE;
     if (!m_subclassed) {
         Unbind();
         return FALSE;
@@ -145,9 +147,10 @@ LRESULT CALLBACK CWnd::StaticWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     return r;
 }
 
-LRESULT CALLBACK CWnd::SubclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                    DWORD_PTR ref) {
-    auto* self = reinterpret_cast<CWnd*>(ref);
+LRESULT CALLBACK CWnd::SubclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+    CWnd* self = FromHandlePermanent(h);
+    if (!self)
+        return ::DefSubclassProc(h, msg, wp, lp);
     if (msg == WM_NCDESTROY) {
         LRESULT r = ::DefSubclassProc(h, msg, wp, lp);
         self->Unbind();

@@ -39,7 +39,8 @@ public:
     // Creates a window of our own registered class bound to this object.
     BOOL CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
                   int cx, int cy, HWND parent, HMENU menuOrId);
-    // Binds this object to an existing control and routes its messages here.
+    // Binds this object to an existing control and routes its messages here;
+    // FALSE for a window bound to an object already.
     BOOL SubclassWindow(HWND hWnd);
     BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
     // Forgets the window without destroying it.
@@ -96,6 +97,10 @@ protected:
 
     static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    // The object's one binding to its window, for every kind of window:
+    // a window property that FromHandlePermanent reads. Unbind clears it
+    // (and the subclass) and forgets the window; the window procedures call
+    // it at WM_NCDESTROY, the destructor when the object goes first.
     void Bind(HWND hWnd);
     void Unbind();
 

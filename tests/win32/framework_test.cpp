@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,18 @@ public:
         DDV_MinMaxInt(pDX, m_region, 10, 100);
     }
 };
+
+// A modeless dialog that counts command 1234.
+class CPingDialog : public CDialog {
+public:
+    CPingDialog() : CDialog(900) {}
+    void OnPing() { ++m_pings; }
+    int m_pings = 0;
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CPingDialog, CDialog)
+ON_COMMAND(1234, OnPing)
+END_MESSAGE_MAP()
 
 // Answers the next message box of this thread and keeps its text.
 class MessageBoxCatcher {
@@ -179,6 +192,35 @@ TEST(MessageMap, ParentsReflectDrawItemToTheControlsObject) {
     EXPECT_GE(button.m_draws, 1);
     parent.DestroyWindow();
     EXPECT_EQ(button.m_hWnd, nullptr);
+}
+
+TEST(Binding, ADialogWhoseObjectEndedFirstReachesNoObjectAnyMore) {
+    App();
+    CBaseProbe owner;
+    ASSERT_TRUE(owner.CreateEx(0, "ZenProbe", "owner", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                               nullptr));
+    // The dialog's object lives in storage of its own, so that a fresh object can take its
+    // place: a window still pointing at the storage would reach the fresh one.
+    alignas(CPingDialog) unsigned char storage[sizeof(CPingDialog)];
+    auto* first = new (storage) CPingDialog;
+    ASSERT_TRUE(first->Create(&owner));
+    const HWND h = first->m_hWnd;
+    EXPECT_EQ(CWnd::FromHandlePermanent(h), first);
+    CWnd intruder;
+    EXPECT_FALSE(intruder.SubclassWindow(h)) << "a bound window keeps its one object";
+    ::SendMessageA(h, WM_COMMAND, 1234, 0);
+    EXPECT_EQ(first->m_pings, 1);
+
+    first->~CPingDialog();
+    ASSERT_TRUE(::IsWindow(h)) << "an owned dialog outlives its object";
+    auto* fresh = new (storage) CPingDialog; // never bound to any window
+    ::SendMessageA(h, WM_COMMAND, 1234, 0);
+    EXPECT_EQ(fresh->m_pings, 0) << "the dialog's messages reach no object";
+    EXPECT_EQ(CWnd::FromHandlePermanent(h), nullptr);
+    owner.DestroyWindow();
+    EXPECT_FALSE(::IsWindow(h));
+    EXPECT_EQ(fresh->m_pings, 0);
+    fresh->~CPingDialog();
 }
 
 TEST(DataExchange, StrictIntegers) {
