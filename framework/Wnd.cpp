@@ -90,24 +90,31 @@ UINT CWnd::CurrentCtlType() const {
     return msg - WM_CTLCOLORMSGBOX;
 }
 
+BOOL CWnd::RegisterWndClass(LPCSTR className, HICON icon) {
+    HINSTANCE inst = ::GetModuleHandleA(nullptr);
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    // A class of that name that is not ours would bind no object.
+    if (::GetClassInfoExA(inst, className, &wc))
+        return wc.lpfnWndProc == StaticWndProc;
+    wc = WNDCLASSEXA{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = StaticWndProc;
+    wc.hInstance = inst;
+    wc.hIcon = icon;
+    wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = className;
+    return ::RegisterClassExA(&wc) != 0;
+}
+
 BOOL CWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
                     int cx, int cy, HWND parent, HMENU menuOrId) {
-    HINSTANCE inst = ::GetModuleHandleA(nullptr);
-    WNDCLASSEXA wc;
-    if (!::GetClassInfoExA(inst, className, &wc)) {
-        wc = WNDCLASSEXA{};
-        wc.cbSize = sizeof wc;
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = StaticWndProc;
-        wc.hInstance = inst;
-        wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        wc.lpszClassName = className;
-        if (!::RegisterClassExA(&wc))
-            return FALSE;
-    }
+    if (!RegisterWndClass(className))
+        return FALSE;
     HWND h = ::CreateWindowExA(exStyle, className, windowName, style, x, y, cx, cy, parent,
-                               menuOrId, inst, this);
+                               menuOrId, ::GetModuleHandleA(nullptr), this);
     return h != nullptr;
 }
 
@@ -322,19 +329,8 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD style, HWND parent) {
     HINSTANCE inst = ::GetModuleHandleA(nullptr);
     char title[256] = "";
     ::LoadStringA(inst, nIDResource, title, sizeof title);
-    if (!::GetClassInfoA(inst, kFrameClass, nullptr)) {
-        WNDCLASSEXA wc = {};
-        wc.cbSize = sizeof wc;
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = StaticWndProc;
-        wc.hInstance = inst;
-        wc.hIcon = ::LoadIconA(inst, MAKEINTRESOURCEA(nIDResource));
-        wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        wc.lpszClassName = kFrameClass;
-        if (!::RegisterClassExA(&wc))
-            return FALSE;
-    }
+    if (!RegisterWndClass(kFrameClass, ::LoadIconA(inst, MAKEINTRESOURCEA(nIDResource))))
+        return FALSE;
     // FWS_ADDTOTITLE only says that the title is the document's; the frame
     // of this program has no document, so the title is the string itself.
     style &= ~FWS_ADDTOTITLE;

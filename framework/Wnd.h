@@ -36,7 +36,8 @@ public:
     // control), or nullptr.
     static CWnd* FromHandlePermanent(HWND hWnd);
 
-    // Creates a window of our own registered class bound to this object.
+    // Creates a window of our own class bound to this object; the class is
+    // registered on first use (RegisterWndClass).
     BOOL CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
                   int cx, int cy, HWND parent, HMENU menuOrId);
     // Binds this object to an existing control and routes its messages here;
@@ -95,6 +96,10 @@ protected:
     // Runs the ON_UPDATE_COMMAND_UI handlers for a popup that is opening.
     void UpdateMenuItems(HMENU hMenu);
 
+    // Registers a window class of ours (window procedure StaticWndProc) with
+    // this icon unless a class of that name exists; FALSE if it cannot, or if
+    // the existing class is not ours.
+    static BOOL RegisterWndClass(LPCSTR className, HICON icon = nullptr);
     static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     // The object's one binding to its window, for every kind of window:
@@ -136,7 +141,8 @@ private:
 };
 
 // A frame window created from a resource id: the string of that id is its
-// title and the icon of that id its icon.
+// title and the icon of that id its icon (the icon of the frame class, which
+// the first LoadFrame registers).
 class CFrameWnd : public CWnd {
 public:
     BOOL LoadFrame(UINT nIDResource, DWORD style = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,

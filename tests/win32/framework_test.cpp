@@ -223,6 +223,23 @@ TEST(Binding, ADialogWhoseObjectEndedFirstReachesNoObjectAnyMore) {
     fresh->~CPingDialog();
 }
 
+TEST(Frame, EveryLoadedFrameHasTheTitleAndIconOfItsId) {
+    App();
+    const HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    ASSERT_NE(icon, nullptr);
+    for (int i = 0; i < 2; ++i) { // the second finds the frame class registered
+        CFrameWnd frame;
+        ASSERT_TRUE(frame.LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW)) << i;
+        EXPECT_EQ(CWnd::FromHandlePermanent(frame), &frame);
+        EXPECT_EQ(frame.GetWindowText(), "&Hide Magnify");
+        EXPECT_EQ(reinterpret_cast<HICON>(::GetClassLongPtrA(frame, GCLP_HICON)), icon);
+    }
+    CWnd w;
+    EXPECT_FALSE(w.CreateEx(0, "BUTTON", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr))
+        << "a class that is not ours would bind no object";
+    EXPECT_EQ(w.m_hWnd, nullptr);
+}
+
 TEST(DataExchange, StrictIntegers) {
     struct Case {
         const char* text;
