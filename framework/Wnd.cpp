@@ -20,12 +20,12 @@ constexpr UINT_PTR kSubclassId = 0x5A454E; // 'ZEN'
 
 void CCmdUI::Enable(BOOL bOn) {
     m_enabled = bOn != FALSE;
-    m_handled = true;
+    m_enableSet = true;
 }
 
 void CCmdUI::SetCheck(int nCheck) {
     m_checked = nCheck != 0;
-    m_handled = true;
+    m_checkSet = true;
 }
 
 const MsgMap* CWnd::GetThisMessageMap() {
@@ -270,7 +270,7 @@ bool CWnd::OnCommand(WPARAM wp, LPARAM lp, LRESULT& result) {
             CCmdUI ui;
             ui.m_nID = id;
             u->thunk(this, 0, reinterpret_cast<LPARAM>(&ui));
-            if (ui.m_handled && !ui.m_enabled) {
+            if (ui.m_enableSet && !ui.m_enabled) {
                 result = 0;
                 return true;
             }
@@ -306,12 +306,12 @@ void CWnd::UpdateMenuItems(HMENU hMenu) {
         CCmdUI ui;
         ui.m_nID = id;
         e->thunk(this, 0, reinterpret_cast<LPARAM>(&ui));
-        if (!ui.m_handled)
-            continue;
-        ::EnableMenuItem(hMenu, static_cast<UINT>(i),
-                         MF_BYPOSITION | (ui.m_enabled ? MF_ENABLED : MF_GRAYED));
-        ::CheckMenuItem(hMenu, static_cast<UINT>(i),
-                        MF_BYPOSITION | (ui.m_checked ? MF_CHECKED : MF_UNCHECKED));
+        if (ui.m_enableSet)
+            ::EnableMenuItem(hMenu, static_cast<UINT>(i),
+                             MF_BYPOSITION | (ui.m_enabled ? MF_ENABLED : MF_GRAYED));
+        if (ui.m_checkSet)
+            ::CheckMenuItem(hMenu, static_cast<UINT>(i),
+                            MF_BYPOSITION | (ui.m_checked ? MF_CHECKED : MF_UNCHECKED));
     }
 }
 

@@ -10,15 +10,18 @@
 
 class CMenu;
 
-// Command-update state for one menu item while a popup menu opens.
+// Command-update state for one menu item while a popup menu opens (and for
+// a command about to run). The item changes only in what the handler set:
+// a handler that only enables leaves the check mark alone, and the reverse.
 class CCmdUI {
 public:
     UINT m_nID = 0;
     void Enable(BOOL bOn = TRUE);
     void SetCheck(int nCheck = 1);
-    bool m_enabled = true; // what the item ends up as
+    bool m_enabled = true;
     bool m_checked = false;
-    bool m_handled = false;
+    bool m_enableSet = false; // Enable was called
+    bool m_checkSet = false;  // SetCheck was called
 };
 
 class CWnd {

@@ -78,6 +78,18 @@ public:
     }
 };
 
+// A frame whose update handlers each set one thing of their item.
+class CUpdateFrame : public CFrameWnd {
+public:
+    void OnUpdateEnableOnly(CCmdUI* ui) { ui->Enable(TRUE); }
+    void OnUpdateCheckOnly(CCmdUI* ui) { ui->SetCheck(1); }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CUpdateFrame, CFrameWnd)
+ON_UPDATE_COMMAND_UI(200, OnUpdateEnableOnly)
+ON_UPDATE_COMMAND_UI(201, OnUpdateCheckOnly)
+END_MESSAGE_MAP()
+
 // A modeless dialog that counts command 1234.
 class CPingDialog : public CDialog {
 public:
@@ -175,6 +187,24 @@ TEST(MessageMap, ADisabledCommandIsNotCarriedOut) {
     w.m_enableB = true;
     w.SendMessage(WM_COMMAND, 101);
     EXPECT_EQ(g_log, (std::vector<std::string>{"derived B"}));
+    w.DestroyWindow();
+}
+
+TEST(MessageMap, UpdateHandlersChangeOnlyWhatTheySet) {
+    CUpdateFrame w;
+    ASSERT_TRUE(w.CreateEx(0, "ZenUpdateFrame", "frame", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                           nullptr, nullptr));
+    HMENU popup = ::CreatePopupMenu();
+    ::AppendMenuA(popup, MF_STRING | MF_CHECKED, 200, "checked, enabled by its handler");
+    ::AppendMenuA(popup, MF_STRING | MF_GRAYED, 201, "grayed, checked by its handler");
+    w.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+    EXPECT_EQ(::GetMenuState(popup, 200, MF_BYCOMMAND) & (MF_CHECKED | MF_GRAYED),
+              static_cast<UINT>(MF_CHECKED))
+        << "enabling keeps the check mark";
+    EXPECT_EQ(::GetMenuState(popup, 201, MF_BYCOMMAND) & (MF_CHECKED | MF_GRAYED),
+              static_cast<UINT>(MF_CHECKED | MF_GRAYED))
+        << "checking keeps the item grayed";
+    ::DestroyMenu(popup);
     w.DestroyWindow();
 }
 
