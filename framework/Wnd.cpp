@@ -382,6 +382,20 @@ BOOL CMenu::LoadMenu(UINT nIDResource) {
     return m_hMenu != nullptr;
 }
 
+void CMenu::Attach(HMENU hMenu) {
+    if (hMenu != m_hMenu)
+        DestroyMenu();
+    m_hMenu = hMenu;
+}
+
+HMENU CMenu::TakeSubMenu(int pos) {
+    HMENU sub = ::GetSubMenu(m_hMenu, pos);
+    // RemoveMenu, unlike DeleteMenu, leaves the popup alive.
+    if (!sub || !::RemoveMenu(m_hMenu, static_cast<UINT>(pos), MF_BYPOSITION))
+        return nullptr;
+    return sub;
+}
+
 HMENU CMenu::Detach() {
     HMENU h = m_hMenu;
     m_hMenu = nullptr;

@@ -14,6 +14,7 @@
 #include "framework/DataExchange.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
+#include "framework/Menu.h"
 #include "framework/Wnd.h"
 #include "res/resource.h"
 #include "tests/common/pump.h"
@@ -394,6 +395,42 @@ TEST(Gdi, Draw3dRectPaintsTheFourEdges) {
     EXPECT_EQ(::GetPixel(dc, 8, 8), RGB(128, 128, 128));
     EXPECT_EQ(::GetPixel(dc, 4, 4), RGB(0, 0, 0));
     EXPECT_EQ(::GetPixel(dc, 0, 0), RGB(0, 0, 0));
+}
+
+TEST(Menu, OwnedMenusAreDestroyedAndBorrowedOnesLeftAlone) {
+    HMENU first = ::CreatePopupMenu(), second = ::CreatePopupMenu();
+    {
+        CMenu owner;
+        owner.Attach(first);
+        owner.Attach(second);
+        EXPECT_FALSE(::IsMenu(first)) << "attaching over a held menu destroys it";
+        EXPECT_TRUE(::IsMenu(second));
+    }
+    EXPECT_FALSE(::IsMenu(second)) << "the owner's end destroys its menu";
+
+    // The tray menu resource: a bar with one popup.
+    CMenu bar;
+    ASSERT_TRUE(bar.LoadMenu(IDR_TRAY_MENU));
+    ASSERT_EQ(bar.GetMenuItemCount(), 1);
+    const HMENU popup = bar.GetSubMenu(0);
+    ASSERT_NE(popup, nullptr);
+    {
+        CMenuView view = bar.GetSubMenu(0);
+        CMenuView copy = view;
+        EXPECT_EQ(copy.GetMenuItemCount(), ::GetMenuItemCount(popup));
+    }
+    EXPECT_TRUE(::IsMenu(popup)) << "a view going out of scope leaves the menu alive";
+    EXPECT_EQ(::GetSubMenu(bar, 0), popup);
+
+    CMenu taken;
+    taken.Attach(bar.TakeSubMenu(0));
+    EXPECT_EQ(taken.m_hMenu, popup);
+    EXPECT_EQ(bar.GetMenuItemCount(), 0) << "the popup left the bar";
+    EXPECT_EQ(bar.TakeSubMenu(0), nullptr);
+    bar.DestroyMenu();
+    EXPECT_TRUE(::IsMenu(popup)) << "the bar's end leaves the popup it gave away";
+    taken.DestroyMenu();
+    EXPECT_FALSE(::IsMenu(popup));
 }
 
 TEST(Profile, IntegersAndStringsInTheUnnamedSection) {
