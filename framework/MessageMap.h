@@ -27,6 +27,10 @@ struct MsgMapEntry {
     UINT idFirst; // command or control id range for WM_COMMAND / WM_NOTIFY
     UINT idLast;
     MsgThunk thunk;
+    // ON_REGISTERED_MESSAGE: the variable holding the message number, read
+    // at each lookup (it may be set after the map is built); `message` is
+    // then unused. A variable still 0 matches nothing.
+    const UINT* pRegistered = nullptr;
 };
 
 struct MsgMap {
@@ -155,6 +159,10 @@ protected:                                                                      
 #define ZEN_ENTRY(msg, thunk) {msg, 0, 0, 0, thunk},
 
 #define ON_MESSAGE(msg, fn) ZEN_ENTRY(msg, (&zen_thunk::Message<ThisClass, &ThisClass::fn>))
+// A message whose number is in a UINT variable set from RegisterWindowMessage;
+// the handler is LRESULT memberFxn(WPARAM, LPARAM).
+#define ON_REGISTERED_MESSAGE(nMessageVariable, memberFxn)                                         \
+    {0, 0, 0, 0, &zen_thunk::Message<ThisClass, &ThisClass::memberFxn>, &(nMessageVariable)},
 #define ON_COMMAND(id, fn)                                                                         \
     {WM_COMMAND, 0, static_cast<UINT>(id), static_cast<UINT>(id),                                  \
      &zen_thunk::Void<ThisClass, &ThisClass::fn>},

@@ -193,6 +193,11 @@ LRESULT CWnd::DefWindowProc(UINT msg, WPARAM wp, LPARAM lp) {
 const MsgMapEntry* CWnd::FindEntry(UINT msg, UINT code, UINT id) const {
     for (const MsgMap* map = GetMessageMap(); map; map = map->base ? map->base() : nullptr) {
         for (const MsgMapEntry* e = map->entries; e->thunk; ++e) {
+            if (e->pRegistered) { // a registered number is never 0
+                if (*e->pRegistered != 0 && *e->pRegistered == msg)
+                    return e;
+                continue;
+            }
             if (e->message != msg)
                 continue;
             if (msg == WM_COMMAND || msg == WM_NOTIFY || msg == ZEN_MSG_UPDATE_UI ||

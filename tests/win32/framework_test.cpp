@@ -91,6 +91,26 @@ ON_UPDATE_COMMAND_UI(200, OnUpdateEnableOnly)
 ON_UPDATE_COMMAND_UI(201, OnUpdateCheckOnly)
 END_MESSAGE_MAP()
 
+// Registered at static initialisation, before any message map is built; the
+// other is registered by its test, after.
+const UINT g_pingMessage = ::RegisterWindowMessageA("Zentrova.FrameworkTest.Ping");
+UINT g_laterMessage = 0;
+
+class CRegisteredProbe : public CWnd {
+public:
+    LRESULT OnPing(WPARAM wp, LPARAM lp) { return static_cast<LRESULT>(wp * 10 + lp); }
+    LRESULT OnLater(WPARAM, LPARAM) {
+        ++m_later;
+        return 7;
+    }
+    int m_later = 0;
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CRegisteredProbe, CWnd)
+ON_REGISTERED_MESSAGE(g_laterMessage, OnLater)
+ON_REGISTERED_MESSAGE(g_pingMessage, OnPing)
+END_MESSAGE_MAP()
+
 // A modeless dialog that counts command 1234.
 class CPingDialog : public CDialog {
 public:
@@ -206,6 +226,22 @@ TEST(MessageMap, UpdateHandlersChangeOnlyWhatTheySet) {
               static_cast<UINT>(MF_CHECKED | MF_GRAYED))
         << "checking keeps the item grayed";
     ::DestroyMenu(popup);
+    w.DestroyWindow();
+}
+
+TEST(MessageMap, RegisteredMessagesAreFoundByTheirVariables) {
+    CRegisteredProbe w;
+    ASSERT_TRUE(w.CreateEx(0, "ZenProbe", "registered", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                           nullptr, nullptr));
+    ASSERT_NE(g_pingMessage, 0u);
+    EXPECT_EQ(w.SendMessage(g_pingMessage, 4, 2), 42);
+    w.SendMessage(WM_NULL);
+    EXPECT_EQ(w.m_later, 0) << "a variable still 0 matches no message";
+    g_laterMessage = ::RegisterWindowMessageA("Zentrova.FrameworkTest.Later");
+    ASSERT_NE(g_laterMessage, 0u);
+    EXPECT_EQ(w.SendMessage(g_laterMessage), 7) << "the variable is read when the message comes";
+    EXPECT_EQ(w.m_later, 1);
+    EXPECT_EQ(w.SendMessage(g_pingMessage, 1, 3), 13);
     w.DestroyWindow();
 }
 
