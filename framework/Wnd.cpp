@@ -1,4 +1,4 @@
-// Window binding and message dispatch.
+// Window binding and message dispatch; the frame window; menus.
 #include "framework/Wnd.h"
 
 #include <commctrl.h>
@@ -268,8 +268,10 @@ bool CWnd::OnCommand(WPARAM wp, LPARAM lp, LRESULT& result) {
     if (control && ReflectToChild(control, WM_COMMAND, wp, lp, result))
         return true;
     UINT id = LOWORD(wp);
-    UINT code = control ? HIWORD(wp) : 0; // menus and accelerators carry no notification code
-    // A disabled command is not carried out, whoever sends it.
+    // Menus (0) and accelerators (1) give no notification code.
+    UINT code = control ? HIWORD(wp) : 0;
+    // A disabled menu or accelerator command is not carried out, whoever
+    // sends it.
     if (!control) {
         if (const MsgMapEntry* u = FindEntry(ZEN_MSG_UPDATE_UI, 0, id)) {
             CCmdUI ui;

@@ -74,8 +74,9 @@ public:
 
     static const MsgMap* GetThisMessageMap();
 
-    // The popup menu being tracked with this window as owner; its owner-drawn
-    // items are measured and drawn through it.
+    // The popup menu being tracked with this window as owner (set by
+    // CMenu::TrackPopupMenu); a CFrameWnd measures and draws its owner-drawn
+    // items through it.
     CMenu* m_pTrackingMenu = nullptr;
 
 protected:
@@ -86,9 +87,10 @@ protected:
     // Command and notification routing; reflection to the child's object.
     virtual bool OnCommand(WPARAM wp, LPARAM lp, LRESULT& result);
     virtual bool OnNotify(WPARAM wp, LPARAM lp, LRESULT& result);
-    // Default processing of the current message (runs the default handler
-    // of the window kind: DefWindowProc, the subclassed control's own
-    // procedure, or the dialog manager).
+    // Default processing of the current message, through DefWindowProc: the
+    // subclassed control's own procedure for a subclassed control, else
+    // ::DefWindowProc (for dialogs too: the dialog manager's own processing
+    // runs only for messages that no entry handles).
     LRESULT Default();
     virtual LRESULT DefWindowProc(UINT msg, WPARAM wp, LPARAM lp);
     // Called once the window is gone (after WM_NCDESTROY).
