@@ -143,8 +143,8 @@ void CTrayWnd::ShowTrayMenu() {
     CMenu bar;
     if (!bar.LoadMenu(IDR_TRAY_MENU))
         return;
-    CTrayMenu menu;
-    menu.Attach(::GetSubMenu(bar, 0));
+    CTrayMenu menu; // owns the popup, its item records and the strip's bitmap
+    menu.Attach(bar.TakeSubMenu(0));
     CBitmap sideBar;
     sideBar.LoadBitmap(IDB_MENU_SIDEBAR);
     menu.SetSideBarBitmap(sideBar.Detach());
@@ -171,9 +171,6 @@ void CTrayWnd::ShowTrayMenu() {
     ::GetCursorPos(&pt);
     ::SetForegroundWindow(m_hWnd);
     menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_LEFTBUTTON, pt.x, pt.y, this);
-    // The popup belongs to the loaded bar, which destroys it; the menu object
-    // frees the item records and the strip's bitmap.
-    menu.Detach();
 }
 
 bool CTrayWnd::FindTaskbarRect(RECT& rc) {

@@ -3,20 +3,22 @@
 
 #include "framework/DataExchange.h"
 
+// The object is bound to the dialog window the way every window of ours is
+// (CWnd::Bind: the window property), from WM_INITDIALOG, whose lParam is the
+// object, until WM_NCDESTROY or the object's end. Messages outside that span
+// get the dialog manager's default.
 INT_PTR CALLBACK CDialog::StaticDlgProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-    CDialog* self = nullptr;
-    if (msg == WM_INITDIALOG) {
+    // Only CDialog binds a window whose procedure this is (SubclassWindow
+    // refuses a bound window), so the bound object is a CDialog.
+    auto* self = static_cast<CDialog*>(FromHandlePermanent(h));
+    if (!self && msg == WM_INITDIALOG) {
         self = reinterpret_cast<CDialog*>(lp);
-        ::SetWindowLongPtrA(h, DWLP_USER, lp);
         self->Bind(h);
-    } else {
-        self = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(h, DWLP_USER));
     }
     if (!self)
         return FALSE;
     INT_PTR r = self->DialogProc(msg, wp, lp);
     if (msg == WM_NCDESTROY) {
-        ::SetWindowLongPtrA(h, DWLP_USER, 0);
         self->Unbind();
         self->PostNcDestroy();
     }

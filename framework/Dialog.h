@@ -1,5 +1,5 @@
-// CDialog: a dialog built from a numbered template, modal or as the base of
-// a property page, with data exchange between members and controls.
+// CDialog: a dialog built from a numbered template, modal, modeless or as the
+// base of a property page, with data exchange between members and controls.
 #pragma once
 
 #include <windows.h>
@@ -15,7 +15,9 @@ public:
 
     // Runs the dialog modally; returns the value passed to EndDialog, or -1.
     virtual INT_PTR DoModal();
-    // Creates the dialog modeless (used by tests and tool windows).
+    // Creates the dialog modeless. A dialog with a parent or owner outlives
+    // its object (and then reaches no object any more); one without is
+    // destroyed with its object.
     BOOL Create(CWnd* pParent = nullptr);
     void EndDialog(int nResult);
 

@@ -8,14 +8,14 @@
 class CWnd;
 class CCmdUI;
 
-// Reflected messages: a parent hands WM_DRAWITEM, WM_MEASUREITEM, WM_CTLCOLOR*
-// WM_COMMAND and WM_NOTIFY from a control back to the control's own object
-// under these numbers first.
+// Reflected messages: a parent hands WM_DRAWITEM, WM_CTLCOLOR*, WM_COMMAND
+// and WM_NOTIFY from a control back to the control's own object under these
+// numbers first; when the control's map has no entry, the parent's handles it.
 constexpr UINT WM_REFLECT_BASE = 0xBC00;
 
-// A thunk runs one handler. It returns the message result; `handled` is set
-// to false only by handlers that decline (a reflected message the control
-// does not want, or a handler that lets the default run afterwards itself).
+// A thunk runs one handler and returns the message result. A message with an
+// entry is handled: a handler that wants the default processing as well
+// calls CWnd::Default() itself.
 using MsgThunk = LRESULT (*)(CWnd* self, WPARAM wParam, LPARAM lParam);
 
 // Private marker for ON_UPDATE_COMMAND_UI entries; never a real message.
@@ -27,7 +27,9 @@ struct MsgMapEntry {
     UINT idFirst; // command or control id range for WM_COMMAND / WM_NOTIFY
     UINT idLast;
     MsgThunk thunk;
-    // For a registered message: the variable that holds its number.
+    // ON_REGISTERED_MESSAGE: the variable holding the message number, read
+    // at each lookup (it may be set after the map is built); `message` is
+    // then unused. A variable still 0 matches nothing.
     const UINT* pRegistered = nullptr;
 };
 
@@ -107,8 +109,8 @@ template <class T, void (T::*F)(HDROP)> LRESULT DropFiles(CWnd* w, WPARAM wp, LP
 
 template <class T, HBRUSH (T::*F)(HDC, HWND, UINT)>
 LRESULT CtlColor(CWnd* w, WPARAM wp, LPARAM lp) {
-    // The control type is recovered from the message number by the caller
-    // and passed in the high word of nothing: see CWnd::OnWndMsg.
+    // The control type (CTLCOLOR_*) comes from the number of the message
+    // being handled: CWnd::CurrentCtlType.
     return reinterpret_cast<LRESULT>(
         (static_cast<T*>(w)->*F)(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp),
                                  static_cast<T*>(w)->CurrentCtlType()));
@@ -157,9 +159,10 @@ protected:                                                                      
 #define ZEN_ENTRY(msg, thunk) {msg, 0, 0, 0, thunk},
 
 #define ON_MESSAGE(msg, fn) ZEN_ENTRY(msg, (&zen_thunk::Message<ThisClass, &ThisClass::fn>))
-// A message whose number the system hands out at run time (RegisterWindowMessage).
-#define ON_REGISTERED_MESSAGE(nMessageVariable, fn)                                                \
-    {0, 0, 0, 0, &zen_thunk::Message<ThisClass, &ThisClass::fn>, &nMessageVariable},
+// A message whose number is in a UINT variable set from RegisterWindowMessage;
+// the handler is LRESULT memberFxn(WPARAM, LPARAM).
+#define ON_REGISTERED_MESSAGE(nMessageVariable, memberFxn)                                         \
+    {0, 0, 0, 0, &zen_thunk::Message<ThisClass, &ThisClass::memberFxn>, &(nMessageVariable)},
 #define ON_COMMAND(id, fn)                                                                         \
     {WM_COMMAND, 0, static_cast<UINT>(id), static_cast<UINT>(id),                                  \
      &zen_thunk::Void<ThisClass, &ThisClass::fn>},

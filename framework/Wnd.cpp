@@ -1,4 +1,4 @@
-// Window binding and message dispatch.
+// Window binding and message dispatch; the frame window; menus.
 #include "framework/Wnd.h"
 
 #include <commctrl.h>
@@ -9,7 +9,9 @@
 namespace {
 
 // The object pointer rides on a window property: a per-window value, so no
-// process-wide table maps windows to objects.
+// process-wide table maps windows to objects. It is the one binding of every
+// kind of window (own class, dialog, property page, subclassed control): the
+// window procedures find the object only through it.
 const char kObjectProp[] = "Zentrova.CWnd";
 const char kFrameClass[] = "ZentrovaFrame";
 constexpr UINT_PTR kSubclassId = 0x5A454E; // 'ZEN'
@@ -18,12 +20,12 @@ constexpr UINT_PTR kSubclassId = 0x5A454E; // 'ZEN'
 
 void CCmdUI::Enable(BOOL bOn) {
     m_enabled = bOn != FALSE;
-    m_handled = true;
+    m_enableSet = true;
 }
 
 void CCmdUI::SetCheck(int nCheck) {
     m_checked = nCheck != 0;
-    m_handled = true;
+    m_checkSet = true;
 }
 
 const MsgMap* CWnd::GetThisMessageMap() {
@@ -88,33 +90,40 @@ UINT CWnd::CurrentCtlType() const {
     return msg - WM_CTLCOLORMSGBOX;
 }
 
+BOOL CWnd::RegisterWndClass(LPCSTR className, HICON icon) {
+    HINSTANCE inst = ::GetModuleHandleA(nullptr);
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    // A class of that name that is not ours would bind no object.
+    if (::GetClassInfoExA(inst, className, &wc))
+        return wc.lpfnWndProc == StaticWndProc;
+    wc = WNDCLASSEXA{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = StaticWndProc;
+    wc.hInstance = inst;
+    wc.hIcon = icon;
+    wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = className;
+    return ::RegisterClassExA(&wc) != 0;
+}
+
 BOOL CWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
                     int cx, int cy, HWND parent, HMENU menuOrId) {
-    HINSTANCE inst = ::GetModuleHandleA(nullptr);
-    WNDCLASSEXA wc;
-    if (!::GetClassInfoExA(inst, className, &wc)) {
-        wc = WNDCLASSEXA{};
-        wc.cbSize = sizeof wc;
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = StaticWndProc;
-        wc.hInstance = inst;
-        wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        wc.lpszClassName = className;
-        if (!::RegisterClassExA(&wc))
-            return FALSE;
-    }
+    if (!RegisterWndClass(className))
+        return FALSE;
     HWND h = ::CreateWindowExA(exStyle, className, windowName, style, x, y, cx, cy, parent,
-                               menuOrId, inst, this);
+                               menuOrId, ::GetModuleHandleA(nullptr), this);
     return h != nullptr;
 }
 
 BOOL CWnd::SubclassWindow(HWND hWnd) {
-    if (!hWnd || m_hWnd)
+    // One object per window: a window bound already keeps its object.
+    if (!hWnd || m_hWnd || FromHandlePermanent(hWnd))
         return FALSE;
     Bind(hWnd);
-    m_subclassed = ::SetWindowSubclass(hWnd, SubclassProc, kSubclassId,
-                                       reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+    m_subclassed = ::SetWindowSubclass(hWnd, SubclassProc, kSubclassId, 0) != FALSE;
     if (!m_subclassed) {
         Unbind();
         return FALSE;
@@ -145,9 +154,10 @@ LRESULT CALLBACK CWnd::StaticWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     return r;
 }
 
-LRESULT CALLBACK CWnd::SubclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                    DWORD_PTR ref) {
-    auto* self = reinterpret_cast<CWnd*>(ref);
+LRESULT CALLBACK CWnd::SubclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+    CWnd* self = FromHandlePermanent(h);
+    if (!self)
+        return ::DefSubclassProc(h, msg, wp, lp);
     if (msg == WM_NCDESTROY) {
         LRESULT r = ::DefSubclassProc(h, msg, wp, lp);
         self->Unbind();
@@ -183,7 +193,7 @@ LRESULT CWnd::DefWindowProc(UINT msg, WPARAM wp, LPARAM lp) {
 const MsgMapEntry* CWnd::FindEntry(UINT msg, UINT code, UINT id) const {
     for (const MsgMap* map = GetMessageMap(); map; map = map->base ? map->base() : nullptr) {
         for (const MsgMapEntry* e = map->entries; e->thunk; ++e) {
-            if (e->pRegistered) {
+            if (e->pRegistered) { // a registered number is never 0
                 if (*e->pRegistered != 0 && *e->pRegistered == msg)
                     return e;
                 continue;
@@ -258,14 +268,16 @@ bool CWnd::OnCommand(WPARAM wp, LPARAM lp, LRESULT& result) {
     if (control && ReflectToChild(control, WM_COMMAND, wp, lp, result))
         return true;
     UINT id = LOWORD(wp);
-    UINT code = control ? HIWORD(wp) : 0; // menus and accelerators carry no notification code
-    // A disabled command is not carried out, whoever sends it.
+    // Menus (0) and accelerators (1) give no notification code.
+    UINT code = control ? HIWORD(wp) : 0;
+    // A disabled menu or accelerator command is not carried out, whoever
+    // sends it.
     if (!control) {
         if (const MsgMapEntry* u = FindEntry(ZEN_MSG_UPDATE_UI, 0, id)) {
             CCmdUI ui;
             ui.m_nID = id;
             u->thunk(this, 0, reinterpret_cast<LPARAM>(&ui));
-            if (ui.m_handled && !ui.m_enabled) {
+            if (ui.m_enableSet && !ui.m_enabled) {
                 result = 0;
                 return true;
             }
@@ -301,12 +313,12 @@ void CWnd::UpdateMenuItems(HMENU hMenu) {
         CCmdUI ui;
         ui.m_nID = id;
         e->thunk(this, 0, reinterpret_cast<LPARAM>(&ui));
-        if (!ui.m_handled)
-            continue;
-        ::EnableMenuItem(hMenu, static_cast<UINT>(i),
-                         MF_BYPOSITION | (ui.m_enabled ? MF_ENABLED : MF_GRAYED));
-        ::CheckMenuItem(hMenu, static_cast<UINT>(i),
-                        MF_BYPOSITION | (ui.m_checked ? MF_CHECKED : MF_UNCHECKED));
+        if (ui.m_enableSet)
+            ::EnableMenuItem(hMenu, static_cast<UINT>(i),
+                             MF_BYPOSITION | (ui.m_enabled ? MF_ENABLED : MF_GRAYED));
+        if (ui.m_checkSet)
+            ::CheckMenuItem(hMenu, static_cast<UINT>(i),
+                            MF_BYPOSITION | (ui.m_checked ? MF_CHECKED : MF_UNCHECKED));
     }
 }
 
@@ -324,19 +336,8 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD style, HWND parent) {
     HINSTANCE inst = ::GetModuleHandleA(nullptr);
     char title[256] = "";
     ::LoadStringA(inst, nIDResource, title, sizeof title);
-    if (!::GetClassInfoA(inst, kFrameClass, nullptr)) {
-        WNDCLASSEXA wc = {};
-        wc.cbSize = sizeof wc;
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = StaticWndProc;
-        wc.hInstance = inst;
-        wc.hIcon = ::LoadIconA(inst, MAKEINTRESOURCEA(nIDResource));
-        wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        wc.lpszClassName = kFrameClass;
-        if (!::RegisterClassExA(&wc))
-            return FALSE;
-    }
+    if (!RegisterWndClass(kFrameClass, ::LoadIconA(inst, MAKEINTRESOURCEA(nIDResource))))
+        return FALSE;
     // FWS_ADDTOTITLE only says that the title is the document's; the frame
     // of this program has no document, so the title is the string itself.
     style &= ~FWS_ADDTOTITLE;
@@ -386,6 +387,20 @@ BOOL CMenu::LoadMenu(UINT nIDResource) {
     DestroyMenu();
     m_hMenu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(nIDResource));
     return m_hMenu != nullptr;
+}
+
+void CMenu::Attach(HMENU hMenu) {
+    if (hMenu != m_hMenu)
+        DestroyMenu();
+    m_hMenu = hMenu;
+}
+
+HMENU CMenu::TakeSubMenu(int pos) {
+    HMENU sub = ::GetSubMenu(m_hMenu, pos);
+    // RemoveMenu, unlike DeleteMenu, leaves the popup alive.
+    if (!sub || !::RemoveMenu(m_hMenu, static_cast<UINT>(pos), MF_BYPOSITION))
+        return nullptr;
+    return sub;
 }
 
 HMENU CMenu::Detach() {

@@ -10,15 +10,18 @@
 
 class CMenu;
 
-// Command-update state for one menu item while a popup menu opens.
+// Command-update state for one menu item while a popup menu opens (and for
+// a command about to run). The item changes only in what the handler set:
+// a handler that only enables leaves the check mark alone, and the reverse.
 class CCmdUI {
 public:
     UINT m_nID = 0;
     void Enable(BOOL bOn = TRUE);
     void SetCheck(int nCheck = 1);
-    bool m_enabled = true; // what the item ends up as
+    bool m_enabled = true;
     bool m_checked = false;
-    bool m_handled = false;
+    bool m_enableSet = false; // Enable was called
+    bool m_checkSet = false;  // SetCheck was called
 };
 
 class CWnd {
@@ -36,10 +39,12 @@ public:
     // control), or nullptr.
     static CWnd* FromHandlePermanent(HWND hWnd);
 
-    // Creates a window of our own registered class bound to this object.
+    // Creates a window of our own class bound to this object; the class is
+    // registered on first use (RegisterWndClass).
     BOOL CreateEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
                   int cx, int cy, HWND parent, HMENU menuOrId);
-    // Binds this object to an existing control and routes its messages here.
+    // Binds this object to an existing control and routes its messages here;
+    // FALSE for a window bound to an object already.
     BOOL SubclassWindow(HWND hWnd);
     BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
     // Forgets the window without destroying it.
@@ -69,8 +74,9 @@ public:
 
     static const MsgMap* GetThisMessageMap();
 
-    // The popup menu being tracked with this window as owner; its owner-drawn
-    // items are measured and drawn through it.
+    // The popup menu being tracked with this window as owner (set by
+    // CMenu::TrackPopupMenu); a CFrameWnd measures and draws its owner-drawn
+    // items through it.
     CMenu* m_pTrackingMenu = nullptr;
 
 protected:
@@ -81,9 +87,10 @@ protected:
     // Command and notification routing; reflection to the child's object.
     virtual bool OnCommand(WPARAM wp, LPARAM lp, LRESULT& result);
     virtual bool OnNotify(WPARAM wp, LPARAM lp, LRESULT& result);
-    // Default processing of the current message (runs the default handler
-    // of the window kind: DefWindowProc, the subclassed control's own
-    // procedure, or the dialog manager).
+    // Default processing of the current message, through DefWindowProc: the
+    // subclassed control's own procedure for a subclassed control, else
+    // ::DefWindowProc (for dialogs too: the dialog manager's own processing
+    // runs only for messages that no entry handles).
     LRESULT Default();
     virtual LRESULT DefWindowProc(UINT msg, WPARAM wp, LPARAM lp);
     // Called once the window is gone (after WM_NCDESTROY).
@@ -94,8 +101,16 @@ protected:
     // Runs the ON_UPDATE_COMMAND_UI handlers for a popup that is opening.
     void UpdateMenuItems(HMENU hMenu);
 
+    // Registers a window class of ours (window procedure StaticWndProc) with
+    // this icon unless a class of that name exists; FALSE if it cannot, or if
+    // the existing class is not ours.
+    static BOOL RegisterWndClass(LPCSTR className, HICON icon = nullptr);
     static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    // The object's one binding to its window, for every kind of window:
+    // a window property that FromHandlePermanent reads. Unbind clears it
+    // (and the subclass) and forgets the window; the window procedures call
+    // it at WM_NCDESTROY, the destructor when the object goes first.
     void Bind(HWND hWnd);
     void Unbind();
 
@@ -131,7 +146,8 @@ private:
 };
 
 // A frame window created from a resource id: the string of that id is its
-// title and the icon of that id its icon.
+// title and the icon of that id its icon (the icon of the frame class, which
+// the first LoadFrame registers).
 class CFrameWnd : public CWnd {
 public:
     BOOL LoadFrame(UINT nIDResource, DWORD style = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,

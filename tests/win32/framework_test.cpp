@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "framework/DataExchange.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
+#include "framework/Menu.h"
 #include "framework/Wnd.h"
 #include "res/resource.h"
 #include "tests/common/pump.h"
@@ -76,6 +78,50 @@ public:
         DDV_MinMaxInt(pDX, m_region, 10, 100);
     }
 };
+
+// A frame whose update handlers each set one thing of their item.
+class CUpdateFrame : public CFrameWnd {
+public:
+    void OnUpdateEnableOnly(CCmdUI* ui) { ui->Enable(TRUE); }
+    void OnUpdateCheckOnly(CCmdUI* ui) { ui->SetCheck(1); }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CUpdateFrame, CFrameWnd)
+ON_UPDATE_COMMAND_UI(200, OnUpdateEnableOnly)
+ON_UPDATE_COMMAND_UI(201, OnUpdateCheckOnly)
+END_MESSAGE_MAP()
+
+// Registered at static initialisation, before any message map is built; the
+// other is registered by its test, after.
+const UINT g_pingMessage = ::RegisterWindowMessageA("Zentrova.FrameworkTest.Ping");
+UINT g_laterMessage = 0;
+
+class CRegisteredProbe : public CWnd {
+public:
+    LRESULT OnPing(WPARAM wp, LPARAM lp) { return static_cast<LRESULT>(wp * 10 + lp); }
+    LRESULT OnLater(WPARAM, LPARAM) {
+        ++m_later;
+        return 7;
+    }
+    int m_later = 0;
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CRegisteredProbe, CWnd)
+ON_REGISTERED_MESSAGE(g_laterMessage, OnLater)
+ON_REGISTERED_MESSAGE(g_pingMessage, OnPing)
+END_MESSAGE_MAP()
+
+// A modeless dialog that counts command 1234.
+class CPingDialog : public CDialog {
+public:
+    CPingDialog() : CDialog(900) {}
+    void OnPing() { ++m_pings; }
+    int m_pings = 0;
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CPingDialog, CDialog)
+ON_COMMAND(1234, OnPing)
+END_MESSAGE_MAP()
 
 // Answers the next message box of this thread and keeps its text.
 class MessageBoxCatcher {
@@ -165,6 +211,40 @@ TEST(MessageMap, ADisabledCommandIsNotCarriedOut) {
     w.DestroyWindow();
 }
 
+TEST(MessageMap, UpdateHandlersChangeOnlyWhatTheySet) {
+    CUpdateFrame w;
+    ASSERT_TRUE(w.CreateEx(0, "ZenUpdateFrame", "frame", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                           nullptr, nullptr));
+    HMENU popup = ::CreatePopupMenu();
+    ::AppendMenuA(popup, MF_STRING | MF_CHECKED, 200, "checked, enabled by its handler");
+    ::AppendMenuA(popup, MF_STRING | MF_GRAYED, 201, "grayed, checked by its handler");
+    w.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+    EXPECT_EQ(::GetMenuState(popup, 200, MF_BYCOMMAND) & (MF_CHECKED | MF_GRAYED),
+              static_cast<UINT>(MF_CHECKED))
+        << "enabling keeps the check mark";
+    EXPECT_EQ(::GetMenuState(popup, 201, MF_BYCOMMAND) & (MF_CHECKED | MF_GRAYED),
+              static_cast<UINT>(MF_CHECKED | MF_GRAYED))
+        << "checking keeps the item grayed";
+    ::DestroyMenu(popup);
+    w.DestroyWindow();
+}
+
+TEST(MessageMap, RegisteredMessagesAreFoundByTheirVariables) {
+    CRegisteredProbe w;
+    ASSERT_TRUE(w.CreateEx(0, "ZenProbe", "registered", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                           nullptr, nullptr));
+    ASSERT_NE(g_pingMessage, 0u);
+    EXPECT_EQ(w.SendMessage(g_pingMessage, 4, 2), 42);
+    w.SendMessage(WM_NULL);
+    EXPECT_EQ(w.m_later, 0) << "a variable still 0 matches no message";
+    g_laterMessage = ::RegisterWindowMessageA("Zentrova.FrameworkTest.Later");
+    ASSERT_NE(g_laterMessage, 0u);
+    EXPECT_EQ(w.SendMessage(g_laterMessage), 7) << "the variable is read when the message comes";
+    EXPECT_EQ(w.m_later, 1);
+    EXPECT_EQ(w.SendMessage(g_pingMessage, 1, 3), 13);
+    w.DestroyWindow();
+}
+
 TEST(MessageMap, ParentsReflectDrawItemToTheControlsObject) {
     CDerivedProbe parent;
     ASSERT_TRUE(parent.CreateEx(0, "ZenProbe", "probe", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
@@ -179,6 +259,52 @@ TEST(MessageMap, ParentsReflectDrawItemToTheControlsObject) {
     EXPECT_GE(button.m_draws, 1);
     parent.DestroyWindow();
     EXPECT_EQ(button.m_hWnd, nullptr);
+}
+
+TEST(Binding, ADialogWhoseObjectEndedFirstReachesNoObjectAnyMore) {
+    App();
+    CBaseProbe owner;
+    ASSERT_TRUE(owner.CreateEx(0, "ZenProbe", "owner", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                               nullptr));
+    // The dialog's object lives in storage of its own, so that a fresh object can take its
+    // place: a window still pointing at the storage would reach the fresh one.
+    alignas(CPingDialog) unsigned char storage[sizeof(CPingDialog)];
+    auto* first = new (storage) CPingDialog;
+    ASSERT_TRUE(first->Create(&owner));
+    const HWND h = first->m_hWnd;
+    EXPECT_EQ(CWnd::FromHandlePermanent(h), first);
+    CWnd intruder;
+    EXPECT_FALSE(intruder.SubclassWindow(h)) << "a bound window keeps its one object";
+    ::SendMessageA(h, WM_COMMAND, 1234, 0);
+    EXPECT_EQ(first->m_pings, 1);
+
+    first->~CPingDialog();
+    ASSERT_TRUE(::IsWindow(h)) << "an owned dialog outlives its object";
+    auto* fresh = new (storage) CPingDialog; // never bound to any window
+    ::SendMessageA(h, WM_COMMAND, 1234, 0);
+    EXPECT_EQ(fresh->m_pings, 0) << "the dialog's messages reach no object";
+    EXPECT_EQ(CWnd::FromHandlePermanent(h), nullptr);
+    owner.DestroyWindow();
+    EXPECT_FALSE(::IsWindow(h));
+    EXPECT_EQ(fresh->m_pings, 0);
+    fresh->~CPingDialog();
+}
+
+TEST(Frame, EveryLoadedFrameHasTheTitleAndIconOfItsId) {
+    App();
+    const HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    ASSERT_NE(icon, nullptr);
+    for (int i = 0; i < 2; ++i) { // the second finds the frame class registered
+        CFrameWnd frame;
+        ASSERT_TRUE(frame.LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW)) << i;
+        EXPECT_EQ(CWnd::FromHandlePermanent(frame), &frame);
+        EXPECT_EQ(frame.GetWindowText(), "&Hide Magnify");
+        EXPECT_EQ(reinterpret_cast<HICON>(::GetClassLongPtrA(frame, GCLP_HICON)), icon);
+    }
+    CWnd w;
+    EXPECT_FALSE(w.CreateEx(0, "BUTTON", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr))
+        << "a class that is not ours would bind no object";
+    EXPECT_EQ(w.m_hWnd, nullptr);
 }
 
 TEST(DataExchange, StrictIntegers) {
@@ -305,6 +431,42 @@ TEST(Gdi, Draw3dRectPaintsTheFourEdges) {
     EXPECT_EQ(::GetPixel(dc, 8, 8), RGB(128, 128, 128));
     EXPECT_EQ(::GetPixel(dc, 4, 4), RGB(0, 0, 0));
     EXPECT_EQ(::GetPixel(dc, 0, 0), RGB(0, 0, 0));
+}
+
+TEST(Menu, OwnedMenusAreDestroyedAndBorrowedOnesLeftAlone) {
+    HMENU first = ::CreatePopupMenu(), second = ::CreatePopupMenu();
+    {
+        CMenu owner;
+        owner.Attach(first);
+        owner.Attach(second);
+        EXPECT_FALSE(::IsMenu(first)) << "attaching over a held menu destroys it";
+        EXPECT_TRUE(::IsMenu(second));
+    }
+    EXPECT_FALSE(::IsMenu(second)) << "the owner's end destroys its menu";
+
+    // The tray menu resource: a bar with one popup.
+    CMenu bar;
+    ASSERT_TRUE(bar.LoadMenu(IDR_TRAY_MENU));
+    ASSERT_EQ(bar.GetMenuItemCount(), 1);
+    const HMENU popup = bar.GetSubMenu(0);
+    ASSERT_NE(popup, nullptr);
+    {
+        CMenuView view = bar.GetSubMenu(0);
+        CMenuView copy = view;
+        EXPECT_EQ(copy.GetMenuItemCount(), ::GetMenuItemCount(popup));
+    }
+    EXPECT_TRUE(::IsMenu(popup)) << "a view going out of scope leaves the menu alive";
+    EXPECT_EQ(::GetSubMenu(bar, 0), popup);
+
+    CMenu taken;
+    taken.Attach(bar.TakeSubMenu(0));
+    EXPECT_EQ(taken.m_hMenu, popup);
+    EXPECT_EQ(bar.GetMenuItemCount(), 0) << "the popup left the bar";
+    EXPECT_EQ(bar.TakeSubMenu(0), nullptr);
+    bar.DestroyMenu();
+    EXPECT_TRUE(::IsMenu(popup)) << "the bar's end leaves the popup it gave away";
+    taken.DestroyMenu();
+    EXPECT_FALSE(::IsMenu(popup));
 }
 
 TEST(Profile, IntegersAndStringsInTheUnnamedSection) {
