@@ -56,8 +56,14 @@ void CopyProgramFolder(const std::string& from, const std::string& to) {
 }
 
 void RemoveFolder(const std::string& folder) {
-    for (const std::string& name : ListFolder(folder))
-        ::DeleteFileW(Long(folder + "\\" + name).c_str());
+    for (const std::string& name : ListFolder(folder)) {
+        const std::wstring path = Long(folder + "\\" + name);
+        DWORD attr = ::GetFileAttributesW(path.c_str());
+        if (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY))
+            RemoveFolder(folder + "\\" + name);
+        else
+            ::DeleteFileW(path.c_str());
+    }
     ::RemoveDirectoryW(Long(folder).c_str());
 }
 
