@@ -211,20 +211,6 @@ TEST(Options, OpeningHidesTheZoomWindowFirst) {
     EXPECT_EQ(p.ZoomWindow(), nullptr);
 }
 
-TEST(Options, ReopensOnTheLastPage) {
-    Program p;
-    ASSERT_TRUE(p.StartAndWaitForTray());
-    p.Command(ID_OPTIONS);
-    ASSERT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; }));
-    EXPECT_EQ(SheetActiveTab(p.Sheet()), 0) << "the first opening shows the Color tab";
-    ::SendMessageA(p.Sheet(), PSM_SETCURSEL, 3, 0);
-    ::PostMessageA(p.Sheet(), WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(WaitFor([&] { return p.Sheet() == nullptr; }));
-    p.Command(ID_OPTIONS);
-    ASSERT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; }));
-    EXPECT_EQ(SheetActiveTab(p.Sheet()), 3);
-}
-
 TEST(Hotkeys, AltZTogglesTheZoomWindowAndTheBusyIcon) {
     Program p;
     ASSERT_TRUE(p.StartAndWaitForTray());
