@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 
 #include "res/resource.h"
@@ -99,6 +100,28 @@ INPUT KeyInput(WORD vk, bool up) {
     in.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
     in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
     return in;
+}
+
+// The screen's pixels in a rectangle, 0x00RRGGBB, rows from the top or from the bottom.
+std::vector<DWORD> ScreenPixels(const RECT& area, bool topDown) {
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    if (w <= 0 || h <= 0)
+        return {};
+    HDC screen = ::GetDC(nullptr);
+    HDC mem = ::CreateCompatibleDC(screen);
+    BITMAPINFO bi = {};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, topDown ? -h : h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bmp = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(mem, bmp);
+    ::BitBlt(mem, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
+    ::GdiFlush();
+    std::vector<DWORD> px(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + w * h);
+    ::SelectObject(mem, old);
+    ::DeleteObject(bmp);
+    ::DeleteDC(mem);
+    ::ReleaseDC(nullptr, screen);
+    return px;
 }
 
 } // namespace
@@ -308,42 +331,22 @@ void Click(int x, int y) {
 }
 
 int CountColour(const RECT& area, COLORREF colour, int tolerance, POINT* centre) {
-    int w = area.right - area.left, h = area.bottom - area.top;
-    if (w <= 0 || h <= 0)
-        return 0;
-    HDC screen = ::GetDC(nullptr);
-    HDC mem = ::CreateCompatibleDC(screen);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bmp = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(mem, bmp);
-    ::BitBlt(mem, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
-    ::GdiFlush();
-    int count = 0;
+    const int w = area.right - area.left;
+    int count = 0, at = 0;
     long long sumX = 0, sumY = 0;
-    const auto* px = static_cast<const unsigned char*>(bits);
-    for (int i = 0; i < w * h; ++i) {
-        int b = px[i * 4], g = px[i * 4 + 1], r = px[i * 4 + 2];
-        if (std::abs(r - GetRValue(colour)) <= tolerance &&
-            std::abs(g - GetGValue(colour)) <= tolerance &&
-            std::abs(b - GetBValue(colour)) <= tolerance) {
+    for (DWORD px : ScreenPixels(area, true)) {
+        if (std::abs(int(px >> 16 & 255) - GetRValue(colour)) <= tolerance &&
+            std::abs(int(px >> 8 & 255) - GetGValue(colour)) <= tolerance &&
+            std::abs(int(px & 255) - GetBValue(colour)) <= tolerance) {
             ++count;
-            sumX += i % w;
-            sumY += i / w;
+            sumX += at % w;
+            sumY += at / w;
         }
+        ++at;
     }
     if (centre && count > 0)
         *centre = {area.left + static_cast<LONG>(sumX / count),
                    area.top + static_cast<LONG>(sumY / count)};
-    ::SelectObject(mem, old);
-    ::DeleteObject(bmp);
-    ::DeleteDC(mem);
-    ::ReleaseDC(nullptr, screen);
     return count;
 }
 
@@ -360,35 +363,20 @@ void SaveScreenshot(const char* name) {
     const char* dir = std::getenv("ZEN_SCREENSHOTS");
     if (!dir)
         return;
-    int w = ::GetSystemMetrics(SM_CXSCREEN), h = ::GetSystemMetrics(SM_CYSCREEN);
-    HDC screen = ::GetDC(nullptr);
-    HDC mem = ::CreateCompatibleDC(screen);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bmp = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(mem, bmp);
-    ::BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
-    ::GdiFlush();
-    DWORD stride = ((static_cast<DWORD>(w) * 3 + 3) & ~3u), size = stride * static_cast<DWORD>(h);
-    BITMAPFILEHEADER fh = {};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
-    fh.bfSize = fh.bfOffBits + size;
+    const RECT screen = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    const std::vector<DWORD> px = ScreenPixels(screen, false); // bottom-up rows, as BMP files keep
+    const int w = screen.right, stride = (w * 3 + 3) & ~3;
+    std::string rows(static_cast<size_t>(stride) * screen.bottom, '\0');
+    for (size_t i = 0; i < px.size(); ++i) // blue, green, red
+        std::memcpy(&rows[i / w * stride + i % w * 3], &px[i], 3);
+    BITMAPINFOHEADER bh = {sizeof bh, w, screen.bottom, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    BITMAPFILEHEADER fh = {0x4D42, 0, 0, 0, sizeof fh + sizeof bh};
+    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(rows.size());
     ::CreateDirectoryA(WinePath(dir).c_str(), nullptr);
-    std::string path = WinePath(dir) + "\\" + name + ".bmp";
-    std::ofstream out(path, std::ios::binary);
+    std::ofstream out(WinePath(dir) + "\\" + name + ".bmp", std::ios::binary);
     out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
-    out.write(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof bi.bmiHeader);
-    out.write(static_cast<const char*>(bits), size);
-    ::SelectObject(mem, old);
-    ::DeleteObject(bmp);
-    ::DeleteDC(mem);
-    ::ReleaseDC(nullptr, screen);
+    out.write(reinterpret_cast<const char*>(&bh), sizeof bh);
+    out << rows;
 }
 
 std::vector<std::string> SheetTabs(HWND sheet) {

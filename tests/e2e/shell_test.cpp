@@ -34,15 +34,6 @@ bool NoIniIn(const std::string& folder) {
     return true;
 }
 
-HWND OpenMenuWindow() {
-    HWND menu = nullptr;
-    WaitFor([&] {
-        menu = ::FindWindowA("#32768", nullptr);
-        return menu && ::IsWindowVisible(menu);
-    });
-    return menu;
-}
-
 } // namespace
 
 TEST(Startup, RunsHiddenInTheTrayAndWritesNoSettings) {
@@ -136,21 +127,6 @@ TEST(SingleCopy, TwoCopiesStartedAtOnceLeaveOne) {
     EXPECT_TRUE(survivor.Running());
 }
 
-TEST(TrayMenu, ExitFromTheMenuWithTheOptionsWindowOpenEndsTheProgram) {
-    Program p;
-    ASSERT_TRUE(p.StartAndWaitForTray());
-    p.Command(ID_OPTIONS);
-    ASSERT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; }));
-    ::PostMessageA(p.TrayWindow(), WM_USER, 101, WM_RBUTTONUP);
-    HWND menu = OpenMenuWindow();
-    ASSERT_NE(menu, nullptr);
-    SaveScreenshot("tray_menu_open");
-    PressKeys({'E'});
-    EXPECT_TRUE(p.WaitForExit(15000));
-    EXPECT_EQ(p.ExitCode(), 0u);
-    EXPECT_TRUE(NoIniIn(p.Folder()));
-}
-
 TEST(TrayMenu, DoubleClickOpensOptionsAndOtherMouseMessagesAreIgnored) {
     Program p;
     ASSERT_TRUE(p.StartAndWaitForTray());
@@ -167,36 +143,9 @@ TEST(TrayMenu, DoubleClickOpensOptionsAndOtherMouseMessagesAreIgnored) {
     EXPECT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; }));
 }
 
-TEST(TrayMenu, MagnifyIsRefusedWhileTheOptionsWindowIsOpen) {
-    Program p;
-    ASSERT_TRUE(p.StartAndWaitForTray());
-    p.Command(ID_OPTIONS);
-    ASSERT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; }));
-    Spy spy(p.TrayWindow());
-    p.Command(ID_MAGNIFY);
-    ASSERT_TRUE(spy.WaitFor(ID_MAGNIFY));
-    ASSERT_TRUE(spy.WaitIdle());
-    EXPECT_EQ(p.ZoomWindow(), nullptr);
-    // After the options window closes the command works again.
-    ::PostMessageA(p.Sheet(), WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(WaitFor([&] { return p.Sheet() == nullptr; }));
-    p.Command(ID_MAGNIFY);
-    EXPECT_TRUE(WaitFor([&] { return p.ZoomWindow() != nullptr; }));
-}
-
-TEST(TrayMenu, HelpOpensTheHelpFileBesideTheProgram) {
-    Program p;
-    ASSERT_TRUE(p.StartAndWaitForTray());
-    ASSERT_TRUE(FileExists(p.Folder() + "\\zentrova.chm"));
-    p.Command(ID_HELP_INSTALL);
-    HWND help = nullptr;
-    ASSERT_TRUE(WaitFor(
-        [&] { return (help = FindProcessWindowByClass(p.Pid(), "HH Parent")) != nullptr; }));
-    EXPECT_EQ(WindowText(help), "Zentrova Help");
-    ::PostMessageA(help, WM_CLOSE, 0, 0);
-}
-
-TEST(Options, OpeningHidesTheZoomWindowFirst) {
+// The options window hides the zoom window and refuses Magnify while it is open; closed, it
+// leaves the zoom window hidden and the icon normal, and Magnify works again.
+TEST(Options, HidesTheZoomWindowAndRefusesMagnifyWhileOpen) {
     Program p;
     ASSERT_TRUE(p.StartAndWaitForTray());
     p.Command(ID_MAGNIFY);
@@ -204,25 +153,17 @@ TEST(Options, OpeningHidesTheZoomWindowFirst) {
     p.Command(ID_OPTIONS);
     ASSERT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; }));
     EXPECT_EQ(p.ZoomWindow(), nullptr);
-    // Closing the options window leaves the zoom window hidden and the icon normal.
+    Spy spy(p.TrayWindow());
+    p.Command(ID_MAGNIFY);
+    ASSERT_TRUE(spy.WaitFor(ID_MAGNIFY));
+    ASSERT_TRUE(spy.WaitIdle());
+    EXPECT_EQ(p.ZoomWindow(), nullptr);
     ::PostMessageA(p.Sheet(), WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitFor([&] { return p.Sheet() == nullptr; }));
     EXPECT_TRUE(WaitFor([] { return !BusyIconShown(); }));
     EXPECT_EQ(p.ZoomWindow(), nullptr);
-}
-
-TEST(Options, ReopensOnTheLastPage) {
-    Program p;
-    ASSERT_TRUE(p.StartAndWaitForTray());
-    p.Command(ID_OPTIONS);
-    ASSERT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; }));
-    EXPECT_EQ(SheetActiveTab(p.Sheet()), 0) << "the first opening shows the Color tab";
-    ::SendMessageA(p.Sheet(), PSM_SETCURSEL, 3, 0);
-    ::PostMessageA(p.Sheet(), WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(WaitFor([&] { return p.Sheet() == nullptr; }));
-    p.Command(ID_OPTIONS);
-    ASSERT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; }));
-    EXPECT_EQ(SheetActiveTab(p.Sheet()), 3);
+    p.Command(ID_MAGNIFY);
+    EXPECT_TRUE(WaitFor([&] { return p.ZoomWindow() != nullptr; }));
 }
 
 TEST(Hotkeys, AltZTogglesTheZoomWindowAndTheBusyIcon) {

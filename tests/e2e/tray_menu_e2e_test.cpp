@@ -49,6 +49,7 @@ void Choose(const Program& p, Spy& spy, const std::vector<WORD>& keys, UINT comm
         EXPECT_TRUE(WaitFor([&] {
             return (help = FindProcessWindowByClass(p.Pid(), "HH Parent")) != nullptr;
         })) << "the help opens";
+        EXPECT_EQ(WindowText(help), "Zentrova Help");
         ::PostMessageA(help, WM_CLOSE, 0, 0);
         EXPECT_TRUE(WaitFor([&] { return !::IsWindow(help); }));
     }
@@ -90,8 +91,13 @@ TEST(TrayMenu, ItemsFromTopToBottomChosenFromTheKeyboard) {
     for (int position : {3, 5, 1, 0})
         Choose(p, spy, DownTo(position), byPosition[position]);
     Choose(p, spy, {'M'}, ID_MAGNIFY);
+    // Exit ends the program even with the options window open, storing nothing.
+    p.Command(ID_OPTIONS);
+    ASSERT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; }));
     Choose(p, spy, DownTo(4), ID_EXIT);
     EXPECT_TRUE(p.WaitForExit());
+    EXPECT_EQ(p.ExitCode(), 0u);
+    EXPECT_FALSE(FileExists(p.Folder() + "\\Zentrova.ini"));
     Program q;
     ASSERT_TRUE(q.StartAndWaitForTray());
     Spy qspy(q.TrayWindow());

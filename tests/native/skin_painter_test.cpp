@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "skin/SkinPainter.h"
 
@@ -83,37 +85,48 @@ TEST(SkinBitmap, DepthLayoutPixelsAndCopies) {
     EXPECT_EQ(b.PaletteColor(0), 0x00FF00u);
 }
 
-TEST(SkinPalette, RunsFromShadowThroughFaceToHighlightThenTints) {
+TEST(SkinPalette, RampsFromShadowToHighlightAndTintsTowardTheColour) {
+    // Every channel rises from shadow to face and on to highlight, at most 128 steps each way.
     const SkinSystemColors sys = {0x103050, 0x90A0B0, 0xF0E8FE};
-    CSkinBitmap plain;
-    GenerateSkin(plain, 4, 4, 2, 0, 0, 0x0000FF, sys);
-    ASSERT_EQ(plain.PaletteSize(), 256);
-    for (int i = 0; i < 256; ++i) {
-        for (int k = 0; k < 3; ++k) {
-            const int expected =
-                i < 128 ? (Ch(sys.shadow, k) * (128 - i) + Ch(sys.face, k) * i) / 128
-                        : (Ch(sys.highlight, k) * (i - 127) + Ch(sys.face, k) * (255 - i)) / 128;
-            ASSERT_EQ(Ch(plain.PaletteColor(i), k), expected) << i;
-        }
+    const auto palette = [](int coloring, const SkinSystemColors& s) {
+        CSkinBitmap b; // the look's colour is red 0xF0, green 0x80, blue 0x20
+        GenerateSkin(b, 4, 4, SkinLook{2, 0, 0, coloring, 0xF0, 0x80, 0x20}, s);
+        std::vector<std::uint32_t> entries(256);
+        for (int i = 0; i < 256; ++i)
+            entries[i] = b.PaletteColor(i);
+        return entries;
+    };
+    const std::vector<std::uint32_t> ramp = palette(0, sys);
+    EXPECT_EQ(ramp[0], sys.shadow);
+    EXPECT_EQ(ramp[255], sys.highlight);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_LE(std::abs(Ch(ramp[127], k) - Ch(sys.face, k)), 1) << "the face in the middle";
+        EXPECT_LE(std::abs(Ch(ramp[128], k) - Ch(sys.face, k)), 1) << "the face in the middle";
     }
-    EXPECT_EQ(plain.PaletteColor(0), sys.shadow);
-    EXPECT_EQ(plain.PaletteColor(255), sys.highlight);
-
-    // Tinting mixes each entry with the colour by the low byte of coloring: 0 keeps the system
-    // palette, 100 and above give the plain colour.
-    const std::uint32_t tint = 0x2080F0;
-    for (int coloring : {37, 100, 101, 255, 256, 356}) {
-        CSkinBitmap tinted;
-        GenerateSkin(tinted, 4, 4, SkinLook{2, 0, 0, coloring, 0xF0, 0x80, 0x20}, sys);
+    // Tinting moves every entry toward the colour, the more the stronger; only the low byte of
+    // the strength counts, and 100 or more gives the colour itself. Every palette rises smoothly.
+    const int strengths[] = {256, 20, 37, 60, 99, 100, 255, 356};
+    std::vector<std::uint32_t> before = ramp;
+    for (int coloring : strengths) {
+        SCOPED_TRACE(coloring);
+        const std::vector<std::uint32_t> tinted = palette(coloring, sys);
         const int p = std::min(coloring & 0xFF, 100);
-        for (int i = 0; i < 256; ++i) {
+        EXPECT_EQ(tinted == ramp, p == 0);
+        EXPECT_EQ(std::count(tinted.begin(), tinted.end(), 0x2080F0u), p == 100 ? 256 : 0);
+        for (int i = 0; i < 256; ++i)
             for (int k = 0; k < 3; ++k) {
-                const int expected =
-                    (Ch(tint, k) * p + Ch(plain.PaletteColor(i), k) * (100 - p)) / 100;
-                ASSERT_EQ(Ch(tinted.PaletteColor(i), k), expected) << coloring << " " << i;
+                ASSERT_LE(std::abs(Ch(tinted[i], k) - Ch(0x2080F0, k)),
+                          std::abs(Ch(before[i], k) - Ch(0x2080F0, k)))
+                    << i;
+                ASSERT_TRUE(i == 0 || (Ch(tinted[i], k) >= Ch(tinted[i - 1], k) &&
+                                       Ch(tinted[i], k) <= Ch(tinted[i - 1], k) + 1))
+                    << i;
             }
-        }
+        before = tinted;
     }
+    // Without a tint, grey system colours give a grey ramp.
+    for (std::uint32_t c : palette(0, kGrey))
+        ASSERT_TRUE(Ch(c, 0) == Ch(c, 1) && Ch(c, 1) == Ch(c, 2)) << std::hex << c;
 }
 
 TEST(SkinPatterns, OnePixelWideVerticalGradient) {

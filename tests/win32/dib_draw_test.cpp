@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "color/DibImage.h"
+#include "tests/common/canvas.h"
 
 namespace {
 
@@ -36,24 +37,6 @@ void MakePicture(CDibImage& image, int bits) {
     image.SetPalette(rgb, kWidth * kHeight);
 }
 
-// A 32-bit memory device context filled with the background.
-struct Canvas {
-    Canvas() {
-        old = SelectObject(dc, bitmap);
-        SelectObject(dc, GetStockObject(DC_BRUSH));
-        SetDCBrushColor(dc, kBackground);
-        PatBlt(dc, 0, 0, kCanvas, kCanvas, PATCOPY);
-    }
-    ~Canvas() {
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateBitmap(kCanvas, kCanvas, 1, 32, nullptr);
-    HGDIOBJ old = nullptr;
-};
-
 } // namespace
 
 TEST(DibDraw, PutsTheChosenPartAtTheTarget) {
@@ -65,13 +48,12 @@ TEST(DibDraw, PutsTheChosenPartAtTheTarget) {
         MakePicture(image, bits);
         for (const auto& c : cases) {
             SCOPED_TRACE(::testing::Message() << bits << "-bit, h " << c[3] << " from y " << c[5]);
-            Canvas canvas;
-            ASSERT_TRUE(canvas.bitmap);
+            Canvas canvas(kCanvas, kCanvas, kBackground);
             EXPECT_TRUE(image.Draw(canvas.dc, c[0], c[1], c[2], c[3], c[4], c[5]));
             for (int y = 0; y < kCanvas; ++y)
                 for (int x = 0; x < kCanvas; ++x) {
                     const bool in = x >= c[0] && x < c[0] + c[2] && y >= c[1] && y < c[1] + c[3];
-                    ASSERT_EQ(GetPixel(canvas.dc, x, y),
+                    ASSERT_EQ(canvas.At(x, y),
                               in ? PictureColour(c[4] + x - c[0], c[5] + y - c[1]) : kBackground)
                         << "pixel " << x << "," << y;
                 }
@@ -80,7 +62,7 @@ TEST(DibDraw, PutsTheChosenPartAtTheTarget) {
 }
 
 TEST(DibDraw, EmptyImageOrNothingToTransferDrawsNothing) {
-    Canvas canvas;
+    Canvas canvas(kCanvas, kCanvas, kBackground);
     CDibImage empty, image;
     EXPECT_FALSE(empty.Create(0, 8, 8));
     EXPECT_FALSE(empty.Draw(canvas.dc, 0, 0, 8, 8, 0, 0));
@@ -89,5 +71,5 @@ TEST(DibDraw, EmptyImageOrNothingToTransferDrawsNothing) {
     EXPECT_FALSE(image.Draw(nullptr, 0, 0, 4, 3, 0, 0));
     for (int y = 0; y < kCanvas; ++y)
         for (int x = 0; x < kCanvas; ++x)
-            ASSERT_EQ(GetPixel(canvas.dc, x, y), kBackground) << x << "," << y;
+            ASSERT_EQ(canvas.At(x, y), kBackground) << x << "," << y;
 }

@@ -1,90 +1,145 @@
-// The etched frames of the Magnify and Capture pages, pixel for pixel, on a
-// memory DC.
+// The etched frames of the Magnify page on a memory DC, as the user sees them.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <algorithm>
-#include <utility>
+#include <cstring>
 #include <vector>
 
-#include "framework/Gdi.h"
 #include "magnify/EtchedFrames.h"
+#include "tests/common/canvas.h"
 
 namespace {
 
 constexpr int kW = 360, kH = 200;
-constexpr DWORD kBlank = 0x506070, kGrey = 0x808080, kWhite = 0xFFFFFF;
+constexpr COLORREF kBlank = RGB(0x70, 0x60, 0x50), kGrey = RGB(128, 128, 128);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
 
-// A memory DC over a 32-bit picture (0x00RRGGBB per pixel), all kBlank.
-struct Canvas {
-    Canvas() {
-        BITMAPINFO bi = {};
-        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), kW, -kH, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        bmp.Attach(
-            ::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&px), nullptr, 0));
-        ::SelectObject(dc, bmp);
-        std::fill(px, px + kW * kH, kBlank);
-    }
-    DWORD At(int x, int y) const { return (::GdiFlush(), px[y * kW + x] & 0xFFFFFF); }
-    CBitmap bmp; // outlives the DC it is selected into
-    CMemDC dc;
-    DWORD* px = nullptr;
+// A frame as the picture shows it: its grey rectangle (edges included) and the gap in its top.
+struct Frame {
+    int left, top, right, bottom, gapStart, gapEnd;
 };
+
+// The frames top to bottom: each run of grey down the leftmost grey column is a left edge,
+// the bottom edge runs right from its foot, the gap is the first break in the top edge.
+std::vector<Frame> FindFrames(const Canvas& cv) {
+    int left = kW;
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < left; ++x)
+            left = cv.At(x, y) == kGrey ? x : left;
+    std::vector<Frame> frames;
+    for (int y = 0; y < kH; ++y) {
+        if (left == kW || cv.At(left, y) != kGrey || (y > 0 && cv.At(left, y - 1) == kGrey))
+            continue;
+        Frame f = {left, y, left, y, 0, 0};
+        while (f.bottom + 1 < kH && cv.At(left, f.bottom + 1) == kGrey)
+            ++f.bottom;
+        while (f.right + 1 < kW && cv.At(f.right + 1, f.bottom) == kGrey)
+            ++f.right;
+        for (f.gapStart = left; f.gapStart < f.right && cv.At(f.gapStart, y) == kGrey;)
+            ++f.gapStart;
+        for (f.gapEnd = f.gapStart; f.gapEnd < f.right && cv.At(f.gapEnd, y) != kGrey;)
+            ++f.gapEnd;
+        frames.push_back(f);
+    }
+    return frames;
+}
 
 } // namespace
 
-TEST(EtchedFrames, EveryPixelOfBothFrames) {
-    // One frame in drawing order, y from the frame's top; x = -1 is where the caption gap
-    // ends. Each line runs from its first point up to, not including, its second.
-    const struct {
-        DWORD colour;
-        int x1, y1, x2, y2;
-    } frame[] = {{kGrey, 11, 0, 20, 0},    {kGrey, -1, 0, 330, 0},    {kWhite, 11, 1, 20, 1},
-                 {kWhite, -1, 1, 330, 1},  {kGrey, 11, 66, 330, 66},  {kWhite, 11, 67, 330, 67},
-                 {kGrey, 329, 0, 329, 67}, {kWhite, 330, 0, 330, 68}, {kGrey, 11, 0, 11, 66},
-                 {kWhite, 12, 1, 12, 66}};
-    std::vector<DWORD> want(kW * kH, kBlank);
-    // The upper frame from y = 18 with its gap up to 100; the lower 83 pixels lower, up to 95.
-    for (const auto& [top, gapEnd] : {std::pair{18, 100}, std::pair{18 + 83, 95}})
-        for (const auto& s : frame) {
-            const int x1 = s.x1 < 0 ? gapEnd : s.x1;
-            const int dx = (s.x2 > x1) - (s.x2 < x1), dy = (s.y2 > s.y1) - (s.y2 < s.y1);
-            for (int x = x1, y = s.y1; x != s.x2 || y != s.y2; x += dx, y += dy)
-                want[(top + y) * kW + x] = s.colour;
-        }
-    Canvas cv;
+// Each frame is a grey rectangle, closed but for a gap in its top edge, with a white line beside
+// every edge: inside along the top and left, outside along the bottom and right. Nothing else.
+TEST(EtchedFrames, GreyRectanglesWithWhiteLinesAndAGapInTheTop) {
+    Canvas cv(kW, kH, kBlank);
     PaintEtchedFrames(cv.dc, "", "");
-    int wrong = 0;
-    for (int y = 0; y < kH; ++y)
-        for (int x = 0; x < kW; ++x)
-            if (cv.At(x, y) != want[y * kW + x] && ++wrong <= 10)
-                ADD_FAILURE() << "pixel " << x << "," << y << " is " << std::hex << cv.At(x, y);
+    const std::vector<Frame> frames = FindFrames(cv);
+    ASSERT_EQ(frames.size(), 2u);
+    int wrong = 0, ring = 0;
+    for (const Frame& f : frames) {
+        EXPECT_TRUE(f.left < f.gapStart && f.gapStart < f.gapEnd && f.gapEnd < f.right);
+        for (int x = f.left; x <= f.right; ++x) {
+            const bool gap = x >= f.gapStart && x < f.gapEnd;
+            wrong += (cv.At(x, f.top) != (gap ? kBlank : kGrey)) + (cv.At(x, f.bottom) != kGrey);
+            wrong += cv.At(x, f.bottom + 1) != kWhite;
+            wrong += x > f.left && x < f.right && cv.At(x, f.top + 1) != (gap ? kBlank : kWhite);
+        }
+        for (int y = f.top; y <= f.bottom; ++y) {
+            wrong += (cv.At(f.left, y) != kGrey) + (cv.At(f.right, y) != kGrey);
+            wrong += cv.At(f.right + 1, y) != kWhite;
+            wrong += y > f.top && y < f.bottom && cv.At(f.left + 1, y) != kWhite;
+        }
+        ring += 2 * (f.right - f.left) + 2 * (f.bottom - f.top) - (f.gapEnd - f.gapStart);
+    }
     EXPECT_EQ(wrong, 0);
+    // Every other pixel is blank, except the white line's corners beside the grey rectangle.
+    int grey = 0, stray = 0;
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x) {
+            grey += cv.At(x, y) == kGrey;
+            stray += cv.At(x, y) != kBlank &&
+                     std::none_of(frames.begin(), frames.end(), [&](const Frame& f) {
+                         const bool inside =
+                             x > f.left + 1 && x < f.right && y > f.top + 1 && y < f.bottom;
+                         return x >= f.left && x <= f.right + 1 && y >= f.top &&
+                                y <= f.bottom + 1 && !inside;
+                     });
+        }
+    EXPECT_EQ(grey, ring);
+    EXPECT_EQ(stray, 0);
+    // Both as wide, one under the other.
+    EXPECT_EQ(frames[0].left, frames[1].left);
+    EXPECT_EQ(frames[0].right, frames[1].right);
+    EXPECT_GT(frames[1].top, frames[0].bottom + 1);
 }
 
+// Each caption is black text from its point, drawn where nothing else is, in the cell the text
+// takes in the frames' font; it starts at the gap and stands across the top edge.
 TEST(EtchedFrames, CaptionsStandAtTheirGapsAndTheDcIsLeftAsItWas) {
-    Canvas bare, captioned;
+    const char* const captions[] = {"Magnify Glass", "Magnify Option"};
+    Canvas bare(kW, kH, kBlank), cv(kW, kH, kBlank);
     PaintEtchedFrames(bare.dc, "", "");
-    HGDIOBJ font = ::GetCurrentObject(captioned.dc, OBJ_FONT);
-    HGDIOBJ pen = ::GetCurrentObject(captioned.dc, OBJ_PEN);
-    PaintEtchedFrames(captioned.dc, "Magnify Glass", "Magnify Option");
-    EXPECT_EQ(::GetCurrentObject(captioned.dc, OBJ_FONT), font);
-    EXPECT_EQ(::GetCurrentObject(captioned.dc, OBJ_PEN), pen);
-    EXPECT_EQ(::GetBkMode(captioned.dc), OPAQUE);
-    // Black text without a background from (22, 12) and (22, 95), 15 pixels high; how far
-    // right it reaches depends on the installed face.
-    int count[2] = {}, left[2] = {kW, kW}, stray = 0;
+    const HGDIOBJ font = ::GetCurrentObject(cv.dc, OBJ_FONT);
+    const HGDIOBJ pen = ::GetCurrentObject(cv.dc, OBJ_PEN);
+    const COLORREF text = ::GetTextColor(cv.dc);
+    PaintEtchedFrames(cv.dc, captions[0], captions[1]);
+    EXPECT_EQ(::GetCurrentObject(cv.dc, OBJ_FONT), font);
+    EXPECT_EQ(::GetCurrentObject(cv.dc, OBJ_PEN), pen);
+    EXPECT_EQ(::GetBkMode(cv.dc), OPAQUE);
+
+    CFont framesFont;
+    framesFont.CreateFont(15, 0, 300, DEFAULT_CHARSET, "MS Sans Serif");
+    CSelectObject sel(cv.dc, framesFont);
+    const std::vector<Frame> frames = FindFrames(bare);
+    ASSERT_EQ(frames.size(), 2u);
+    RECT cells[2];
+    for (int i = 0; i < 2; ++i) {
+        SIZE size = {};
+        ::GetTextExtentPoint32A(cv.dc, captions[i], int(std::strlen(captions[i])), &size);
+        const int y = i ? etched::kLowerCaptionY : etched::kUpperCaptionY;
+        cells[i] = {etched::kCaptionX, y, etched::kCaptionX + size.cx, y + size.cy};
+    }
+    int ink[2] = {}, left[2] = {kW, kW}, stray = 0;
     for (int y = 0; y < kH; ++y)
         for (int x = 0; x < kW; ++x)
-            if (captioned.At(x, y) != bare.At(x, y)) {
-                const int i = y >= 60, top = i ? 95 : 12;
-                stray += captioned.At(x, y) != 0 || y < top || y >= top + 15;
-                ++count[i];
+            if (cv.At(x, y) != bare.At(x, y)) {
+                const int i = ::PtInRect(&cells[0], {x, y})   ? 0
+                              : ::PtInRect(&cells[1], {x, y}) ? 1
+                                                              : -1;
+                if (i < 0 || !Between(cv.At(x, y), text, bare.At(x, y))) {
+                    ++stray;
+                    continue;
+                }
+                ++ink[i];
                 left[i] = std::min(left[i], x);
             }
     EXPECT_EQ(stray, 0);
-    EXPECT_TRUE(count[0] > 40 && count[1] > 40) << count[0] << "," << count[1];
-    EXPECT_TRUE(std::min(left[0], left[1]) >= 22 && std::max(left[0], left[1]) < 26)
-        << left[0] << "," << left[1];
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(captions[i]);
+        EXPECT_GT(ink[i], 40);
+        const Frame& f = frames[i];
+        EXPECT_TRUE(left[i] >= f.gapStart && left[i] <= f.gapStart + 4)
+            << left[i] << " " << f.gapStart;
+        EXPECT_TRUE(cells[i].top < f.top && cells[i].bottom > f.top + 1);
+    }
 }

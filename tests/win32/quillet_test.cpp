@@ -1,6 +1,7 @@
 // Quillet.dll in the test's own process: the zoom window as the user sees it
 // and the hotkeys as the tray window receives them, driven by real input.
 #include "hooklib/Quillet.h"
+#include "tests/common/pump.h"
 
 #include <gtest/gtest.h>
 
@@ -23,24 +24,6 @@ int gHotkeys = 0, gClicks = 0;
 
 bool Got(WORD command) {
     return std::find(gCommands.begin(), gCommands.end(), command) != gCommands.end();
-}
-
-// Runs this thread's messages until `done` holds or `timeoutMs` passes.
-// `done` is asked after each round of dispatching and before the next, so it
-// may also take a message out of the queue itself.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000) {
-    const DWORD start = GetTickCount();
-    for (MSG msg; !done();) {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&msg);
-        if (done())
-            return true;
-        const DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= timeoutMs)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs - elapsed, QS_ALLINPUT);
-    }
-    return true;
 }
 
 // Stands in for the tray window or whatever lies under the zoom window:
@@ -87,9 +70,9 @@ void Press(BYTE vk, unsigned short mods) {
 // Moves the cursor to (x, y) and presses `buttons` there; true once it is
 // there. Moves and clicks go through one input queue, so they stay in order.
 bool Mouse(int x, int y, DWORD buttons = 0) {
-    mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons,
-                (x * 65535 + 512) / (GetSystemMetrics(SM_CXSCREEN) - 1),
-                (y * 65535 + 384) / (GetSystemMetrics(SM_CYSCREEN) - 1), 0, 0);
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons, (x * 65535 + cx / 2) / (cx - 1),
+                (y * 65535 + cy / 2) / (cy - 1), 0, 0);
     return PumpUntil([&] {
         POINT pt;
         return GetCursorPos(&pt) && pt.x == x && pt.y == y;

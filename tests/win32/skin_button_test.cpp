@@ -11,6 +11,7 @@
 #include "skin/OwnerDrawButton.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinPainter.h"
+#include "tests/common/canvas.h"
 #include "tests/common/pump.h"
 
 namespace {
@@ -60,12 +61,6 @@ bool Mouse(POINT at, DWORD buttons = 0, int tries = 3) {
     return tries > 1 && Mouse(at, 0, tries - 1);
 }
 
-HFONT TestFont() { // crisp text, so ink pixels have exactly the text colour
-    static HFONT font = CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0,
-                                    NONANTIALIASED_QUALITY, 0, "Tahoma");
-    return font;
-}
-
 struct CHost : CWnd {
     int clicks = 0, doubleClicks = 0;
     bool OnCommand(WPARAM wp, LPARAM lp, LRESULT& result) override {
@@ -89,7 +84,7 @@ struct Host {
         wnd.clicks = wnd.doubleClicks = 0;
         hButton = CreateWindowExA(0, "BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 40, 40,
                                   kW, kH, wnd, HMENU(kId), nullptr, nullptr);
-        SendMessageA(hButton, WM_SETFONT, WPARAM(TestFont()), FALSE);
+        SendMessageA(hButton, WM_SETFONT, WPARAM(CrispFont()), FALSE);
         button->SubclassWindow(hButton);
         SetForegroundWindow(wnd);
         PumpUntil([&] { return GetActiveWindow() == wnd.m_hWnd; });
@@ -106,23 +101,9 @@ struct Host {
     }
 };
 
-// A 32-bit picture of the button's size to draw into.
-struct Canvas {
-    CBitmap bmp; // outlives the DC it is selected into
-    CMemDC dc;
-    DWORD* bits = nullptr;
-    Canvas() {
-        BITMAPINFO bi{};
-        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), kW, -kH, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        bmp.Attach(
-            CreateDIBSection(dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
-        SelectObject(dc, bmp);
-        SelectObject(dc, TestFont());
-    }
-    COLORREF At(int x, int y) const {
-        const DWORD p = bits[y * kW + x];
-        return RGB((p >> 16) & 255, (p >> 8) & 255, p & 255);
-    }
+// A picture of the button's size to draw into, with the button's font.
+struct ButtonCanvas : Canvas {
+    ButtonCanvas() : Canvas(kW, kH, 0) { SelectObject(dc, CrispFont()); }
 };
 
 // One owner-draw request of the given state, through the parent's reflection.
@@ -177,14 +158,14 @@ TEST(OwnerDrawButton, StatesDrawBorderShiftAndEmboss) {
     ASSERT_EQ(std::set<COLORREF>({face, text, hi, sh}).size(), 4u);
     CProbe<COwnerDrawButton> button;
     Host host(&button, "Capture");
-    Canvas cold;
+    ButtonCanvas cold;
     Paint(host, cold); // the system's own request
     auto ink = [&](int x, int y) { return x >= 0 && y >= 0 && cold.At(x, y) == text; };
     ASSERT_GT(Wrong(cold, kNoBorder, [&](int, int) { return face; }), 20); // a caption to see
     for (const State& r : kStates) {
         SCOPED_TRACE(r.name);
         button.SetHover(r.hover);
-        Canvas c;
+        ButtonCanvas c;
         Draw(host, c, r.state);
         const int d = r.captionShift;
         // Face and caption only, no focus mark; disabled, the caption is embossed: shadow where
@@ -218,7 +199,7 @@ TEST(SkinButton, FaceIsThePaintersPictureAndFollowsHoverAndPress) {
         for (const State& r : kStates) {
             SCOPED_TRACE(r.name);
             button.SetHover(r.hover);
-            Canvas c;
+            ButtonCanvas c;
             Draw(host, c, r.state);
             const CSkinBitmap& pic = r.hover ? hover : face;
             const int d = r.pictureShift;
@@ -264,7 +245,7 @@ TEST(ButtonHover, TracksThePointerThroughTheCapture) {
         EXPECT_EQ(button.IsHover(), s.hover);
         EXPECT_EQ(GetCapture(), s.captured ? host.hButton : nullptr);
         EXPECT_EQ(host.wnd.clicks, s.clicks);
-        Canvas c;
+        ButtonCanvas c;
         Paint(host, c);
         EXPECT_EQ(Wrong(c, s.edge, [](int, int) { return GetSysColor(COLOR_BTNFACE); }), 0);
     }

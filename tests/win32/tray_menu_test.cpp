@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,42 +14,16 @@
 #include "framework/App.h"
 #include "framework/Gdi.h"
 #include "framework/Wnd.h"
+#include "tests/common/canvas.h"
 
 namespace {
 
 constexpr COLORREF kTurquoise = RGB(188, 254, 245), kUntouched = RGB(1, 2, 3);
 constexpr int kW = 140, kH = 150;
 
-// A top-down 32-bit picture (0x00RRGGBB per pixel) whose pixels are at px.
-HBITMAP Picture(int w, int h, DWORD*& px) {
-    BITMAPINFO bi = {};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    return ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&px), nullptr,
-                              0);
-}
-
-// A memory DC over a kW x kH picture, kUntouched at first.
-struct Canvas {
-    Canvas() {
-        bmp.Attach(Picture(kW, kH, px));
-        ::SelectObject(dc, bmp);
-        std::fill(px, px + kW * kH, 0x010203u);
-    }
-    COLORREF At(int x, int y) const {
-        const DWORD v = px[y * kW + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
-    int Count(RECT rc, COLORREF c) const {
-        int n = 0;
-        for (int y = rc.top; y < rc.bottom; ++y)
-            for (int x = rc.left; x < rc.right; ++x)
-                n += At(x, y) == c;
-        return n;
-    }
-    std::vector<DWORD> Pixels() const { return {px, px + kW * kH}; }
-    CBitmap bmp; // outlives the DC it is selected into
-    CMemDC dc;
-    DWORD* px = nullptr;
+// A kW x kH canvas, kUntouched, that writes crisp text.
+struct MenuCanvas : Canvas {
+    MenuCanvas() : Canvas(kW, kH, kUntouched) { ::SelectObject(dc, CrispFont()); }
 };
 
 struct Menu {
@@ -57,10 +32,10 @@ struct Menu {
         menu.SetBackgroundColor(kTurquoise);
         menu.SetSideBarWidth(20);
         if (strip) { // every pixel differs: blue = x, green = y
-            DWORD* px = nullptr;
-            menu.SetSideBarBitmap(Picture(20, 107, px));
+            Canvas pic(20, 107, 0);
             for (int i = 0; i < 20 * 107; ++i)
-                px[i] = 0x400000u | static_cast<DWORD>((i / 20) << 8 | (i % 20));
+                pic.px[i] = 0x400000u | static_cast<DWORD>((i / 20) << 8 | (i % 20));
+            menu.SetSideBarBitmap(pic.bmp.Detach());
         }
         for (const TrayMenuItem& item : list) {
             items.push_back(new TrayMenuItem(item));
@@ -84,6 +59,8 @@ struct Menu {
 
 } // namespace
 
+// Items are 12 pixels wider than their text and at least 20 high, text 16 or more high getting 4
+// pixels of air, all measured on the main window's font; the strip is as tall as all items.
 TEST(TrayMenu, MeasuresTextOnTheMainWindowsFont) {
     if (!AfxGetApp()) {
         static CWinApp ownApp; // unless another test has made one
@@ -93,36 +70,36 @@ TEST(TrayMenu, MeasuresTextOnTheMainWindowsFont) {
     WNDCLASSA wc = {CS_OWNDC, ::DefWindowProcA, 0,       0,       nullptr,
                     nullptr,  nullptr,          nullptr, nullptr, "ZenTrayMenuTestMain"};
     ::RegisterClassA(&wc);
-    CFont font; // outlives the window whose DC holds it
     CWnd main;
     main.m_hWnd = ::CreateWindowA(wc.lpszClassName, "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr,
                                   nullptr, nullptr);
     const HDC dc = ::GetDC(main);
     CWnd* previous = std::exchange(AfxGetApp()->m_pMainWnd, &main);
-    struct {
-        int font;
-        UINT itemHeight; // at least 20, else 4 more than the text
-    } cases[] = {{10, 20}, {16, 20}, {17, 21}, {30, 34}};
-    for (const auto& c : cases) {
-        HFONT f = ::CreateFontA(c.font, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
-                                "Tahoma");
-        ::SelectObject(dc, f);
-        font.Attach(f);
+    std::set<int> heights; // of the text, as measured
+    for (int request = 8; request <= 32; ++request) {
+        CFont font;
+        font.CreateFont(request, 0, FW_NORMAL, DEFAULT_CHARSET, "Tahoma");
+        CSelectObject sel(dc, font);
         Menu m({{" &Help "}, {"", 1}, {" &Magnify"}});
+        int itemHeight = 0;
         for (int pos : {0, 2}) {
             const std::string& text = m.items[pos]->text;
             SIZE size = {};
             ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-            EXPECT_EQ(size.cy, c.font);
-            MEASUREITEMSTRUCT mis = m.Measure(pos);
-            EXPECT_EQ(mis.itemHeight, c.itemHeight) << c.font;
-            EXPECT_EQ(mis.itemWidth, static_cast<UINT>(size.cx + 12));
+            heights.insert(size.cy);
+            itemHeight = size.cy < 16 ? 20 : size.cy + 4;
+            const MEASUREITEMSTRUCT mis = m.Measure(pos);
+            EXPECT_EQ(mis.itemHeight, UINT(itemHeight)) << "text height " << size.cy;
+            EXPECT_EQ(mis.itemWidth, UINT(size.cx + 12)) << "text width " << size.cx;
         }
-        MEASUREITEMSTRUCT sep = m.Measure(1, 77);
+        const MEASUREITEMSTRUCT sep = m.Measure(1, 77);
         EXPECT_EQ(sep.itemHeight, 5u);
         EXPECT_EQ(sep.itemWidth, 77u) << "the separator keeps the width it is given";
-        EXPECT_EQ(m.menu.SideBarHeight(), 3 * static_cast<int>(c.itemHeight));
+        EXPECT_EQ(m.menu.SideBarHeight(), 3 * itemHeight);
     }
+    // The fonts reach both sides of the rule and its edge: 15, the tallest text that gets 20.
+    EXPECT_TRUE(*heights.begin() < 15 && heights.count(15) && *heights.rbegin() > 16)
+        << *heights.begin() << ".." << *heights.rbegin();
     AfxGetApp()->m_pMainWnd = previous;
 }
 
@@ -130,7 +107,7 @@ TEST(TrayMenu, PaintsTurquoiseItemsAndARedSunkenHighlight) {
     Menu m({{" &Options"}, {" &Exit"}, {" &Magnify"}});
     const int h = static_cast<int>(m.Measure(0).itemHeight), stripH = m.menu.SideBarHeight();
     const RECT item = {0, 2 * h, 120, 3 * h}, text = {22, item.top + 1, 119, item.bottom - 1};
-    Canvas cv;
+    MenuCanvas cv;
     m.Draw(cv, 0, item, ODA_DRAWENTIRE);
     EXPECT_GT(cv.Count(text, ::GetSysColor(COLOR_BTNTEXT)), 10) << "caption in button text";
     for (int y : {item.top, item.bottom - 1})
@@ -166,7 +143,7 @@ TEST(TrayMenu, SeparatorIsAGreyLineTwoPixelsDownBesideTheStrip) {
     for (bool strip : {true, false}) {
         const int lineStart = strip ? 23 : 3;
         Menu m({{"", 1}}, strip);
-        Canvas cv;
+        MenuCanvas cv;
         m.Draw(cv, 0, {3, 40, 120, 45}, ODA_DRAWENTIRE, ODS_SELECTED);
         for (int y = 40; y < 45; ++y)
             EXPECT_EQ(
