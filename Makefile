@@ -8,7 +8,7 @@ B := build
 WINE32_OK := $(shell /usr/lib/wine/wine --version >/dev/null 2>&1 && echo yes)
 WINTEST := $(if $(WINE32_OK),win32,win64)
 
-.PHONY: all deps build build-native build-asan build-win32 build-win64 test test-native test-wine run bench format clean
+.PHONY: all deps build build-native build-asan build-win32 build-win64 test test-native test-wine test-run run bench format clean
 
 all: build
 
@@ -36,6 +36,7 @@ build-win64:
 test: deps
 	@$(MAKE) --no-print-directory build
 	@$(MAKE) --no-print-directory test-native test-wine
+	@$(MAKE) --no-print-directory test-run
 
 test-native:
 	@cd $(B)/asan && ctest --output-on-failure -j$(JOBS)
@@ -44,12 +45,21 @@ test-wine:
 	@echo "Wine tests on the $(WINTEST) build"
 	@scripts/with-wine $(B)/wineprefix-$(WINTEST) -- ctest --test-dir $(B)/$(WINTEST) --output-on-failure --timeout 300
 
+# `make run` itself, with and without a display.
+test-run:
+	@echo "make run, headless and on a private display, with the $(WINTEST) build"
+	@scripts/test-make-run $(B)/$(WINTEST)
+
 run: deps
 	@$(MAKE) --no-print-directory build-win32 $(if $(WINE32_OK),,build-win64)
-	@scripts/run-zentrova $(B)/$(WINTEST)/bin $(B)/screenshots
+	@scripts/run-zentrova $(B)/$(WINTEST) $(B)/screenshots
 
-bench: build-native
+# The portable core natively (Google Benchmark), then the whole program under
+# Wine: start-up time and idle CPU against an empty tray program.
+bench: build-native build-$(WINTEST)
 	@$(B)/native/bench/zen_bench
+	@echo "Zentrova under Wine ($(WINTEST) build) against an empty tray program (60 s idle measurement)"
+	@scripts/with-wine $(B)/wineprefix-bench-$(WINTEST) -- scripts/wine-run $(B)/$(WINTEST)/bench/zen_wine_bench.exe
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

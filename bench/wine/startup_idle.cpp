@@ -1,0 +1,216 @@
+// What the program costs under Wine: time from start to its tray icon, and
+// CPU time while it idles in the tray, each against the smallest program that
+// makes one window and one tray icon (baseline_tray.exe), measured in the
+// same run. `make bench` runs it under scripts/with-wine and it prints the
+// ratios; the tests run only its short start-up check:
+//   zen_wine_bench [--startup-only] [--rounds N] [--idle-seconds S]
+//                  [--max-start-ratio X]
+// Exit status: 0 measured (and within --max-start-ratio when given); 1 a
+// measurement could not be taken or the start-up ratio was too high; 2 usage.
+#include <windows.h>
+#include <winternl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "res/resource.h"
+#include "tests/e2e/harness.h"
+
+using namespace e2e;
+
+namespace {
+
+const COLORREF kIconSwatch = RGB(0xf3, 0xc2, 0x1a);
+
+bool IconShown() {
+    return CountColour(TrayArea(), kIconSwatch, 30) > 4;
+}
+
+// A wait that must succeed: on time-out, says what it waited for.
+bool Need(bool ok, const char* what) {
+    if (!ok)
+        std::fprintf(stderr, "zen_wine_bench: timed out waiting for %s\n", what);
+    return ok;
+}
+
+std::string OwnDir() {
+    char path[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string s = path;
+    return s.substr(0, s.find_last_of('\\'));
+}
+
+// The yardstick program, from the tests folder of the same build.
+class Baseline {
+public:
+    bool Start() { return Launch(OwnDir() + "\\..\\tests\\baseline_tray.exe", "", m_pi); }
+    HANDLE Process() const { return m_pi.hProcess; }
+    ~Baseline() {
+        if (!m_pi.hProcess)
+            return;
+        if (HWND h = FindProcessWindow(m_pi.dwProcessId, "Baseline Tray"))
+            ::PostMessageA(h, WM_COMMAND, ID_EXIT, 0);
+        if (::WaitForSingleObject(m_pi.hProcess, 8000) != WAIT_OBJECT_0)
+            ::TerminateProcess(m_pi.hProcess, 1);
+        ::WaitForSingleObject(m_pi.hProcess, 5000);
+        ::CloseHandle(m_pi.hThread);
+        ::CloseHandle(m_pi.hProcess);
+    }
+
+private:
+    PROCESS_INFORMATION m_pi = {};
+};
+
+// CPU time (user and kernel) of another process, from the system's process
+// list: under Wine, GetProcessTimes on another process's handle reports the
+// caller's own times, while the process list reads each process's real ones.
+double CpuSeconds(HANDLE process) {
+    using QuerySystemInformation = NTSTATUS(NTAPI*)(ULONG, PVOID, ULONG, PULONG);
+    static auto query = reinterpret_cast<QuerySystemInformation>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
+    DWORD pid = ::GetProcessId(process);
+    std::vector<unsigned char> buf(1 << 20);
+    ULONG needed = 0;
+    if (!query ||
+        query(SystemProcessInformation, buf.data(), static_cast<ULONG>(buf.size()), &needed) != 0)
+        return -1;
+    for (size_t at = 0;;) {
+        const auto* info = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(&buf[at]);
+        if (static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(info->UniqueProcessId)) == pid)
+            return static_cast<double>(info->UserTime.QuadPart + info->KernelTime.QuadPart) / 1e7;
+        if (!info->NextEntryOffset)
+            return -1;
+        at += info->NextEntryOffset;
+    }
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+double Now() {
+    static LARGE_INTEGER freq = [] {
+        LARGE_INTEGER f;
+        ::QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER t;
+    ::QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
+}
+
+// Start to tray icon, alternating the yardstick and Zentrova; false if a
+// measurement could not be taken.
+bool MeasureStartup(int rounds, double& ratio) {
+    if (!Need(WaitFor([] { return !IconShown(); }), "an empty notification area"))
+        return false;
+    std::vector<double> zen, base;
+    for (int round = 0; round < rounds; ++round) {
+        {
+            Baseline b;
+            double t0 = Now();
+            if (!Need(b.Start(), "baseline_tray.exe to start") ||
+                !Need(WaitFor(IconShown, 20000), "the tray icon of baseline_tray.exe"))
+                return false;
+            base.push_back(Now() - t0);
+        }
+        if (!Need(WaitFor([] { return !IconShown(); }), "baseline_tray.exe's icon to go"))
+            return false;
+        {
+            Program p; // copies the program folder before the clock starts
+            double t0 = Now();
+            if (!Need(p.Start(), "Zentrova.exe to start") ||
+                !Need(WaitFor(IconShown, 20000), "the tray icon of Zentrova.exe"))
+                return false;
+            zen.push_back(Now() - t0);
+        }
+        if (!Need(WaitFor([] { return !IconShown(); }), "Zentrova's icon to go"))
+            return false;
+    }
+    ratio = Median(zen) / Median(base);
+    std::printf("start to tray icon (median of %d): Zentrova %.0f ms, empty tray program %.0f ms, "
+                "ratio %.2f\n",
+                rounds, Median(zen) * 1000, Median(base) * 1000, ratio);
+    return true;
+}
+
+// CPU time of both programs idling side by side in the tray.
+bool MeasureIdle(int seconds) {
+    Program p;
+    if (!Need(p.StartAndWaitForTray(), "Zentrova's tray window \"&Hide Magnify\""))
+        return false;
+    Baseline b;
+    if (!Need(b.Start(), "baseline_tray.exe to start") ||
+        !Need(WaitFor([&] {
+                  return FindProcessWindow(::GetProcessId(b.Process()), "Baseline Tray") != nullptr;
+              }),
+              "baseline_tray.exe's window \"Baseline Tray\"") ||
+        !Need(WaitFor(IconShown), "a tray icon"))
+        return false;
+    // Let both settle after start-up before measuring.
+    WaitFor([] { return false; }, 1000);
+    double zen0 = CpuSeconds(p.Process()), base0 = CpuSeconds(b.Process());
+    DWORD start = ::GetTickCount();
+    DWORD span = static_cast<DWORD>(seconds) * 1000;
+    WaitFor([&] { return ::GetTickCount() - start >= span; }, span + 1000);
+    double zen1 = CpuSeconds(p.Process()), base1 = CpuSeconds(b.Process());
+    if (!Need(p.Running(), "Zentrova to keep running while idle"))
+        return false;
+    if (zen0 < 0 || base0 < 0 || zen1 < 0 || base1 < 0) {
+        std::fprintf(stderr, "zen_wine_bench: cannot read the processes' CPU times\n");
+        return false;
+    }
+    double zen = zen1 - zen0, base = base1 - base0;
+    std::printf("CPU over %d s idle: Zentrova %.3f s, empty tray program %.3f s, difference "
+                "%+.3f s\n",
+                seconds, zen, base, zen - base);
+    return true;
+}
+
+int Usage() {
+    std::fprintf(stderr, "usage: zen_wine_bench [--startup-only] [--rounds N] [--idle-seconds S] "
+                         "[--max-start-ratio X]\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    bool startupOnly = false;
+    int rounds = 3, idleSeconds = 60;
+    double maxRatio = 0;
+    for (int i = 1; i < argc; ++i) {
+        const char* a = argv[i];
+        bool hasValue = i + 1 < argc;
+        if (!std::strcmp(a, "--startup-only"))
+            startupOnly = true;
+        else if (!std::strcmp(a, "--rounds") && hasValue)
+            rounds = std::atoi(argv[++i]);
+        else if (!std::strcmp(a, "--idle-seconds") && hasValue)
+            idleSeconds = std::atoi(argv[++i]);
+        else if (!std::strcmp(a, "--max-start-ratio") && hasValue)
+            maxRatio = std::atof(argv[++i]);
+        else
+            return Usage();
+    }
+    if (rounds < 1 || idleSeconds < 1)
+        return Usage();
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+
+    double ratio = 0;
+    if (!MeasureStartup(rounds, ratio))
+        return 1;
+    if (maxRatio > 0 && ratio >= maxRatio) {
+        std::printf("start-up takes %.2f times as long as an empty tray program's (limit %.1f)\n",
+                    ratio, maxRatio);
+        return 1;
+    }
+    if (!startupOnly && !MeasureIdle(idleSeconds))
+        return 1;
+    return 0;
+}
