@@ -1,8 +1,6 @@
-// The colour editor's arithmetic: the colour a point of a picker stands for, where the handles
-// and the wireframe stand for a colour.
+// The colour editor's cube: the value under a dragged handle, the box the handles span.
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstdlib>
 
 #include "color/EditorFigures.h"
@@ -13,37 +11,6 @@ namespace {
 const CubeAxes kCube({102, 108}, {102, 9}, {23, 147}, {181, 147});
 
 } // namespace
-
-TEST(EditorFigures, WheelPointGivesHueAndSaturation) {
-    const GeoPoint centre{100, 100};
-    const struct {
-        int dx, dy, hue, saturation;
-    } cases[] = {
-        {0, 0, 0, 0},       {100, 0, 0, 255},   {60, -80, 53, 255}, {101, 0, 0, 255},
-        {0, -100, 90, 255}, {-50, 0, 180, 127}, {100, 1, 0, 255},   {100, 2, 359, 255},
-    };
-    for (const auto& c : cases) {
-        int hue = -1, saturation = -1;
-        WheelHueSaturation({centre.x + c.dx, centre.y + c.dy}, centre, hue, saturation);
-        EXPECT_EQ(hue, c.hue) << c.dx << "," << c.dy;
-        EXPECT_EQ(saturation, c.saturation) << c.dx << "," << c.dy;
-    }
-}
-
-TEST(EditorFigures, BarHeightsAndPalette) {
-    const int top = 30, bottom = 231;
-    const int heights[][2] = {{top, 255}, {bottom - 1, 1}, {bottom + 40, 0}, {top - 40, 255}};
-    for (const auto& h : heights)
-        EXPECT_EQ(BarBrightness(h[0], top, bottom), h[1]) << h[0];
-    EXPECT_EQ(BarBrightness(5, 7, 7), 0) << "an empty bar";
-    EXPECT_EQ(BarMarkerY(top, bottom, 255), top);
-    EXPECT_EQ(BarMarkerY(top, bottom, 0), bottom);
-    std::uint8_t triples[201 * 3];
-    BarPalette(0, 255, 201, triples);
-    EXPECT_EQ(triples[0], 253) << "top row: red near full brightness";
-    EXPECT_EQ(triples[1] + triples[2], 0);
-    EXPECT_EQ(triples[200 * 3] + triples[200 * 3 + 1] + triples[200 * 3 + 2], 0) << "bottom black";
-}
 
 // The red handle follows the pointer's height, green and blue its horizontal position, in one
 // move, stopping at the black corner and the axis end.
