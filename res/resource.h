@@ -60,3 +60,24 @@
 #define ID_RECORD_TOGGLE 40009
 #define ID_PLAYBACK 41008
 #define ID_HELP_INSTALL 41009
+
+// Colour editor: the dialog and its wheel picture share the number 5130.
+#define IDD_COLOR_EDIT 5130
+#define IDB_COLOR_WHEEL 5130 // 202 x 201, 24-bit; background RGB(192, 192, 192)
+#define IDB_COLOR_CUBE 5131  // 190 x 190, 24-bit; background RGB(192, 192, 192)
+#define IDC_CE_RGB_AREA 5000 // group box framing the cube
+#define IDC_CE_HSB_AREA 5001 // group box framing the wheel and the bar
+#define IDC_CE_RED 5002
+#define IDC_CE_RED_SPIN 5003
+#define IDC_CE_GREEN 5004
+#define IDC_CE_GREEN_SPIN 5005
+#define IDC_CE_BLUE 5006
+#define IDC_CE_BLUE_SPIN 5007
+#define IDC_CE_INITIAL 5008 // hidden group box: place of the swatch of the colour opened with
+#define IDC_CE_CURRENT 5009 // hidden group box: place of the swatch of the colour edited
+#define IDC_CE_HUE 5010
+#define IDC_CE_HUE_SPIN 5011
+#define IDC_CE_SATURATION 5012
+#define IDC_CE_SATURATION_SPIN 5013
+#define IDC_CE_BRIGHTNESS 5014
+#define IDC_CE_BRIGHTNESS_SPIN 5015

@@ -1,0 +1,433 @@
+// The colour editor dialog.
+#include "color/ColorEditDialog.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "framework/DataExchange.h"
+#include "res/resource.h"
+
+namespace {
+
+// The cube picture's black corner and axis ends (red up, green lower left, blue lower right).
+constexpr GeoPoint kCubeOrigin{102, 108};
+constexpr GeoPoint kCubeRedEnd{102, 9};
+constexpr GeoPoint kCubeGreenEnd{23, 147};
+constexpr GeoPoint kCubeBlueEnd{181, 147};
+
+// The pictures' background, given the button-face colour when they are loaded.
+constexpr COLORREF kPictureBackground = RGB(192, 192, 192);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+constexpr int kMarkerHalf = 5; // wheel marker and handles: 10 x 10 squares
+constexpr int kBarGap = 20;    // between the wheel picture and the bar, and the bar's width
+
+// The six spin boxes in the order their values are written: red, green, blue, hue,
+// saturation, brightness. Hue stops at 359 when typed or spun; its arrows reach 360.
+struct Field {
+    int edit;
+    int spin;
+    int max;
+    int spinMax;
+};
+constexpr Field kFieldTable[] = {
+    {IDC_CE_RED, IDC_CE_RED_SPIN, 255, 255},
+    {IDC_CE_GREEN, IDC_CE_GREEN_SPIN, 255, 255},
+    {IDC_CE_BLUE, IDC_CE_BLUE_SPIN, 255, 255},
+    {IDC_CE_HUE, IDC_CE_HUE_SPIN, 359, 360},
+    {IDC_CE_SATURATION, IDC_CE_SATURATION_SPIN, 255, 255},
+    {IDC_CE_BRIGHTNESS, IDC_CE_BRIGHTNESS_SPIN, 255, 255},
+};
+
+GeoPoint ToGeo(POINT p) {
+    return GeoPoint{p.x, p.y};
+}
+GeoPoint Offset(GeoPoint p, POINT by) {
+    return GeoPoint{p.x + by.x, p.y + by.y};
+}
+RECT SquareAround(GeoPoint p) {
+    return RECT{p.x - kMarkerHalf, p.y - kMarkerHalf, p.x + kMarkerHalf, p.y + kMarkerHalf};
+}
+COLORREF ToColorRef(const RgbColor& c) {
+    return RGB(c.red, c.green, c.blue);
+}
+
+// Inverting drawing: every pixel under the pen is XOR-ed with white and shapes stay hollow,
+// so drawing a figure twice at the same place removes it.
+class CInvertMode {
+public:
+    explicit CInvertMode(HDC dc)
+        : m_dc(dc), m_rop(::SetROP2(dc, R2_XORPEN)), m_brush(dc, ::GetStockObject(NULL_BRUSH)) {}
+    ~CInvertMode() { ::SetROP2(m_dc, m_rop); }
+    CInvertMode(const CInvertMode&) = delete;
+    CInvertMode& operator=(const CInvertMode&) = delete;
+
+private:
+    HDC m_dc;
+    int m_rop;
+    CSelectObject m_brush;
+};
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CColorEditDialog, CDialog)
+ON_WM_PAINT()
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONUP()
+ON_WM_MOUSEMOVE()
+ON_MESSAGE(WM_SYSCOLORCHANGE, OnSysColorChange)
+ON_EN_CHANGE(IDC_CE_RED, OnValueTyped)
+ON_EN_CHANGE(IDC_CE_GREEN, OnValueTyped)
+ON_EN_CHANGE(IDC_CE_BLUE, OnValueTyped)
+ON_EN_CHANGE(IDC_CE_HUE, OnValueTyped)
+ON_EN_CHANGE(IDC_CE_SATURATION, OnValueTyped)
+ON_EN_CHANGE(IDC_CE_BRIGHTNESS, OnValueTyped)
+END_MESSAGE_MAP()
+
+CColorEditDialog::CColorEditDialog(COLORREF initial, CWnd* parent)
+    : CDialog(IDD_COLOR_EDIT, parent), m_hsbCurrent{}, m_rgbCurrent(RgbFromColorWord(initial)),
+      m_rgbInitial(m_rgbCurrent), m_axes(kCubeOrigin, kCubeRedEnd, kCubeGreenEnd, kCubeBlueEnd) {
+    m_hsbCurrent = m_rgbCurrent.ToHsb();
+}
+
+void CColorEditDialog::DoDataExchange(CDataExchange* pDX) {
+    for (int i = 0; i < kFields; ++i)
+        DDX_Control(pDX, kFieldTable[i].spin, m_spin[i]);
+}
+
+int& CColorEditDialog::FieldValue(int field) {
+    int* const values[kFields] = {&m_rgbCurrent.red,        &m_rgbCurrent.green,
+                                  &m_rgbCurrent.blue,       &m_hsbCurrent.hue,
+                                  &m_hsbCurrent.saturation, &m_hsbCurrent.brightness};
+    return *values[field];
+}
+
+BOOL CColorEditDialog::OnInitDialog() {
+    CDialog::OnInitDialog();
+    PlacePictures();
+    // The bar's rows are fixed: row i always shows colour-table entry i.
+    if (m_barImage.Create(m_rcBar.right - m_rcBar.left, m_rcBar.bottom - m_rcBar.top, 8))
+        for (int row = 0; row < m_barImage.Height(); ++row)
+            std::memset(m_barImage.RowPointer(row), std::min(row, 255), m_barImage.Width());
+    PlaceMarkers();
+    BuildBarPalette();
+    PlaceHandles();
+    for (int i = 0; i < kFields; ++i)
+        m_spin[i].SetRange(0, kFieldTable[i].spinMax);
+    // The edits announce these values as typed; they count only from here on.
+    ShowValues();
+    m_bInitialised = true;
+    return TRUE;
+}
+
+void CColorEditDialog::LoadPicture(CBitmap& picture, UINT id) {
+    if (!picture.LoadBitmap(id))
+        return;
+    DIBSECTION ds = {};
+    if (::GetObjectA(picture, sizeof ds, &ds) != sizeof ds || ds.dsBm.bmBitsPixel != 24 ||
+        !ds.dsBm.bmBits)
+        return;
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    ::GdiFlush();
+    auto* bits = static_cast<BYTE*>(ds.dsBm.bmBits);
+    for (int y = 0; y < ds.dsBm.bmHeight; ++y) {
+        BYTE* px = bits + static_cast<size_t>(y) * ds.dsBm.bmWidthBytes; // blue, green, red
+        for (int x = 0; x < ds.dsBm.bmWidth; ++x, px += 3)
+            if (RGB(px[2], px[1], px[0]) == kPictureBackground) {
+                px[0] = GetBValue(face);
+                px[1] = GetGValue(face);
+                px[2] = GetRValue(face);
+            }
+    }
+}
+
+void CColorEditDialog::PlacePictures() {
+    auto clientRect = [this](int id) {
+        RECT rc = {};
+        ::GetWindowRect(GetDlgItem(id), &rc);
+        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+        return rc;
+    };
+    m_rcRgbArea = clientRect(IDC_CE_RGB_AREA);
+    m_rcHsbArea = clientRect(IDC_CE_HSB_AREA);
+    m_rcInitial = clientRect(IDC_CE_INITIAL);
+    m_rcCurrent = clientRect(IDC_CE_CURRENT);
+    auto size = [](const CBitmap& picture) {
+        BITMAP bm = {};
+        if (!picture.GetSafeHandle() || !::GetObjectA(picture, sizeof bm, &bm))
+            return SIZE{0, 0};
+        return SIZE{bm.bmWidth, bm.bmHeight};
+    };
+
+    // The wheel below the group box's caption, the bar beside it.
+    LoadPicture(m_bmpWheel, IDB_COLOR_WHEEL);
+    m_sizeWheel = size(m_bmpWheel);
+    ::InflateRect(&m_rcHsbArea, -5, -5);
+    m_rcHsbArea.top += 20;
+    m_rcHsbArea.left += 10;
+    const POINT hsb = {m_rcHsbArea.left, m_rcHsbArea.top};
+    m_ptWheelCentre = {hsb.x + kWheelRadius, hsb.y + kWheelRadius};
+    m_rcBar = {hsb.x + m_sizeWheel.cx + kBarGap, hsb.y, hsb.x + m_sizeWheel.cx + 2 * kBarGap,
+               hsb.y + m_sizeWheel.cy};
+
+    LoadPicture(m_bmpCube, IDB_COLOR_CUBE);
+    m_sizeCube = size(m_bmpCube);
+    ::InflateRect(&m_rcRgbArea, -5, -5);
+    m_rcRgbArea.top += 10;
+    m_rcRgbArea.left -= 3;
+    const POINT rgb = {m_rcRgbArea.left, m_rcRgbArea.top};
+    m_axes = CubeAxes(Offset(kCubeOrigin, rgb), Offset(kCubeRedEnd, rgb),
+                      Offset(kCubeGreenEnd, rgb), Offset(kCubeBlueEnd, rgb));
+}
+
+void CColorEditDialog::PlaceMarkers() {
+    m_rcWheelMarker = SquareAround(
+        PolarToPoint(m_hsbCurrent.hue, m_hsbCurrent.saturation, ToGeo(m_ptWheelCentre)));
+    const int y = BarMarkerY(m_rcBar.top, m_rcBar.bottom, m_hsbCurrent.brightness);
+    m_rcBarMarker = {m_rcBar.left - 2, y - 4, m_rcBar.right + 2, y + 4};
+}
+
+void CColorEditDialog::PlaceHandles() {
+    const int values[3] = {m_rgbCurrent.red, m_rgbCurrent.green, m_rgbCurrent.blue};
+    GeoPoint handle[3];
+    for (int axis = 0; axis < 3; ++axis) {
+        handle[axis] = m_axes.Handle(axis, values[axis]);
+        m_rcHandle[axis] = SquareAround(handle[axis]);
+    }
+    m_wire = m_axes.Corners(handle[0], handle[1], handle[2]);
+}
+
+void CColorEditDialog::BuildBarPalette() {
+    const int rows = std::min(m_barImage.Height(), m_barImage.PaletteSize());
+    if (rows <= 0)
+        return;
+    std::vector<std::uint8_t> triples(static_cast<size_t>(rows) * 3);
+    BarPalette(m_hsbCurrent.hue, m_hsbCurrent.saturation, rows, triples.data());
+    m_barImage.SetPalette(triples.data(), static_cast<size_t>(rows));
+}
+
+void CColorEditDialog::DrawMarkers(HDC dc) const {
+    if (::IsRectEmpty(&m_rcWheelMarker))
+        return;
+    const CPen wide(PS_SOLID, 2, kWhite);
+    CInvertMode invert(dc);
+    CSelectObject pen(dc, ::GetStockObject(WHITE_PEN));
+    ::Rectangle(dc, m_rcWheelMarker.left, m_rcWheelMarker.top, m_rcWheelMarker.right,
+                m_rcWheelMarker.bottom);
+    CSelectObject widePen(dc, wide);
+    ::Rectangle(dc, m_rcBarMarker.left, m_rcBarMarker.top, m_rcBarMarker.right,
+                m_rcBarMarker.bottom);
+}
+
+void CColorEditDialog::DrawRgbFigures(HDC dc) const {
+    {
+        const CPen thin(PS_SOLID, 1, kWhite);
+        CInvertMode invert(dc);
+        {
+            // Handles in one place are drawn once: inverted twice they would vanish.
+            CSelectObject pen(dc, thin);
+            for (int axis = 0; axis < 3; ++axis) {
+                const RECT& rc = m_rcHandle[axis];
+                if (std::none_of(m_rcHandle, m_rcHandle + axis,
+                                 [&rc](const RECT& other) { return ::EqualRect(&rc, &other); }))
+                    ::Rectangle(dc, rc.left, rc.top, rc.right, rc.bottom);
+            }
+        }
+        // The box's nine edges that do not start at the black corner (the cube's axes are in the
+        // picture): its outline as one closed loop, then the three edges of the far corner, so
+        // every corner pixel is inverted once. Where a channel is 0 the box is flat and edges
+        // coincide; each is drawn once, or two inversions would cancel it.
+        CSelectObject pen(dc, ::GetStockObject(WHITE_PEN));
+        const Wireframe& w = m_wire;
+        const GeoPoint edges[][2] = {{w.r, w.rg},   {w.rg, w.g},   {w.g, w.gb},
+                                     {w.gb, w.b},   {w.b, w.rb},   {w.rb, w.r},
+                                     {w.rgb, w.rg}, {w.rgb, w.gb}, {w.rgb, w.rb}};
+        for (const auto* e = std::begin(edges); e != std::end(edges); ++e) {
+            const auto same = [e](const GeoPoint(&other)[2]) {
+                return (other[0] == (*e)[0] && other[1] == (*e)[1]) ||
+                       (other[0] == (*e)[1] && other[1] == (*e)[0]);
+            };
+            if ((*e)[0] == (*e)[1] || std::any_of(std::begin(edges), e, same))
+                continue;
+            ::MoveToEx(dc, (*e)[0].x, (*e)[0].y, nullptr);
+            ::LineTo(dc, (*e)[1].x, (*e)[1].y);
+        }
+    }
+    DrawSwatch(dc, m_rcCurrent, m_rgbCurrent);
+}
+
+void CColorEditDialog::DrawSwatch(HDC dc, const RECT& rc, const RgbColor& colour) {
+    FillSolidRect(dc, rc, ToColorRef(colour));
+    Draw3dRect(dc, rc, RGB(0, 0, 0), RGB(0, 0, 0));
+    RECT inner = rc;
+    ::InflateRect(&inner, -1, -1);
+    Draw3dRect(dc, inner, RGB(192, 192, 192), RGB(128, 128, 128));
+}
+
+void CColorEditDialog::DrawHsbSide(HDC dc) const {
+    if (m_bmpWheel.GetSafeHandle()) {
+        CSelectObject picture(m_memDC, m_bmpWheel);
+        ::BitBlt(dc, m_rcHsbArea.left, m_rcHsbArea.top, m_sizeWheel.cx, m_sizeWheel.cy, m_memDC, 0,
+                 0, SRCCOPY);
+    }
+    m_barImage.Draw(dc, m_rcBar.left, m_rcBar.top, m_rcBar.right - m_rcBar.left,
+                    m_rcBar.bottom - m_rcBar.top, 0, 0);
+    DrawMarkers(dc);
+}
+
+void CColorEditDialog::DrawRgbSide(HDC dc) const {
+    if (m_bmpCube.GetSafeHandle()) {
+        CSelectObject picture(m_memDC, m_bmpCube);
+        ::BitBlt(dc, m_rcRgbArea.left, m_rcRgbArea.top, m_sizeCube.cx, m_sizeCube.cy, m_memDC, 0, 0,
+                 SRCCOPY);
+    }
+    DrawRgbFigures(dc);
+}
+
+void CColorEditDialog::OnPaint() {
+    CPaintDC dc(m_hWnd);
+    DrawSwatch(dc, m_rcInitial, m_rgbInitial);
+    DrawHsbSide(dc);
+    DrawRgbSide(dc);
+}
+
+void CColorEditDialog::OnLButtonDown(UINT, POINT point) {
+    if (::PtInRect(&m_rcHsbArea, point)) {
+        m_bRgbDrag = false;
+        if (PointDistance(ToGeo(point), ToGeo(m_ptWheelCentre)) <= kWheelRadius)
+            m_hsbDrag = kWheelDrag;
+        else
+            m_hsbDrag = ::PtInRect(&m_rcBar, point) ? kBarDrag : kNoDrag;
+        if (m_hsbDrag != kNoDrag) {
+            ::SetCapture(m_hWnd);
+            ApplyHsbPoint(point);
+        }
+    } else if (::PtInRect(&m_rcRgbArea, point)) {
+        m_hsbDrag = kNoDrag;
+        // Where handles overlap, red is taken first, then green.
+        for (int axis = 0; axis < 3; ++axis)
+            if (::PtInRect(&m_rcHandle[axis], point)) {
+                ::SetCapture(m_hWnd);
+                m_bRgbDrag = true;
+                m_nDragAxis = axis;
+                break;
+            }
+    }
+    Default();
+}
+
+void CColorEditDialog::OnMouseMove(UINT, POINT point) {
+    if (::GetCapture() == m_hWnd) {
+        if (m_hsbDrag != kNoDrag)
+            ApplyHsbPoint(point);
+        else if (m_bRgbDrag)
+            DragAxis(point);
+    }
+    Default();
+}
+
+void CColorEditDialog::OnLButtonUp(UINT, POINT) {
+    if (::GetCapture() == m_hWnd) {
+        ::ReleaseCapture();
+        m_bRgbDrag = false;
+        m_hsbDrag = kNoDrag;
+    }
+    Default();
+}
+
+void CColorEditDialog::ApplyHsbPoint(POINT point) {
+    CClientDC dc(m_hWnd);
+    DrawMarkers(dc);
+    if (m_hsbDrag == kWheelDrag) {
+        WheelHueSaturation(ToGeo(point), ToGeo(m_ptWheelCentre), m_hsbCurrent.hue,
+                           m_hsbCurrent.saturation);
+        BuildBarPalette();
+        ::InvalidateRect(m_hWnd, &m_rcBar, FALSE);
+    } else {
+        m_hsbCurrent.brightness = BarBrightness(point.y, m_rcBar.top, m_rcBar.bottom);
+    }
+    PlaceMarkers();
+    DrawMarkers(dc);
+    m_rgbCurrent = m_hsbCurrent.ToRgb();
+    ShowValues();
+    // The cube is copied afresh under the handles' new places.
+    PlaceHandles();
+    DrawRgbSide(dc);
+}
+
+void CColorEditDialog::DragAxis(POINT point) {
+    {
+        CClientDC dc(m_hWnd);
+        DrawRgbFigures(dc);
+        FieldValue(m_nDragAxis) = m_axes.DragValue(m_nDragAxis, ToGeo(point));
+        PlaceHandles();
+        DrawRgbFigures(dc);
+    }
+    m_hsbCurrent = m_rgbCurrent.ToHsb();
+    ShowValues();
+    CClientDC dc(m_hWnd);
+    DrawMarkers(dc);
+    PlaceMarkers();
+    BuildBarPalette();
+    ::InvalidateRect(m_hWnd, &m_rcBar, FALSE);
+    DrawHsbSide(dc);
+}
+
+void CColorEditDialog::RefreshAll() {
+    if (!m_bInitialised || m_bRefreshing)
+        return;
+    CClientDC dc(m_hWnd);
+    DrawMarkers(dc);
+    DrawRgbFigures(dc);
+    m_bRefreshing = true;
+    PlaceHandles();
+    PlaceMarkers();
+    BuildBarPalette();
+    DrawRgbSide(dc);
+    DrawHsbSide(dc);
+    // The edits' own notifications find their values unchanged.
+    ShowValues();
+    m_bRefreshing = false;
+}
+
+void CColorEditDialog::ShowValues() {
+    // Rewriting an edit and painting it again is most of a drag step's cost: only the values
+    // that changed are written.
+    for (int i = 0; i < kFields; ++i) {
+        if (m_nShown[i] == FieldValue(i))
+            continue;
+        m_spin[i].SendMessage(UDM_SETPOS32, 0, FieldValue(i));
+        m_nShown[i] = FieldValue(i);
+    }
+}
+
+void CColorEditDialog::OnValueTyped() {
+    const int id = LOWORD(m_cur.wp);
+    const auto* field = std::find_if(std::begin(kFieldTable), std::end(kFieldTable),
+                                     [id](const Field& f) { return f.edit == id; });
+    if (field == std::end(kFieldTable))
+        return;
+    const int index = static_cast<int>(field - kFieldTable);
+    // Typed or spun: what the edit shows is no longer known to be a value written here.
+    m_nShown[index] = kUnknown;
+    // Text that is no number reads as 0.
+    const int typed = static_cast<int>(::GetDlgItemInt(m_hWnd, id, nullptr, TRUE));
+    int& value = FieldValue(index);
+    if (!m_bInitialised || typed == value)
+        return;
+    value = std::clamp(typed, 0, field->max);
+    if (index < 3)
+        m_hsbCurrent = m_rgbCurrent.ToHsb();
+    else
+        m_rgbCurrent = m_hsbCurrent.ToRgb();
+    RefreshAll();
+}
+
+LRESULT CColorEditDialog::OnSysColorChange(WPARAM, LPARAM) {
+    // The pictures' backgrounds take the new button face; their sizes stay as first read.
+    LoadPicture(m_bmpWheel, IDB_COLOR_WHEEL);
+    LoadPicture(m_bmpCube, IDB_COLOR_CUBE);
+    Invalidate(TRUE);
+    return 0;
+}
