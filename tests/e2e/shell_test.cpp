@@ -4,24 +4,12 @@
 
 #include <windows.h>
 
-#include "res/resource.h"
-#include "tests/e2e/harness.h"
+#include "tests/e2e/pages.h"
 #include "tests/e2e/spy.h"
 
 using namespace e2e;
 
 namespace {
-
-// Icon colours: the swatch of the normal icon, the busy icon's red dot.
-const COLORREF kIconSwatch = RGB(0xf3, 0xc2, 0x1a);
-const COLORREF kBusyDot = RGB(0xe0, 0x20, 0x20);
-
-bool BusyIconShown() {
-    return CountColour(TrayArea(), kBusyDot, 30) > 4;
-}
-bool IconShown() {
-    return CountColour(TrayArea(), kIconSwatch, 30) > 4;
-}
 
 bool NoIniIn(const std::string& folder) {
     for (const std::string& name : ListFolder(folder)) {
@@ -53,7 +41,7 @@ TEST(Startup, RunsHiddenInTheTrayAndWritesNoSettings) {
 
 TEST(Startup, MagnifierHotkeyZeroShowsTheBusyIcon) {
     Program p;
-    WriteIniSetting(p.Folder() + "\\Zentrova.ini", "", "wKey", 0);
+    WriteIniSetting(Ini(p), "", "wKey", 0);
     ASSERT_TRUE(p.StartAndWaitForTray());
     EXPECT_TRUE(WaitFor(BusyIconShown));
     // The zoom window is disabled: the Magnify command shows nothing.
@@ -135,9 +123,7 @@ TEST(TrayMenu, DoubleClickOpensOptionsAndOtherMouseMessagesAreIgnored) {
     ::PostMessageA(tray, WM_USER, 101, WM_MOUSEMOVE);
     ::PostMessageA(tray, WM_USER, 102, WM_RBUTTONUP); // another icon id
     ASSERT_TRUE(spy.WaitIdle());
-    EXPECT_EQ(::FindWindowA("#32768", nullptr) &&
-                  ::IsWindowVisible(::FindWindowA("#32768", nullptr)),
-              false);
+    EXPECT_EQ(ShownMenu(), nullptr);
     EXPECT_EQ(p.Sheet(), nullptr);
     ::PostMessageA(tray, WM_USER, 101, WM_LBUTTONDBLCLK);
     EXPECT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; }));
@@ -150,16 +136,14 @@ TEST(Options, HidesTheZoomWindowAndRefusesMagnifyWhileOpen) {
     ASSERT_TRUE(p.StartAndWaitForTray());
     p.Command(ID_MAGNIFY);
     ASSERT_TRUE(WaitFor([&] { return p.ZoomWindow() != nullptr; }));
-    p.Command(ID_OPTIONS);
-    ASSERT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; }));
+    ASSERT_TRUE(OpenOptions(p));
     EXPECT_EQ(p.ZoomWindow(), nullptr);
     Spy spy(p.TrayWindow());
     p.Command(ID_MAGNIFY);
     ASSERT_TRUE(spy.WaitFor(ID_MAGNIFY));
     ASSERT_TRUE(spy.WaitIdle());
     EXPECT_EQ(p.ZoomWindow(), nullptr);
-    ::PostMessageA(p.Sheet(), WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(WaitFor([&] { return p.Sheet() == nullptr; }));
+    ASSERT_TRUE(PressSheetButton(p, IDCANCEL));
     EXPECT_TRUE(WaitFor([] { return !BusyIconShown(); }));
     EXPECT_EQ(p.ZoomWindow(), nullptr);
     p.Command(ID_MAGNIFY);
@@ -188,8 +172,7 @@ TEST(Hotkeys, AltCAndAltXReachTheTrayWindowAsTheirCommands) {
     PressKeys({VK_MENU, 'X'});
     EXPECT_TRUE(spy.WaitFor(ID_PICKER_TOGGLE)) << "Alt+X";
     // Capture ends an open options window.
-    p.Command(ID_OPTIONS);
-    ASSERT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; }));
+    ASSERT_TRUE(OpenOptions(p));
     PressKeys({VK_MENU, 'C'});
     EXPECT_TRUE(spy.WaitFor(ID_CAPTURE)) << "Alt+C";
     EXPECT_TRUE(WaitFor([&] { return p.Sheet() == nullptr; }));

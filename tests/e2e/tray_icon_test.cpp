@@ -5,30 +5,11 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <string>
-
-#include "res/resource.h"
-#include "tests/e2e/harness.h"
+#include "tests/e2e/pages.h"
 
 using namespace e2e;
 
 namespace {
-
-// Icon colours: the swatch of the normal icon, the busy icon's red dot.
-const COLORREF kIconSwatch = RGB(0xf3, 0xc2, 0x1a);
-const COLORREF kBusyDot = RGB(0xe0, 0x20, 0x20);
-
-bool IconShown() {
-    return CountColour(TrayArea(), kIconSwatch, 30) > 4;
-}
-bool BusyIconShown() {
-    return CountColour(TrayArea(), kBusyDot, 30) > 4;
-}
-
-HWND MenuShown() {
-    HWND menu = ::FindWindowA("#32768", nullptr);
-    return menu && ::IsWindowVisible(menu) ? menu : nullptr;
-}
 
 // Left-clicks the icon `times` times in a row, as fast as a user's double click.
 void ClickIcon(int times) {
@@ -52,15 +33,14 @@ TEST(TrayIcon, ADoubleClickOpensOptionsAndASingleClickTheMenu) {
     ClickIcon(2);
     ASSERT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; })) << "no options window";
     // Past the double-click time the menu has not come up on its own.
-    EXPECT_FALSE(WaitFor([] { return MenuShown() != nullptr; }, 2 * ::GetDoubleClickTime()));
-    ::PostMessageA(p.Sheet(), WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(WaitFor([&] { return p.Sheet() == nullptr; }));
+    EXPECT_FALSE(WaitFor([] { return ShownMenu() != nullptr; }, 2 * ::GetDoubleClickTime()));
+    ASSERT_TRUE(PressSheetButton(p, IDCANCEL));
 
     ClickIcon(1);
-    ASSERT_TRUE(WaitFor([] { return MenuShown() != nullptr; })) << "no menu";
+    ASSERT_TRUE(WaitFor([] { return ShownMenu() != nullptr; })) << "no menu";
     EXPECT_EQ(p.Sheet(), nullptr);
     PressKeys({VK_ESCAPE});
-    EXPECT_TRUE(WaitFor([] { return MenuShown() == nullptr; }));
+    EXPECT_TRUE(WaitFor([] { return ShownMenu() == nullptr; }));
 }
 
 TEST(TrayIcon, ComesBackWhenTheTaskbarRestarts) {
@@ -81,11 +61,10 @@ TEST(TrayIcon, ComesBackWhenTheTaskbarRestarts) {
 TEST(TrayIcon, TheBusyIconLeavesWithTheZoomWindowWhicheverWayItHides) {
     Program p;
     // Hand-edited values out of range read as the defaults: Alt+Z still works.
-    const std::string ini = p.Folder() + "\\Zentrova.ini";
-    WriteIniSetting(ini, "", "wKey", 65536);
-    WriteIniSetting(ini, "", "wMod", -1);
+    WriteIniSetting(Ini(p), "", "wKey", 65536);
+    WriteIniSetting(Ini(p), "", "wMod", -1);
     // Without persist the zoom window hides at the next click.
-    WriteIniSetting(ini, "", "bNoPersist", 1);
+    WriteIniSetting(Ini(p), "", "bNoPersist", 1);
     ASSERT_TRUE(p.StartAndWaitForTray());
     ASSERT_TRUE(WaitFor(IconShown));
     EXPECT_FALSE(BusyIconShown()) << "a magnifier hotkey is in force";
