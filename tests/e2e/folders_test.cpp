@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tests/e2e/pages.h"
+#include "tests/e2e/spy.h"
 
 using namespace e2e;
 
@@ -31,6 +32,10 @@ TEST(Folders, AnyNameAndAnyLengthKeepSettingsAndSkins) {
         WriteScheme(p);
         ASSERT_TRUE(p.StartAndWaitForTray());
         EXPECT_TRUE(WaitFor(BusyIconShown)) << "the settings beside the program were not read";
+        // Without a magnifier hotkey the zoom window is disabled: Magnify shows nothing.
+        p.Command(ID_MAGNIFY);
+        EXPECT_TRUE(Spy(p.TrayWindow()).WaitIdle());
+        EXPECT_EQ(p.ZoomWindow(), nullptr);
         ASSERT_TRUE(OpenOptions(p));
         EXPECT_TRUE(SelectedTabWears(p, kSchemeSample))
             << "scheme.dat beside the program was not read";

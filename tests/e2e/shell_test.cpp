@@ -1,5 +1,5 @@
-// The program as a whole: start-up, single copy, tray menu, hotkeys, the
-// input recorder and exit.
+// The program as a whole: start-up, single copy, the options window against the
+// zoom window, hotkeys, the input recorder and exit.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -37,18 +37,6 @@ TEST(Startup, RunsHiddenInTheTrayAndWritesNoSettings) {
     ASSERT_TRUE(p.WaitForExit());
     EXPECT_TRUE(WaitFor([] { return !IconShown(); })) << "the icon stays after Exit";
     EXPECT_TRUE(NoIniIn(p.Folder()));
-}
-
-TEST(Startup, MagnifierHotkeyZeroShowsTheBusyIcon) {
-    Program p;
-    WriteIniSetting(Ini(p), "", "wKey", 0);
-    ASSERT_TRUE(p.StartAndWaitForTray());
-    EXPECT_TRUE(WaitFor(BusyIconShown));
-    // The zoom window is disabled: the Magnify command shows nothing.
-    p.Command(ID_MAGNIFY);
-    Spy spy(p.TrayWindow());
-    EXPECT_TRUE(spy.WaitIdle());
-    EXPECT_EQ(p.ZoomWindow(), nullptr);
 }
 
 TEST(SingleCopy, SecondCopyOpensTheFirstCopysOptionsWindow) {
@@ -115,20 +103,6 @@ TEST(SingleCopy, TwoCopiesStartedAtOnceLeaveOne) {
     EXPECT_TRUE(survivor.Running());
 }
 
-TEST(TrayMenu, DoubleClickOpensOptionsAndOtherMouseMessagesAreIgnored) {
-    Program p;
-    ASSERT_TRUE(p.StartAndWaitForTray());
-    HWND tray = p.TrayWindow();
-    Spy spy(tray);
-    ::PostMessageA(tray, WM_USER, 101, WM_MOUSEMOVE);
-    ::PostMessageA(tray, WM_USER, 102, WM_RBUTTONUP); // another icon id
-    ASSERT_TRUE(spy.WaitIdle());
-    EXPECT_EQ(ShownMenu(), nullptr);
-    EXPECT_EQ(p.Sheet(), nullptr);
-    ::PostMessageA(tray, WM_USER, 101, WM_LBUTTONDBLCLK);
-    EXPECT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; }));
-}
-
 // The options window hides the zoom window and refuses Magnify while it is open; closed, it
 // leaves the zoom window hidden and the icon normal, and Magnify works again.
 TEST(Options, HidesTheZoomWindowAndRefusesMagnifyWhileOpen) {
@@ -148,21 +122,6 @@ TEST(Options, HidesTheZoomWindowAndRefusesMagnifyWhileOpen) {
     EXPECT_EQ(p.ZoomWindow(), nullptr);
     p.Command(ID_MAGNIFY);
     EXPECT_TRUE(WaitFor([&] { return p.ZoomWindow() != nullptr; }));
-}
-
-TEST(Hotkeys, AltZTogglesTheZoomWindowAndTheBusyIcon) {
-    Program p;
-    ASSERT_TRUE(p.StartAndWaitForTray());
-    ASSERT_TRUE(WaitFor(IconShown));
-    MoveMouse(500, 400);
-    PressKeys({VK_MENU, 'Z'});
-    ASSERT_TRUE(WaitFor([&] { return p.ZoomWindow() != nullptr; }))
-        << "Alt+Z showed no zoom window";
-    EXPECT_TRUE(WaitFor(BusyIconShown));
-    SaveScreenshot("zoom_window_shown");
-    PressKeys({VK_MENU, 'Z'});
-    EXPECT_TRUE(WaitFor([&] { return p.ZoomWindow() == nullptr; }));
-    EXPECT_TRUE(WaitFor([] { return !BusyIconShown(); }));
 }
 
 TEST(Hotkeys, AltCAndAltXReachTheTrayWindowAsTheirCommands) {

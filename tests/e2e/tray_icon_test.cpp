@@ -1,11 +1,12 @@
-// The tray icon as the user meets it: clicked once, clicked twice, after the
-// taskbar has restarted, and while the zoom window is up.
+// The tray icon as the user meets it: clicked once, clicked twice, other mouse
+// messages, after the taskbar has restarted, and while the zoom window is up.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <shellapi.h>
 
 #include "tests/e2e/pages.h"
+#include "tests/e2e/spy.h"
 
 using namespace e2e;
 
@@ -26,10 +27,16 @@ void ClickIcon(int times) {
 
 } // namespace
 
-TEST(TrayIcon, ADoubleClickOpensOptionsAndASingleClickTheMenu) {
+TEST(TrayIcon, ADoubleClickOpensOptionsASingleClickTheMenuAndOtherMessagesNothing) {
     Program p;
     ASSERT_TRUE(p.StartAndWaitForTray());
     ASSERT_TRUE(WaitFor(IconShown));
+    Spy spy(p.TrayWindow());
+    ::PostMessageA(p.TrayWindow(), WM_USER, 101, WM_MOUSEMOVE);
+    ::PostMessageA(p.TrayWindow(), WM_USER, 102, WM_RBUTTONUP); // another icon id
+    ASSERT_TRUE(spy.WaitIdle());
+    EXPECT_EQ(ShownMenu(), nullptr);
+    EXPECT_EQ(p.Sheet(), nullptr);
     ClickIcon(2);
     ASSERT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; })) << "no options window";
     // Past the double-click time the menu has not come up on its own.
@@ -69,10 +76,19 @@ TEST(TrayIcon, TheBusyIconLeavesWithTheZoomWindowWhicheverWayItHides) {
     ASSERT_TRUE(WaitFor(IconShown));
     EXPECT_FALSE(BusyIconShown()) << "a magnifier hotkey is in force";
     MoveMouse(500, 400);
-    PressKeys({VK_MENU, 'Z'});
-    ASSERT_TRUE(WaitFor([&] { return p.ZoomWindow() != nullptr; })) << "Alt+Z showed nothing";
-    ASSERT_TRUE(WaitFor(BusyIconShown));
-    Click(300, 300);
-    ASSERT_TRUE(WaitFor([&] { return p.ZoomWindow() == nullptr; }));
-    EXPECT_TRUE(WaitFor([] { return !BusyIconShown(); })) << "the busy icon stayed";
+    // Alt+Z shows it; Alt+Z again hides it (its own key is no "next key press"), and so does a
+    // click.
+    for (bool click : {false, true}) {
+        SCOPED_TRACE(click ? "click" : "Alt+Z");
+        PressKeys({VK_MENU, 'Z'});
+        ASSERT_TRUE(WaitFor([&] { return p.ZoomWindow() != nullptr; })) << "Alt+Z showed nothing";
+        ASSERT_TRUE(WaitFor(BusyIconShown));
+        SaveScreenshot("zoom_window_shown");
+        if (click)
+            Click(300, 300);
+        else
+            PressKeys({VK_MENU, 'Z'});
+        ASSERT_TRUE(WaitFor([&] { return p.ZoomWindow() == nullptr; }));
+        EXPECT_TRUE(WaitFor([] { return !BusyIconShown(); })) << "the busy icon stayed";
+    }
 }
