@@ -11,14 +11,11 @@ using namespace e2e;
 
 namespace {
 
+// No settings file of any name or case in the folder.
 bool NoIniIn(const std::string& folder) {
-    for (const std::string& name : ListFolder(folder)) {
-        std::string lower = name;
-        for (char& c : lower)
-            c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-        if (lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".ini") == 0)
+    for (const std::string& name : ListFolder(folder))
+        if (name.size() > 4 && ::lstrcmpiA(name.c_str() + name.size() - 4, ".ini") == 0)
             return false;
-    }
     return true;
 }
 
@@ -74,10 +71,8 @@ LRESULT CALLBACK FakeTrayProc(HWND h, UINT m, WPARAM w, LPARAM l) {
 
 TEST(SingleCopy, AWindowWithTheTrayTitleCountsAsARunningCopy) {
     // Our own window with the tray window's title stands in for a running copy.
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = FakeTrayProc;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.lpszClassName = "FakeZentrova";
+    WNDCLASSA wc = {0,       FakeTrayProc, 0,       0,       ::GetModuleHandleA(nullptr),
+                    nullptr, nullptr,      nullptr, nullptr, "FakeZentrova"};
     ::RegisterClassA(&wc);
     HWND fake = ::CreateWindowA("FakeZentrova", "&Hide Magnify", WS_OVERLAPPED, 0, 0, 10, 10,
                                 nullptr, nullptr, wc.hInstance, nullptr);
