@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <new>
 #include <string>
@@ -134,12 +133,6 @@ struct MessageBoxCatcher {
 struct TestApp : CWinApp {};
 TestApp& App() {
     static TestApp app;
-    static bool controls = [] {
-        INITCOMMONCONTROLSEX icc = {sizeof icc,
-                                    ICC_WIN95_CLASSES | ICC_HOTKEY_CLASS | ICC_UPDOWN_CLASS};
-        return ::InitCommonControlsEx(&icc) != FALSE;
-    }();
-    (void)controls;
     return app;
 }
 
