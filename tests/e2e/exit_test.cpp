@@ -5,29 +5,18 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <string>
 
-#include "res/resource.h"
-#include "tests/e2e/harness.h"
+#include "tests/e2e/pages.h"
 
 using namespace e2e;
 
 namespace {
 
-const COLORREF kIconSwatch = RGB(0xf3, 0xc2, 0x1a);
-
-bool IconShown() {
-    return CountColour(TrayArea(), kIconSwatch, 30) > 4;
-}
-
 // Starts the program and opens its options window.
 bool StartWithOptionsOpen(Program& p) {
-    if (!p.StartAndWaitForTray() || !WaitFor(IconShown))
-        return false;
-    p.Command(ID_OPTIONS);
-    return WaitFor([&] { return p.Sheet() != nullptr && ::IsWindowVisible(p.Sheet()); });
+    return p.StartAndWaitForTray() && WaitFor(IconShown) && OpenOptions(p);
 }
 
 // The program ended by itself, cleanly, and took its icon with it.
@@ -42,47 +31,38 @@ void ExpectCleanEnd(Program& p) {
 TEST(WaysOut, EachEndsTheOpenOptionsWindowThenTheProgram) {
     struct Way {
         const char* name;
-        void (*take)(HWND tray);
+        void (*take)(const Program& p);
     } ways[] = {
-        {"Exit", [](HWND t) { ::PostMessageA(t, WM_COMMAND, ID_EXIT, 0); }},
-        {"WM_CLOSE", [](HWND t) { ::PostMessageA(t, WM_CLOSE, 0, 0); }},
+        {"Exit", [](const Program& p) { p.Command(ID_EXIT); }},
+        {"WM_CLOSE", [](const Program& p) { ::PostMessageA(p.TrayWindow(), WM_CLOSE, 0, 0); }},
         {"session end",
-         [](HWND t) {
+         [](const Program& p) {
              // The system asks first, then tells; it may end the process after that.
-             ::SendMessageTimeoutA(t, WM_QUERYENDSESSION, 0, 0, SMTO_BLOCK, 5000, nullptr);
-             ::PostMessageA(t, WM_ENDSESSION, TRUE, 0);
+             ::SendMessageTimeoutA(p.TrayWindow(), WM_QUERYENDSESSION, 0, 0, SMTO_BLOCK, 5000,
+                                   nullptr);
+             ::PostMessageA(p.TrayWindow(), WM_ENDSESSION, TRUE, 0);
          }},
         {"Exit twice",
-         [](HWND t) {
-             ::PostMessageA(t, WM_COMMAND, ID_EXIT, 0);
-             ::PostMessageA(t, WM_COMMAND, ID_EXIT, 0);
+         [](const Program& p) {
+             p.Command(ID_EXIT);
+             p.Command(ID_EXIT);
+         }},
+        {"Exit under a validation message box",
+         [](const Program& p) {
+             HWND page = ShowPage(p, kMagnifyPage, IDC_MAG_REGION);
+             ::SetDlgItemTextA(page, IDC_MAG_REGION, "5");
+             PressSheetButton(p, IDOK, false);
+             EXPECT_TRUE(WaitFor([&] {
+                 return FindProcessWindow(p.Pid(), "!Zentrova") != nullptr;
+             })) << "the refusal is shown";
+             p.Command(ID_EXIT);
          }},
     };
     for (const Way& way : ways) {
         SCOPED_TRACE(way.name);
         Program p;
         ASSERT_TRUE(StartWithOptionsOpen(p));
-        way.take(p.TrayWindow());
+        way.take(p);
         ExpectCleanEnd(p);
     }
-}
-
-TEST(WaysOut, ExitUnderAValidationMessageBoxEndsIt) {
-    Program p;
-    ASSERT_TRUE(StartWithOptionsOpen(p));
-    HWND sheet = p.Sheet();
-    ::SendMessageA(sheet, PSM_SETCURSEL, 1, 0); // Magnify
-    HWND page = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
-        page = reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-        return page && ::GetDlgItem(page, IDC_MAG_REGION);
-    }));
-    ::SendMessageA(::GetDlgItem(page, IDC_MAG_REGION), WM_SETTEXT, 0,
-                   reinterpret_cast<LPARAM>("5"));
-    ::PostMessageA(sheet, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(sheet, IDOK)));
-    ASSERT_TRUE(WaitFor([&] { return FindProcessWindow(p.Pid(), "!Zentrova") != nullptr; }))
-        << "the refusal is shown";
-    p.Command(ID_EXIT);
-    ExpectCleanEnd(p);
 }

@@ -4,47 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <string>
 
-#include "res/resource.h"
-#include "tests/e2e/harness.h"
+#include "tests/e2e/pages.h"
+#include "tests/e2e/spy.h"
 
 using namespace e2e;
 
 namespace {
 
-const COLORREF kBusyDot = RGB(0xe0, 0x20, 0x20);
-const COLORREF kSample = RGB(10, 200, 30);
-
-bool BusyIconShown() {
-    return CountColour(TrayArea(), kBusyDot, 30) > 4;
-}
-
-// Opens the options window; with a scheme library beside the program, the
-// selected tab wears its sample colour.
-bool OpenOptions(const Program& p) {
-    p.Command(ID_OPTIONS);
-    return WaitFor([&] { return p.Sheet() != nullptr && ::IsWindowVisible(p.Sheet()); });
-}
-bool SelectedTabWearsTheSample(const Program& p) {
-    RECT tab = SheetTabRect(p.Sheet(), 0);
-    ::InflateRect(&tab, -6, -4);
-    return WaitFor([&] { return CountColour(tab, kSample, 2) > 50; });
-}
-
 // Confirms the open options window with OK on the Magnify page, which stores its settings.
-void ConfirmOnMagnify(const Program& p) {
-    HWND sheet = p.Sheet();
-    ::SendMessageA(sheet, PSM_SETCURSEL, 1, 0);
-    ::PostMessageA(sheet, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(sheet, IDOK)));
-}
-
-void WriteScheme(const Program& p) {
-    WriteFileText(p.Folder() + "\\scheme.dat",
-                  "1\nGreen\n20\n90\n160\n20\n90\n160\n10\n200\n30\n4\n5\n40\n1\n6\n60\n");
+bool ConfirmOnMagnify(const Program& p) {
+    return ShowPage(p, kMagnifyPage, IDC_MAG_HOTKEY) && PressSheetButton(p, IDOK, false);
 }
 
 } // namespace
@@ -56,17 +28,20 @@ TEST(Folders, AnyNameAndAnyLengthKeepSettingsAndSkins) {
     for (const std::string& folder : folders) {
         Program p(folder);
         SCOPED_TRACE(p.Folder());
-        const std::string ini = p.Folder() + "\\Zentrova.ini";
-        WriteIniSetting(ini, "", "wKey", 0); // read: no magnifier hotkey, so the busy icon
+        WriteIniSetting(Ini(p), "", "wKey", 0); // read: no magnifier hotkey, so the busy icon
         WriteScheme(p);
         ASSERT_TRUE(p.StartAndWaitForTray());
         EXPECT_TRUE(WaitFor(BusyIconShown)) << "the settings beside the program were not read";
+        // Without a magnifier hotkey the zoom window is disabled: Magnify shows nothing.
+        p.Command(ID_MAGNIFY);
+        EXPECT_TRUE(Spy(p.TrayWindow()).WaitIdle());
+        EXPECT_EQ(p.ZoomWindow(), nullptr);
         ASSERT_TRUE(OpenOptions(p));
-        EXPECT_TRUE(SelectedTabWearsTheSample(p)) << "scheme.dat beside the program was not read";
-        ConfirmOnMagnify(p);
+        EXPECT_TRUE(SelectedTabWears(p, kSchemeSample))
+            << "scheme.dat beside the program was not read";
+        ASSERT_TRUE(ConfirmOnMagnify(p));
         ASSERT_TRUE(WaitFor([&] { return p.Sheet() == nullptr; }));
-        EXPECT_EQ(::GetPrivateProfileIntA("", "nWidth", -1, ini.c_str()), 40u)
-            << "OK stored nothing";
+        EXPECT_EQ(Stored(p, "nWidth"), 40) << "OK stored nothing";
     }
 }
 
@@ -77,17 +52,11 @@ TEST(Folders, WhereSettingsCannotBeStoredTheUserIsToldOnce) {
     ASSERT_TRUE(p.StartAndWaitForTray());
     for (int time = 0; time < 2; ++time) {
         ASSERT_TRUE(OpenOptions(p));
-        ConfirmOnMagnify(p);
-        HWND box = nullptr;
-        bool told =
-            WaitFor([&] { return (box = FindProcessWindow(p.Pid(), "!Zentrova")) != nullptr; },
-                    time == 0 ? 10000 : 1500);
-        EXPECT_EQ(told, time == 0) << "told " << (time == 0 ? "never" : "twice");
-        if (told) {
-            EXPECT_NE(WindowText(::GetDlgItem(box, 0xFFFF)).find("cannot be saved"),
-                      std::string::npos);
-            ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-        }
+        ASSERT_TRUE(ConfirmOnMagnify(p));
+        std::string text;
+        EXPECT_EQ(ReadAndCloseMessageBox(p, text, time == 0 ? 10000 : 1500), time == 0)
+            << "told " << (time == 0 ? "never" : "twice");
+        EXPECT_EQ(time == 0, text.find("cannot be saved") != std::string::npos) << text;
         ASSERT_TRUE(WaitFor([&] { return p.Sheet() == nullptr; }));
     }
 }

@@ -5,8 +5,7 @@
 
 #include <vector>
 
-#include "res/resource.h"
-#include "tests/e2e/harness.h"
+#include "tests/e2e/pages.h"
 #include "tests/e2e/spy.h"
 
 using namespace e2e;
@@ -15,11 +14,6 @@ namespace {
 
 bool Held(int vk) {
     return (::GetAsyncKeyState(vk) & 0x8000) != 0;
-}
-
-bool CursorAt(int x, int y) {
-    POINT pt;
-    return ::GetCursorPos(&pt) && pt.x == x && pt.y == y;
 }
 
 } // namespace
@@ -46,14 +40,12 @@ TEST(Recorder, PlaybackLeavesNoKeyHeldDown) {
     ASSERT_TRUE(spy.WaitFor(ID_RECORD_TOGGLE));
     ASSERT_TRUE(spy.WaitFor(ID_RECORD_TOGGLE));
     ASSERT_TRUE(spy.WaitIdle());
-    MoveMouse(600, 450);
-    ASSERT_TRUE(WaitFor([] { return CursorAt(600, 450); }));
+    ASSERT_TRUE(MovePointer(600, 450));
     PressKeys({VK_CONTROL, VK_MENU, 'R'}); // stop
     ASSERT_TRUE(spy.WaitFor(ID_RECORD_TOGGLE));
     ASSERT_TRUE(spy.WaitIdle());
 
-    MoveMouse(100, 100);
-    ASSERT_TRUE(WaitFor([] { return CursorAt(100, 100); }));
+    ASSERT_TRUE(MovePointer(100, 100));
     PressKeys({VK_CONTROL, VK_MENU, 'P'});
     ASSERT_TRUE(spy.WaitFor(ID_PLAYBACK));
     ASSERT_TRUE(WaitFor([] { return CursorAt(600, 450); })) << "the move was not played";

@@ -3,12 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <string>
 
-#include "res/resource.h"
-#include "tests/e2e/harness.h"
+#include "tests/e2e/pages.h"
 
 using namespace e2e;
 
@@ -16,22 +14,16 @@ namespace {
 
 const COLORREF kUnselectedText = RGB(97, 93, 199);
 
-COLORREF Inverse(COLORREF c) {
-    return RGB(255 - GetRValue(c), 255 - GetGValue(c), 255 - GetBValue(c));
-}
-
 // Opens the options window and checks the selected and another tab.
 void CheckTabColours(Program& p, COLORREF sample, const char* shot) {
-    p.Command(ID_OPTIONS);
-    ASSERT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; }));
-    HWND sheet = p.Sheet();
-    RECT selected = SheetTabRect(sheet, 0), other = SheetTabRect(sheet, 2);
-    ASSERT_GT(selected.right - selected.left, 10);
-    RECT inner = selected;
+    ASSERT_TRUE(p.StartAndWaitForTray());
+    ASSERT_TRUE(OpenOptions(p));
+    EXPECT_TRUE(SelectedTabWears(p, sample)) << "the selected tab is filled with the sample colour";
+    RECT inner = SheetTabRect(p.Sheet(), 0), other = SheetTabRect(p.Sheet(), 2);
     ::InflateRect(&inner, -6, -4);
-    EXPECT_TRUE(WaitFor([&] { return CountColour(inner, sample, 2) > 50; }))
-        << "the selected tab is filled with the sample colour";
-    EXPECT_GT(CountColour(inner, Inverse(sample), 40), 5) << "its text is the inverse colour";
+    const COLORREF inverse =
+        RGB(255 - GetRValue(sample), 255 - GetGValue(sample), 255 - GetBValue(sample));
+    EXPECT_GT(CountColour(inner, inverse, 40), 5) << "its text is the inverse colour";
     EXPECT_GT(CountColour(other, kUnselectedText, 40), 5) << "other tabs: RGB(97, 93, 199)";
     EXPECT_EQ(CountColour(other, sample, 2) > 50, false) << "other tabs are not filled";
     SaveScreenshot(shot);
@@ -39,30 +31,21 @@ void CheckTabColours(Program& p, COLORREF sample, const char* shot) {
 
 } // namespace
 
-TEST(SheetLook, TabsWithoutASchemeFile) {
-    Program p;
-    ASSERT_TRUE(p.StartAndWaitForTray());
-    CheckTabColours(p, RGB(192, 192, 192), "sheet_tabs_default");
-}
-
-TEST(SheetLook, TabsTakeTheSampleColourOfTheFirstScheme) {
-    Program p;
-    // One scheme: name, button rgb, dialog rgb, sample rgb, button mode,
-    // granularity, coloring, dialog mode, granularity, coloring.
-    WriteFileText(p.Folder() + "\\scheme.dat",
-                  "1\nOcean\n20\n90\n160\n20\n90\n160\n10\n200\n30\n4\n5\n40\n1\n6\n60\n");
-    ASSERT_TRUE(p.StartAndWaitForTray());
-    CheckTabColours(p, RGB(10, 200, 30), "sheet_tabs_scheme");
+// Without a scheme file the tabs take the grey sample colour, else that of the first scheme.
+TEST(SheetLook, TabsTakeTheSampleColour) {
+    for (bool scheme : {false, true}) {
+        Program p;
+        if (scheme)
+            WriteScheme(p);
+        CheckTabColours(p, scheme ? kSchemeSample : RGB(192, 192, 192),
+                        scheme ? "sheet_tabs_scheme" : "sheet_tabs_default");
+    }
 }
 
 TEST(SheetHelp, F1OnAMagnifierControlShowsItsContextText) {
     Program p;
     ASSERT_TRUE(p.StartAndWaitForTray());
-    p.Command(ID_OPTIONS);
-    ASSERT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; }));
-    HWND sheet = p.Sheet();
-    ::SendMessageA(sheet, PSM_SETCURSEL, 1, 0);
-    HWND page = reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    HWND page = OpenMagnifyPage(p), sheet = p.Sheet();
     ASSERT_NE(page, nullptr);
     struct Case {
         int control;
@@ -76,12 +59,7 @@ TEST(SheetHelp, F1OnAMagnifierControlShowsItsContextText) {
         // parent chain to the sheet.
         ::SetForegroundWindow(sheet);
         ::PostMessageA(page, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(ctl), TRUE);
-        ASSERT_TRUE(WaitFor([&] {
-            GUITHREADINFO gti = {};
-            gti.cbSize = sizeof gti;
-            return ::GetGUIThreadInfo(::GetWindowThreadProcessId(sheet, nullptr), &gti) &&
-                   gti.hwndFocus == ctl;
-        }));
+        ASSERT_TRUE(WaitForFocus(ctl));
         PressKeys({VK_F1});
         HWND popup = nullptr;
         ASSERT_TRUE(WaitFor([&] {

@@ -10,33 +10,32 @@ namespace e2e {
 namespace {
 constexpr UINT kReportMsg = WM_APP + 17;
 using SpyFn = BOOL (*)(HWND, HWND, UINT);
+
+// The library's one entry: starts reporting the target's commands, or stops with nullptr.
+SpyFn SpyOnCommands(HMODULE dll) {
+    return dll ? reinterpret_cast<SpyFn>(
+                     reinterpret_cast<void*>(::GetProcAddress(dll, "SpyOnCommands")))
+               : nullptr;
+}
 } // namespace
 
 Spy::Spy(HWND target) : m_target(target) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = ReportProc;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.lpszClassName = "ZenSpyReport";
+    WNDCLASSA wc = {0,       ReportProc, 0,       0,       ::GetModuleHandleA(nullptr),
+                    nullptr, nullptr,    nullptr, nullptr, "ZenSpyReport"};
     ::RegisterClassA(&wc);
     m_report = ::CreateWindowA("ZenSpyReport", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                wc.hInstance, this);
     ::SetWindowLongPtrA(m_report, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     m_dll = ::LoadLibraryA("zen_msgspy.dll");
-    if (m_dll) {
-        auto fn = reinterpret_cast<SpyFn>(
-            reinterpret_cast<void*>(::GetProcAddress(m_dll, "SpyOnCommands")));
-        m_installed = fn && fn(target, m_report, kReportMsg);
-    }
+    const SpyFn fn = SpyOnCommands(m_dll);
+    m_installed = fn && fn(target, m_report, kReportMsg);
 }
 
 Spy::~Spy() {
-    if (m_dll) {
-        auto fn = reinterpret_cast<SpyFn>(
-            reinterpret_cast<void*>(::GetProcAddress(m_dll, "SpyOnCommands")));
-        if (fn)
-            fn(nullptr, nullptr, 0);
+    if (const SpyFn fn = SpyOnCommands(m_dll))
+        fn(nullptr, nullptr, 0);
+    if (m_dll)
         ::FreeLibrary(m_dll);
-    }
     ::DestroyWindow(m_report);
 }
 

@@ -1,34 +1,16 @@
-// The tray icon as the user meets it: clicked once, clicked twice, after the
-// taskbar has restarted, and while the zoom window is up.
+// The tray icon as the user meets it: clicked once, clicked twice, other mouse
+// messages, after the taskbar has restarted, and while the zoom window is up.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <shellapi.h>
 
-#include <string>
-
-#include "res/resource.h"
-#include "tests/e2e/harness.h"
+#include "tests/e2e/pages.h"
+#include "tests/e2e/spy.h"
 
 using namespace e2e;
 
 namespace {
-
-// Icon colours: the swatch of the normal icon, the busy icon's red dot.
-const COLORREF kIconSwatch = RGB(0xf3, 0xc2, 0x1a);
-const COLORREF kBusyDot = RGB(0xe0, 0x20, 0x20);
-
-bool IconShown() {
-    return CountColour(TrayArea(), kIconSwatch, 30) > 4;
-}
-bool BusyIconShown() {
-    return CountColour(TrayArea(), kBusyDot, 30) > 4;
-}
-
-HWND MenuShown() {
-    HWND menu = ::FindWindowA("#32768", nullptr);
-    return menu && ::IsWindowVisible(menu) ? menu : nullptr;
-}
 
 // Left-clicks the icon `times` times in a row, as fast as a user's double click.
 void ClickIcon(int times) {
@@ -45,22 +27,27 @@ void ClickIcon(int times) {
 
 } // namespace
 
-TEST(TrayIcon, ADoubleClickOpensOptionsAndASingleClickTheMenu) {
+TEST(TrayIcon, ADoubleClickOpensOptionsASingleClickTheMenuAndOtherMessagesNothing) {
     Program p;
     ASSERT_TRUE(p.StartAndWaitForTray());
     ASSERT_TRUE(WaitFor(IconShown));
+    Spy spy(p.TrayWindow());
+    ::PostMessageA(p.TrayWindow(), WM_USER, 101, WM_MOUSEMOVE);
+    ::PostMessageA(p.TrayWindow(), WM_USER, 102, WM_RBUTTONUP); // another icon id
+    ASSERT_TRUE(spy.WaitIdle());
+    EXPECT_EQ(ShownMenu(), nullptr);
+    EXPECT_EQ(p.Sheet(), nullptr);
     ClickIcon(2);
     ASSERT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; })) << "no options window";
     // Past the double-click time the menu has not come up on its own.
-    EXPECT_FALSE(WaitFor([] { return MenuShown() != nullptr; }, 2 * ::GetDoubleClickTime()));
-    ::PostMessageA(p.Sheet(), WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(WaitFor([&] { return p.Sheet() == nullptr; }));
+    EXPECT_FALSE(WaitFor([] { return ShownMenu() != nullptr; }, 2 * ::GetDoubleClickTime()));
+    ASSERT_TRUE(PressSheetButton(p, IDCANCEL));
 
     ClickIcon(1);
-    ASSERT_TRUE(WaitFor([] { return MenuShown() != nullptr; })) << "no menu";
+    ASSERT_TRUE(WaitFor([] { return ShownMenu() != nullptr; })) << "no menu";
     EXPECT_EQ(p.Sheet(), nullptr);
     PressKeys({VK_ESCAPE});
-    EXPECT_TRUE(WaitFor([] { return MenuShown() == nullptr; }));
+    EXPECT_TRUE(WaitFor([] { return ShownMenu() == nullptr; }));
 }
 
 TEST(TrayIcon, ComesBackWhenTheTaskbarRestarts) {
@@ -81,19 +68,27 @@ TEST(TrayIcon, ComesBackWhenTheTaskbarRestarts) {
 TEST(TrayIcon, TheBusyIconLeavesWithTheZoomWindowWhicheverWayItHides) {
     Program p;
     // Hand-edited values out of range read as the defaults: Alt+Z still works.
-    const std::string ini = p.Folder() + "\\Zentrova.ini";
-    WriteIniSetting(ini, "", "wKey", 65536);
-    WriteIniSetting(ini, "", "wMod", -1);
+    WriteIniSetting(Ini(p), "", "wKey", 65536);
+    WriteIniSetting(Ini(p), "", "wMod", -1);
     // Without persist the zoom window hides at the next click.
-    WriteIniSetting(ini, "", "bNoPersist", 1);
+    WriteIniSetting(Ini(p), "", "bNoPersist", 1);
     ASSERT_TRUE(p.StartAndWaitForTray());
     ASSERT_TRUE(WaitFor(IconShown));
     EXPECT_FALSE(BusyIconShown()) << "a magnifier hotkey is in force";
     MoveMouse(500, 400);
-    PressKeys({VK_MENU, 'Z'});
-    ASSERT_TRUE(WaitFor([&] { return p.ZoomWindow() != nullptr; })) << "Alt+Z showed nothing";
-    ASSERT_TRUE(WaitFor(BusyIconShown));
-    Click(300, 300);
-    ASSERT_TRUE(WaitFor([&] { return p.ZoomWindow() == nullptr; }));
-    EXPECT_TRUE(WaitFor([] { return !BusyIconShown(); })) << "the busy icon stayed";
+    // Alt+Z shows it; Alt+Z again hides it (its own key is no "next key press"), and so does a
+    // click.
+    for (bool click : {false, true}) {
+        SCOPED_TRACE(click ? "click" : "Alt+Z");
+        PressKeys({VK_MENU, 'Z'});
+        ASSERT_TRUE(WaitFor([&] { return p.ZoomWindow() != nullptr; })) << "Alt+Z showed nothing";
+        ASSERT_TRUE(WaitFor(BusyIconShown));
+        SaveScreenshot("zoom_window_shown");
+        if (click)
+            Click(300, 300);
+        else
+            PressKeys({VK_MENU, 'Z'});
+        ASSERT_TRUE(WaitFor([&] { return p.ZoomWindow() == nullptr; }));
+        EXPECT_TRUE(WaitFor([] { return !BusyIconShown(); })) << "the busy icon stayed";
+    }
 }

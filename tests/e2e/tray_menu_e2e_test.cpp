@@ -7,18 +7,12 @@
 #include <iterator>
 #include <vector>
 
-#include "res/resource.h"
-#include "tests/e2e/harness.h"
+#include "tests/e2e/pages.h"
 #include "tests/e2e/spy.h"
 
 using namespace e2e;
 
 namespace {
-
-HWND ShownMenu() {
-    HWND menu = ::FindWindowA("#32768", nullptr);
-    return menu && ::IsWindowVisible(menu) ? menu : nullptr;
-}
 
 // Opens the menu as the shell reports a click on the icon.
 bool OpenTrayMenu(const Program& p) {
@@ -38,8 +32,7 @@ void Choose(const Program& p, Spy& spy, const std::vector<WORD>& keys, UINT comm
     EXPECT_TRUE(WaitFor([] { return !ShownMenu(); }));
     if (command == ID_OPTIONS) {
         EXPECT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; })) << "the options window opens";
-        ::PostMessageA(p.Sheet(), WM_COMMAND, IDCANCEL, 0);
-        EXPECT_TRUE(WaitFor([&] { return p.Sheet() == nullptr; }));
+        EXPECT_TRUE(PressSheetButton(p, IDCANCEL));
     } else if (command == ID_MAGNIFY) {
         EXPECT_TRUE(WaitFor([&] { return p.ZoomWindow() != nullptr; })) << "the zoom window shows";
         p.Command(ID_MAGNIFY);
@@ -92,12 +85,11 @@ TEST(TrayMenu, ItemsFromTopToBottomChosenFromTheKeyboard) {
         Choose(p, spy, DownTo(position), byPosition[position]);
     Choose(p, spy, {'M'}, ID_MAGNIFY);
     // Exit ends the program even with the options window open, storing nothing.
-    p.Command(ID_OPTIONS);
-    ASSERT_TRUE(WaitFor([&] { return p.Sheet() != nullptr; }));
+    ASSERT_TRUE(OpenOptions(p));
     Choose(p, spy, DownTo(4), ID_EXIT);
     EXPECT_TRUE(p.WaitForExit());
     EXPECT_EQ(p.ExitCode(), 0u);
-    EXPECT_FALSE(FileExists(p.Folder() + "\\Zentrova.ini"));
+    EXPECT_FALSE(FileExists(Ini(p)));
     Program q;
     ASSERT_TRUE(q.StartAndWaitForTray());
     Spy qspy(q.TrayWindow());

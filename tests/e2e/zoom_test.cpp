@@ -3,28 +3,20 @@
 
 #include <windows.h>
 
-#include <string>
-
-#include "res/resource.h"
-#include "tests/e2e/harness.h"
+#include "tests/e2e/pages.h"
 
 using namespace e2e;
 
 TEST(Zoom, TheLargestSettingsFitOnTheScreenBesideThePointer) {
     Program p;
-    const std::string ini = p.Folder() + "\\Zentrova.ini";
-    WriteIniSetting(ini, "", "nWidth", 100);
-    WriteIniSetting(ini, "", "nFactor", 10); // 1000 pixels square: more than the screen holds
+    WriteIniSetting(Ini(p), "", "nWidth", 100);
+    WriteIniSetting(Ini(p), "", "nFactor", 10); // 1000 pixels square: more than the screen holds
     ASSERT_TRUE(p.StartAndWaitForTray());
     const RECT screen = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     const POINT spots[] = {
         {screen.right / 2, screen.bottom / 2}, {40, 40}, {screen.right - 30, screen.bottom - 60}};
     for (const POINT& at : spots) {
-        MoveMouse(at.x, at.y);
-        ASSERT_TRUE(WaitFor([&] {
-            POINT now;
-            return ::GetCursorPos(&now) && now.x == at.x && now.y == at.y;
-        }));
+        ASSERT_TRUE(MovePointer(at.x, at.y));
         p.Command(ID_MAGNIFY); // show
         HWND zoom = nullptr;
         ASSERT_TRUE(WaitFor([&] { return (zoom = p.ZoomWindow()) != nullptr; }));

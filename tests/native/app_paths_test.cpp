@@ -21,6 +21,9 @@ TEST(AppPaths, EverythingStandsInTheProgramsOwnFolder) {
          "C:\\Zen.HLP\\Zen.HLP\\Zen.ini"},
         {"C:\\Zentrova.exe\\scheme.dat\\Zentrova.exe", "C:\\Zentrova.exe\\scheme.dat\\",
          "C:\\Zentrova.exe\\scheme.dat\\Zentrova.ini"},
+        // Either slash separates; only the last dot of the name starts its extension.
+        {"C:/x/a.b.exe", "C:/x/", "C:/x/a.b.ini"},
+        {"C:\\x\\Zen", "C:\\x\\", "C:\\x\\Zen.ini"},
     };
     for (const Case& c : cases) {
         AppPaths p = ComputeAppPaths(c.exe, "Zentrova.INI");
@@ -42,10 +45,4 @@ TEST(AppPaths, LongFoldersKeepEveryFileAndNoFolderKeepsTheDefaults) {
     EXPECT_EQ(bare.schemePath, "");
     EXPECT_EQ(bare.helpFile, "");
     EXPECT_EQ(bare.profile, "Zentrova.INI");
-}
-
-TEST(AppPaths, ProgramBaseName) {
-    EXPECT_EQ(ProgramBaseName("C:\\x.y\\Zentrova.exe"), "Zentrova");
-    EXPECT_EQ(ProgramBaseName("C:/x/Zen"), "Zen");
-    EXPECT_EQ(ProgramBaseName("a.b.exe"), "a.b");
 }

@@ -124,19 +124,6 @@ TEST(SkinPalette, RampsFromShadowToHighlightAndTintsTowardTheColour) {
             }
         before = tinted;
     }
-    // Without a tint, grey system colours give a grey ramp.
-    for (std::uint32_t c : palette(0, kGrey))
-        ASSERT_TRUE(Ch(c, 0) == Ch(c, 1) && Ch(c, 1) == Ch(c, 2)) << std::hex << c;
-}
-
-TEST(SkinPatterns, OnePixelWideVerticalGradient) {
-    // Granularity 0 leaves the base value (y * 255) / 256, rising one step per row from the
-    // bottom: 0, 0, 1, 2, ...
-    const CSkinBitmap b = Generate(2, 1, 256, 0, 3);
-    const std::pair<int, int> rows[] = {{0, 0},     {1, 0},     {2, 1},     {3, 2},
-                                        {127, 126}, {128, 127}, {129, 128}, {255, 254}};
-    for (const auto& [y, value] : rows)
-        EXPECT_EQ(At(b, 0, y), value) << y;
 }
 
 TEST(SkinPatterns, NoiseAndCornerTubeBounds) {
