@@ -1,16 +1,185 @@
 // The Capture page.
 #include "capture/CapturePage.h"
 
+#include <string>
+
+#include "capture/DroppedPath.h"
+#include "framework/DataExchange.h"
+#include "framework/Gdi.h"
+#include "framework/HtmlHelp.h"
 #include "hooklib/Quillet.h"
+#include "magnify/EtchedFrames.h"
 #include "res/resource.h"
 #include "settings/Profile.h"
 
+namespace {
+
+// The last path dropped on the page. It outlives the page's window, so "&Go!"
+// in a later opening of the options window still finds it.
+char g_szDroppedPath[dropped::kBufferSize] = "";
+
+// The lower frame's caption starts a little further right than the Magnify page's.
+constexpr int kPathCaptionX = 25;
+
+bool IsFolder(const char* path) {
+    DWORD attributes = ::GetFileAttributesA(path);
+    return path[0] != '\0' && attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// The system's command interpreter by its full path: %ComSpec% when it names
+// a file of the system folder, else cmd.exe there. Never a program found by
+// name, which could be one planted in the dropped folder.
+std::string Interpreter() {
+    char system[MAX_PATH] = "";
+    UINT n = ::GetSystemDirectoryA(system, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH)
+        return std::string();
+    char comspec[MAX_PATH] = "", full[MAX_PATH] = "";
+    DWORD length = ::GetEnvironmentVariableA("ComSpec", comspec, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) {
+        DWORD fullLength = ::GetFullPathNameA(comspec, MAX_PATH, full, nullptr);
+        DWORD attributes = ::GetFileAttributesA(full);
+        if (fullLength > 0 && fullLength < MAX_PATH && dropped::NamesEntryIn(full, system) &&
+            attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+            return full;
+    }
+    std::string path = system;
+    if (path.back() != '\\')
+        path += '\\';
+    return path + "cmd.exe";
+}
+
+} // namespace
+
 BEGIN_MESSAGE_MAP(CScreenCapture, CSkinnedPage)
+ON_BN_CLICKED(ID_CAPTURE, OnCapture)
+ON_BN_CLICKED(IDC_CAP_GO, OnGo)
+ON_BN_CLICKED(IDC_CAP_HELP, OnHelp)
+ON_WM_HELPINFO()
+ON_WM_DROPFILES()
+ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 CScreenCapture::CScreenCapture() : CSkinnedPage(IDD_CAPTURE_PAGE) {
     // The library knows the capture hotkey from start-up on.
+    ReadSettings();
+    QLSetCaptureParams(m_wKey, m_wMod);
+}
+
+void CScreenCapture::ReadSettings() {
     m_wKey = static_cast<WORD>(ReadSetting(settings::kCaptureKey));
     m_wMod = static_cast<WORD>(ReadSetting(settings::kCaptureModifiers));
+}
+
+void CScreenCapture::DoDataExchange(CDataExchange* pDX) {
+    DDX_Control(pDX, IDC_CAP_PATH, m_path);
+    DDX_Control(pDX, IDC_CAP_HOTKEY, m_hotkey);
+    DDX_Control(pDX, ID_CAPTURE, m_btnCapture);
+    DDX_Control(pDX, IDC_CAP_GO, m_btnGo);
+    DDX_Control(pDX, IDC_CAP_HELP, m_btnHelp);
+}
+
+BOOL CScreenCapture::OnInitDialog() {
+    CSkinnedPage::OnInitDialog();
+    ::DragAcceptFiles(m_hWnd, TRUE);
+    WearSkin(m_btnCapture);
+    WearSkin(m_btnGo);
+    WearSkin(m_btnHelp);
+    return TRUE;
+}
+
+BOOL CScreenCapture::OnSetActive() {
+    ReadSettings();
     QLSetCaptureParams(m_wKey, m_wMod);
+    m_hotkey.SetHotKey(LOBYTE(m_wKey), LOBYTE(m_wMod));
+    // A key alone or with Shift alone becomes Ctrl plus the key.
+    m_hotkey.SetRules(HKCOMB_NONE | HKCOMB_S, HOTKEYF_CONTROL);
+    return CSkinnedPage::OnSetActive();
+}
+
+void CScreenCapture::OnOK() {
+    if (UpdateData(TRUE)) {
+        m_hotkey.GetHotKey(m_wKey, m_wMod);
+        QLSetCaptureParams(m_wKey, m_wMod);
+        WriteSetting(settings::kCaptureKey, m_wKey);
+        WriteSetting(settings::kCaptureModifiers, m_wMod);
+    }
+    CSkinnedPage::OnOK();
+}
+
+void CScreenCapture::OnCapture() {
+    // The options window must not show in the capture: hidden at once, ended,
+    // and given a moment to leave the screen before the tray freezes it.
+    if (CSkinnedSheet* sheet = Sheet(); sheet && sheet->IsOpen())
+        sheet->ShowWindow(SW_HIDE);
+    EndSheet(IDOK);
+    ::Sleep(100);
+    if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd)
+        app->m_pMainWnd->PostMessage(WM_COMMAND, ID_CAPTURE);
+}
+
+void CScreenCapture::OnDropFiles(HDROP drop) {
+    // Each item in turn, so that of several the last one stays.
+    UINT count = ::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    bool refused = false;
+    for (UINT i = 0; i < count; ++i) {
+        UINT length = ::DragQueryFileA(drop, i, nullptr, 0);
+        std::string path(length + 1, '\0');
+        if (length == 0 || ::DragQueryFileA(drop, i, &path[0], length + 1) != length ||
+            !dropped::Store(g_szDroppedPath, path.c_str(), length)) {
+            refused = refused || length > 0;
+            continue;
+        }
+        m_path.SendMessage(EM_SETSEL, 0, -1);
+        m_path.SendMessage(EM_SCROLLCARET);
+        m_path.SendMessage(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(g_szDroppedPath));
+        // The edit box puts the path on the clipboard as text.
+        m_path.SendMessage(EM_SETSEL, 0, static_cast<LPARAM>(length));
+        m_path.SendMessage(EM_SCROLLCARET);
+        m_path.SendMessage(WM_COPY);
+    }
+    ::DragFinish(drop);
+    if (refused)
+        AfxMessageBox("The path is too long!", MB_OK | MB_ICONEXCLAMATION, m_hWnd);
+}
+
+void CScreenCapture::OnGo() {
+    EndSheet(IDOK);
+    // A file's path becomes its folder's, and stays so for later presses.
+    if (!IsFolder(g_szDroppedPath))
+        dropped::CutToFolder(g_szDroppedPath);
+    // The prompt starts in the folder; without one it starts where the
+    // program is. The program's own current folder is left alone.
+    const char* folder = IsFolder(g_szDroppedPath) ? g_szDroppedPath : nullptr;
+    std::string program = Interpreter();
+    if (program.empty())
+        return;
+    std::string commandLine = "\"" + program + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION pi = {};
+    if (::CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
+                         CREATE_NEW_CONSOLE, nullptr, folder, &si, &pi)) {
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+    }
+}
+
+void CScreenCapture::OnHelp() {
+    ShowHelpTopic(m_hWnd, "capture.htm");
+}
+
+BOOL CScreenCapture::OnHelpInfo(HELPINFO*) {
+    OnHelp();
+    // The sheet then has its say on the control.
+    Default();
+    return TRUE;
+}
+
+void CScreenCapture::OnPaint() {
+    CPaintDC dc(m_hWnd);
+    PaintEtchedFrames(dc, "Screen Capture", "Path Capture", kPathCaptionX);
 }

@@ -1,6 +1,13 @@
-// CScreenCapture: the options window's Capture page.
+// CScreenCapture: the options window's Capture page. It holds the capture
+// hotkey, starts a capture, and takes files and folders dropped on it: their
+// path goes to the clipboard, and "&Go!" opens a command prompt in the folder.
 #pragma once
 
+#include <windows.h>
+#include <shellapi.h>
+
+#include "hooklib/LibraryHotKeyCtrl.h"
+#include "skin/SkinButton.h"
 #include "skin/SkinnedPage.h"
 
 class CScreenCapture : public CSkinnedPage {
@@ -11,5 +18,24 @@ public:
     WORD m_wMod = 0;
 
 protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    BOOL OnSetActive() override;
+    void OnOK() override;
+
+    void ReadSettings();
+
+    void OnCapture();
+    void OnGo();
+    void OnHelp();
+    BOOL OnHelpInfo(HELPINFO* info);
+    void OnDropFiles(HDROP drop);
+    void OnPaint();
     DECLARE_MESSAGE_MAP()
+
+    CLibraryHotKeyCtrl m_hotkey;
+    CWnd m_path; // shows the dropped path; "&Go!" never reads it
+    CSkinButton m_btnCapture;
+    CSkinButton m_btnGo;
+    CSkinButton m_btnHelp;
 };

@@ -21,6 +21,8 @@ constexpr COLORREF kGrey = RGB(128, 128, 128);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 } // namespace etched
 
-// Writes the two captions and draws the two frames around them. The DC's
-// state (font, pen, background mode) is as before afterwards.
-void PaintEtchedFrames(HDC dc, const char* upperCaption, const char* lowerCaption);
+// Writes the two captions and draws the two frames around them; the lower
+// caption starts at `lowerCaptionX`. The DC's state (font, pen, background
+// mode) is as before afterwards.
+void PaintEtchedFrames(HDC dc, const char* upperCaption, const char* lowerCaption,
+                       int lowerCaptionX = etched::kCaptionX);

@@ -43,6 +43,13 @@
 #define IDC_MAG_HELP 1014
 #define IDC_MAG_MAGNIFY 1039
 
+// Capture page controls; its "&Capture!" button carries the tray window's
+// Capture command, ID_CAPTURE.
+#define IDC_CAP_HELP 1014
+#define IDC_CAP_HOTKEY 1016
+#define IDC_CAP_PATH 1023
+#define IDC_CAP_GO 1034
+
 // About page controls
 #define IDC_ABOUT_WEB 1060
 #define IDC_ABOUT_HELP 1064
