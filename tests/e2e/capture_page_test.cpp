@@ -1,0 +1,303 @@
+// The Capture page as the user meets it: its hotkey, "&Capture!", files and
+// folders dropped on it, and "&Go!", which opens a command prompt in the
+// dropped folder.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <tlhelp32.h>
+#include <winternl.h>
+
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/pages.h"
+#include "tests/e2e/spy.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr int kCapturePage = 2;
+
+HWND OpenCapturePage(const Program& p) {
+    return OpenOptions(p) ? ShowPage(p, kCapturePage, IDC_CAP_PATH) : nullptr;
+}
+
+std::string Lower(std::string s) {
+    for (char& c : s)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// A folder path compared as the system does: any case, no trailing backslash.
+std::string SameFolder(std::string s) {
+    while (!s.empty() && s.back() == '\\')
+        s.pop_back();
+    return Lower(s);
+}
+
+// Drops the paths on a window of the program through the test's hook
+// library, which builds the drop in the program's own memory.
+bool Drop(HWND target, const std::vector<std::string>& paths) {
+    static HMODULE dll = ::LoadLibraryA("zen_dropper.dll");
+    using DropFn = BOOL (*)(HWND, const char*, unsigned);
+    auto fn = dll ? reinterpret_cast<DropFn>(
+                        reinterpret_cast<void*>(::GetProcAddress(dll, "DropFilesOn")))
+                  : nullptr;
+    std::string list;
+    for (const std::string& path : paths)
+        list += path + '\0';
+    list += '\0';
+    return fn && fn(target, list.data(), static_cast<unsigned>(list.size()));
+}
+
+std::string ClipboardText() {
+    std::string text;
+    if (!::OpenClipboard(nullptr))
+        return text;
+    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+        if (const char* p = static_cast<const char*>(::GlobalLock(data)))
+            text = p;
+        ::GlobalUnlock(data);
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+void ClearClipboard() {
+    if (::OpenClipboard(nullptr)) {
+        ::EmptyClipboard();
+        ::CloseClipboard();
+    }
+}
+
+std::string Text(HWND h) {
+    char buf[1024] = "";
+    ::SendMessageA(h, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
+    return buf;
+}
+
+// The current directory of another process, read from its process parameters:
+// where the process block keeps their address, and where they keep the folder.
+constexpr size_t kParamsAt = 4 * sizeof(void*);
+constexpr size_t kCurrentFolderAt = 16 + 5 * sizeof(void*);
+std::string CurrentFolderOf(DWORD pid) {
+    std::string result;
+    HANDLE h = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (!h)
+        return result;
+    using QueryFn = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+    auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+    PROCESS_BASIC_INFORMATION info = {};
+    BYTE* params = nullptr;
+    UNICODE_STRING dir = {};
+    if (query && query(h, ProcessBasicInformation, &info, sizeof info, nullptr) == 0 &&
+        ::ReadProcessMemory(h, reinterpret_cast<BYTE*>(info.PebBaseAddress) + kParamsAt, &params,
+                            sizeof params, nullptr) &&
+        ::ReadProcessMemory(h, params + kCurrentFolderAt, &dir, sizeof dir, nullptr)) {
+        std::wstring wide(dir.Length / sizeof(wchar_t), L'\0');
+        if (::ReadProcessMemory(h, dir.Buffer, &wide[0], dir.Length, nullptr)) {
+            char buf[MAX_PATH * 2] = "";
+            ::WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, buf, sizeof buf, nullptr, nullptr);
+            result = buf;
+        }
+    }
+    ::CloseHandle(h);
+    return result;
+}
+
+std::string ImageOf(DWORD pid) {
+    char buf[MAX_PATH * 2] = "";
+    DWORD size = sizeof buf;
+    HANDLE h = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (h) {
+        if (!::QueryFullProcessImageNameA(h, 0, buf, &size))
+            buf[0] = '\0';
+        ::CloseHandle(h);
+    }
+    return buf;
+}
+
+// The processes the program started (the prompt and whatever hosts its
+// console), ended by their ids when the test is done.
+class Descendants {
+public:
+    explicit Descendants(DWORD root) : m_root(root) {}
+    ~Descendants() {
+        for (DWORD pid : List())
+            if (HANDLE h = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+                ::TerminateProcess(h, 1);
+                ::WaitForSingleObject(h, 5000);
+                ::CloseHandle(h);
+            }
+    }
+    std::vector<DWORD> List() const {
+        std::vector<DWORD> found = {m_root};
+        HANDLE snap = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        for (size_t i = 0; i < found.size() && snap != INVALID_HANDLE_VALUE; ++i) {
+            PROCESSENTRY32 pe = {};
+            pe.dwSize = sizeof pe;
+            for (BOOL ok = ::Process32First(snap, &pe); ok; ok = ::Process32Next(snap, &pe))
+                if (pe.th32ParentProcessID == found[i] && pe.th32ProcessID != m_root)
+                    found.push_back(pe.th32ProcessID);
+        }
+        if (snap != INVALID_HANDLE_VALUE)
+            ::CloseHandle(snap);
+        found.erase(found.begin());
+        return found;
+    }
+    // A started process whose image is named `name`, or 0.
+    DWORD Find(const char* name) const {
+        for (DWORD pid : List()) {
+            std::string image = Lower(ImageOf(pid));
+            if (image.size() > std::string(name).size() &&
+                image.compare(image.size() - std::string(name).size(), std::string::npos, name) ==
+                    0)
+                return pid;
+        }
+        return 0;
+    }
+
+private:
+    DWORD m_root;
+};
+
+std::string SystemFolder() {
+    char buf[MAX_PATH] = "";
+    ::GetSystemDirectoryA(buf, MAX_PATH);
+    return buf;
+}
+
+std::string TestFolder() {
+    char buf[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, buf, MAX_PATH);
+    std::string s = buf;
+    return s.substr(0, s.rfind('\\'));
+}
+
+} // namespace
+
+TEST(CapturePage, DroppedPathsGoToTheEditBoxAndTheClipboardTheLastOfSeveralWins) {
+    Program p;
+    const std::string folder = p.Folder() + "\\drop here";
+    ASSERT_TRUE(::CreateDirectoryA(folder.c_str(), nullptr));
+    for (const char* name : {"\\a.txt", "\\b.txt", "\\c.txt"})
+        WriteFileText(folder + name, "x");
+    ASSERT_TRUE(p.StartAndWaitForTray());
+    HWND page = OpenCapturePage(p), edit = page ? ::GetDlgItem(page, IDC_CAP_PATH) : nullptr;
+    ASSERT_NE(edit, nullptr);
+    // Without settings the capture hotkey is Alt+C.
+    EXPECT_EQ(LOWORD(::SendMessageA(::GetDlgItem(page, IDC_CAP_HOTKEY), HKM_GETHOTKEY, 0, 0)),
+              MAKEWORD('C', HOTKEYF_ALT));
+
+    const std::vector<std::vector<std::string>> drops = {
+        {folder},
+        {folder + "\\a.txt"},
+        {folder + "\\a.txt", folder + "\\b.txt", folder + "\\c.txt"}};
+    for (const auto& drop : drops) {
+        ClearClipboard();
+        ASSERT_TRUE(Drop(page, drop));
+        const std::string& last = drop.back();
+        EXPECT_TRUE(WaitFor([&] { return Text(edit) == last && ClipboardText() == last; }))
+            << "after dropping " << drop.size() << " item(s) ending in " << last
+            << " the box holds '" << Text(edit) << "', the clipboard '" << ClipboardText() << "'";
+    }
+    SaveScreenshot("capture_page");
+}
+
+// A path longer than the program keeps is refused whole, with a message, and
+// what was dropped before stays.
+TEST(CapturePage, APathTooLongIsRefusedWhole) {
+    Program p;
+    ASSERT_TRUE(p.StartAndWaitForTray());
+    HWND page = OpenCapturePage(p), edit = page ? ::GetDlgItem(page, IDC_CAP_PATH) : nullptr;
+    ASSERT_NE(edit, nullptr);
+    const std::string kept = p.Folder();
+    ASSERT_TRUE(Drop(page, {kept}));
+    ASSERT_TRUE(WaitFor([&] { return Text(edit) == kept && ClipboardText() == kept; }));
+
+    ASSERT_TRUE(Drop(page, {kept + "\\" + std::string(300, 'x')}));
+    std::string message;
+    ASSERT_TRUE(ReadAndCloseMessageBox(p, message));
+    EXPECT_EQ(message, "The path is too long!");
+    EXPECT_EQ(Text(edit), kept);
+    EXPECT_EQ(ClipboardText(), kept);
+}
+
+// "Go!" on a dropped file opens the system's command interpreter in the
+// file's folder; a cmd.exe or command.com planted there does not run, even
+// when ComSpec names it, and the program's own current folder stays.
+TEST(CapturePage, GoOpensTheSystemPromptInTheDroppedFolderNotOnePlantedThere) {
+    Program p;
+    const std::string folder = p.Folder() + "\\planted";
+    ASSERT_TRUE(::CreateDirectoryA(folder.c_str(), nullptr));
+    WriteFileText(folder + "\\plan.txt", "x");
+    for (const char* name : {"\\cmd.exe", "\\command.com"})
+        ASSERT_TRUE(::CopyFileA((TestFolder() + "\\zen_marker.exe").c_str(),
+                                (folder + name).c_str(), FALSE));
+    char comspec[MAX_PATH] = "";
+    DWORD had = ::GetEnvironmentVariableA("ComSpec", comspec, MAX_PATH);
+    ::SetEnvironmentVariableA("ComSpec", (folder + "\\cmd.exe").c_str());
+    bool started = p.StartAndWaitForTray();
+    ::SetEnvironmentVariableA("ComSpec", had ? comspec : nullptr);
+    ASSERT_TRUE(started);
+    Descendants started_by_program(p.Pid());
+    const std::string programFolder = CurrentFolderOf(p.Pid());
+    ASSERT_FALSE(programFolder.empty());
+
+    HWND page = OpenCapturePage(p);
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(Drop(page, {folder + "\\plan.txt"}));
+    ASSERT_TRUE(WaitFor([&] { return Text(::GetDlgItem(page, IDC_CAP_PATH)) != ""; }));
+    ::PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_CAP_GO, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(page, IDC_CAP_GO)));
+    EXPECT_TRUE(WaitFor([&] { return p.Sheet() == nullptr; })) << "the options window closes";
+
+    DWORD prompt = 0;
+    ASSERT_TRUE(WaitFor([&] { return (prompt = started_by_program.Find("\\cmd.exe")) != 0; }))
+        << "no command prompt started";
+    EXPECT_EQ(SameFolder(ImageOf(prompt)), SameFolder(SystemFolder() + "\\cmd.exe"));
+    EXPECT_EQ(SameFolder(CurrentFolderOf(prompt)), SameFolder(folder));
+    EXPECT_FALSE(FileExists(folder + "\\ran.txt")) << "a planted program ran";
+    EXPECT_EQ(SameFolder(CurrentFolderOf(p.Pid())), SameFolder(programFolder));
+}
+
+// A key typed alone into the box gets Ctrl; OK stores the new hotkey and hands
+// it to the library, which answers it with the Capture command.
+TEST(CapturePage, OkStoresTheTypedHotkeyAndTheLibraryAnswersIt) {
+    Program p;
+    ASSERT_TRUE(p.StartAndWaitForTray());
+    HWND page = OpenCapturePage(p), box = page ? ::GetDlgItem(page, IDC_CAP_HOTKEY) : nullptr;
+    ASSERT_NE(box, nullptr);
+    ::SendMessageA(box, HKM_SETHOTKEY, 0, 0);
+    ClickCentre(box);
+    ASSERT_TRUE(WaitForFocus(box));
+    PressKeys({'K'});
+    EXPECT_TRUE(WaitFor([&] {
+        return LOWORD(::SendMessageA(box, HKM_GETHOTKEY, 0, 0)) == MAKEWORD('K', HOTKEYF_CONTROL);
+    })) << "the box shows "
+        << std::hex << ::SendMessageA(box, HKM_GETHOTKEY, 0, 0);
+
+    ASSERT_TRUE(PressSheetButton(p, IDOK));
+    EXPECT_EQ(Stored(p, "CapturewKey"), 'K');
+    EXPECT_EQ(Stored(p, "CapturewMod"), HOTKEYF_CONTROL);
+    Spy spy(p.TrayWindow());
+    ASSERT_TRUE(spy.Installed());
+    PressKeys({VK_CONTROL, 'K'});
+    EXPECT_TRUE(spy.WaitFor(ID_CAPTURE)) << "Ctrl+K did not reach the tray window";
+}
+
+TEST(CapturePage, CaptureClosesTheOptionsWindowAndAsksTheTrayToCapture) {
+    Program p;
+    ASSERT_TRUE(p.StartAndWaitForTray());
+    HWND page = OpenCapturePage(p);
+    ASSERT_NE(page, nullptr);
+    Spy spy(p.TrayWindow());
+    ASSERT_TRUE(spy.Installed());
+    ClickCentre(::GetDlgItem(page, ID_CAPTURE));
+    EXPECT_TRUE(WaitFor([&] { return p.Sheet() == nullptr; })) << "the options window closes";
+    EXPECT_TRUE(spy.WaitFor(ID_CAPTURE));
+}
