@@ -171,6 +171,12 @@ std::string SystemFolder() {
     return buf;
 }
 
+std::string Wow64Folder() {
+    char buf[MAX_PATH] = "";
+    UINT n = ::GetSystemWow64DirectoryA(buf, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? buf : "";
+}
+
 std::string TestFolder() {
     char buf[MAX_PATH] = "";
     ::GetModuleFileNameA(nullptr, buf, MAX_PATH);
@@ -259,7 +265,11 @@ TEST(CapturePage, GoOpensTheSystemPromptInTheDroppedFolderNotOnePlantedThere) {
     DWORD prompt = 0;
     ASSERT_TRUE(WaitFor([&] { return (prompt = started_by_program.Find("\\cmd.exe")) != 0; }))
         << "no command prompt started";
-    EXPECT_EQ(SameFolder(ImageOf(prompt)), SameFolder(SystemFolder() + "\\cmd.exe"));
+    // A 32-bit program on 64-bit Windows sees the system folder's 32-bit twin.
+    const std::string image = SameFolder(ImageOf(prompt));
+    EXPECT_TRUE(image == SameFolder(SystemFolder() + "\\cmd.exe") ||
+                image == SameFolder(Wow64Folder() + "\\cmd.exe"))
+        << image;
     EXPECT_EQ(SameFolder(CurrentFolderOf(prompt)), SameFolder(folder));
     EXPECT_FALSE(FileExists(folder + "\\ran.txt")) << "a planted program ran";
     EXPECT_EQ(SameFolder(CurrentFolderOf(p.Pid())), SameFolder(programFolder));

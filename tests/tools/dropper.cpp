@@ -13,6 +13,7 @@ constexpr unsigned kMaxList = 8192;
 HWND g_target __attribute__((section(".shared"), shared)) = nullptr;
 UINT g_requestMsg __attribute__((section(".shared"), shared)) = 0;
 HHOOK g_hook __attribute__((section(".shared"), shared)) = nullptr;
+DWORD g_hookThread __attribute__((section(".shared"), shared)) = 0;
 unsigned g_listBytes __attribute__((section(".shared"), shared)) = 0;
 char g_list[kMaxList] __attribute__((section(".shared"), shared)) = {1};
 HINSTANCE g_module = nullptr;
@@ -36,14 +37,23 @@ LRESULT CALLBACK GetMessageProc(int code, WPARAM wp, LPARAM lp) {
 }
 } // namespace
 
+extern "C" __declspec(dllexport) void StopDropping() {
+    if (g_hook)
+        ::UnhookWindowsHookEx(g_hook);
+    g_hook = nullptr;
+}
+
 // Drops the paths of `list` (each ends with a NUL, the list with another) on
 // `target`; returns once the request is queued for the target's thread.
 extern "C" __declspec(dllexport) BOOL DropFilesOn(HWND target, const char* list, unsigned bytes) {
     if (bytes > kMaxList)
         return FALSE;
-    if (!g_hook) {
-        DWORD thread = ::GetWindowThreadProcessId(target, nullptr);
+    // One hook per receiving thread: a new copy of the program gets its own.
+    DWORD thread = ::GetWindowThreadProcessId(target, nullptr);
+    if (!g_hook || thread != g_hookThread) {
+        StopDropping();
         g_hook = ::SetWindowsHookExA(WH_GETMESSAGE, GetMessageProc, g_module, thread);
+        g_hookThread = thread;
         if (!g_hook)
             return FALSE;
     }
@@ -52,12 +62,6 @@ extern "C" __declspec(dllexport) BOOL DropFilesOn(HWND target, const char* list,
     std::memcpy(g_list, list, bytes);
     g_listBytes = bytes;
     return ::PostMessageA(target, g_requestMsg, 0, 0);
-}
-
-extern "C" __declspec(dllexport) void StopDropping() {
-    if (g_hook)
-        ::UnhookWindowsHookEx(g_hook);
-    g_hook = nullptr;
 }
 
 BOOL WINAPI DllMain(HINSTANCE inst, DWORD reason, LPVOID) {
