@@ -53,6 +53,12 @@ bool Drop(HWND target, const std::vector<std::string>& paths) {
     return fn && fn(target, list.data(), static_cast<unsigned>(list.size()));
 }
 
+// Presses a button of the page as a click does, whatever covers it on screen.
+void PressButton(HWND page, int id) {
+    ::PostMessageA(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(page, id)));
+}
+
 std::string ClipboardText() {
     std::string text;
     if (!::OpenClipboard(nullptr))
@@ -258,8 +264,7 @@ TEST(CapturePage, GoOpensTheSystemPromptInTheDroppedFolderNotOnePlantedThere) {
     ASSERT_NE(page, nullptr);
     ASSERT_TRUE(Drop(page, {folder + "\\plan.txt"}));
     ASSERT_TRUE(WaitFor([&] { return Text(::GetDlgItem(page, IDC_CAP_PATH)) != ""; }));
-    ::PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_CAP_GO, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(page, IDC_CAP_GO)));
+    PressButton(page, IDC_CAP_GO);
     EXPECT_TRUE(WaitFor([&] { return p.Sheet() == nullptr; })) << "the options window closes";
 
     DWORD prompt = 0;
@@ -307,7 +312,7 @@ TEST(CapturePage, CaptureClosesTheOptionsWindowAndAsksTheTrayToCapture) {
     ASSERT_NE(page, nullptr);
     Spy spy(p.TrayWindow());
     ASSERT_TRUE(spy.Installed());
-    ClickCentre(::GetDlgItem(page, ID_CAPTURE));
+    PressButton(page, ID_CAPTURE);
     EXPECT_TRUE(WaitFor([&] { return p.Sheet() == nullptr; })) << "the options window closes";
     EXPECT_TRUE(spy.WaitFor(ID_CAPTURE));
 }
