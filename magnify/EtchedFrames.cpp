@@ -31,23 +31,28 @@ void DrawFrame(HDC dc, HPEN grey, HPEN white, int dy, int gapEnd) {
     Line(dc, white, kLeft + 1, top + 1, kLeft + 1, bottom);
 }
 
-void Caption(HDC dc, int y, const char* text) {
+void Caption(HDC dc, int x, int y, const char* text) {
     ::SetBkMode(dc, TRANSPARENT);
-    ::TextOutA(dc, kCaptionX, y, text, static_cast<int>(std::strlen(text)));
+    ::TextOutA(dc, x, y, text, static_cast<int>(std::strlen(text)));
 }
 
 } // namespace
 
-void PaintEtchedFrames(HDC dc, const char* upperCaption, const char* lowerCaption) {
+BOOL CreateCaptionFont(CFont& font) {
+    return font.CreateFont(15, 0, 300, DEFAULT_CHARSET, "MS Sans Serif");
+}
+
+void PaintEtchedFrames(HDC dc, const char* upperCaption, const char* lowerCaption,
+                       int lowerCaptionX) {
     CFont font;
-    font.CreateFont(15, 0, 300, DEFAULT_CHARSET, "MS Sans Serif");
+    CreateCaptionFont(font);
     CPen grey(PS_SOLID, 0, kGrey);
     CPen white(PS_SOLID, 0, kWhite);
     CSaveDC save(dc);
     CSelectObject selFont(dc, font);
 
-    Caption(dc, kUpperCaptionY, upperCaption ? upperCaption : "");
+    Caption(dc, kCaptionX, kUpperCaptionY, upperCaption ? upperCaption : "");
     DrawFrame(dc, grey, white, 0, kUpperGapEnd);
-    Caption(dc, kLowerCaptionY, lowerCaption ? lowerCaption : "");
+    Caption(dc, lowerCaptionX, kLowerCaptionY, lowerCaption ? lowerCaption : "");
     DrawFrame(dc, grey, white, kLowerOffset, kLowerGapEnd);
 }
