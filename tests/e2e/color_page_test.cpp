@@ -220,6 +220,20 @@ TEST(ColorPage, DragAndPickFreezesTheColourUnderTheRelease) {
     ASSERT_TRUE(PointAt(navy.Centre()));
     EXPECT_FALSE(WaitFor([&] { return Shows(page, kNavy); }, kWatch));
     EXPECT_TRUE(Shows(page, kOrange)) << "the colour under the release stays";
+
+    // A drag cut short by the window closing ends there, frozen; it does not
+    // wait for a click on the page after the next opening.
+    ASSERT_TRUE(PointAt(box));
+    Button(MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(WaitFor([&] { return ThreadOf(page).hwndCapture == page; }));
+    ASSERT_TRUE(CloseSheet(p, IDCANCEL));
+    Button(MOUSEEVENTF_LEFTUP);
+    ASSERT_NE(page = OpenColorPage(p), nullptr);
+    ASSERT_TRUE(PressHotkey(p, {VK_MENU, 'X'}, ID_PICKER_TOGGLE));
+    const RECT client = WindowRect(page);
+    Click(client.left + 20, client.bottom - 20);
+    ASSERT_TRUE(PointAt(navy.Centre()));
+    EXPECT_TRUE(WaitFor([&] { return Shows(page, kNavy); }, kTwoTicks)) << "still following";
 }
 
 TEST(ColorPage, FreezeHotkeyWorksWithTheWindowOpenAndClosed) {
