@@ -6,14 +6,13 @@
 #include "app/MainSheet.h"
 #include "app/TrayMenu.h"
 #include "app/ToolboxApp.h"
+#include "color/AutoClickPage.h"
 #include "framework/Gdi.h"
 #include "framework/HtmlHelp.h"
 #include "framework/Menu.h"
 #include "hooklib/Quillet.h"
 #include "res/resource.h"
 #include "settings/Profile.h"
-
-int g_bPickerTracking = 1;
 
 namespace {
 

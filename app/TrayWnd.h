@@ -78,6 +78,3 @@ protected:
     DWORD m_doubleClickTick = 0;
     bool m_afterDoubleClick = false;
 };
-
-// 1 while the colour picker follows the cursor; flipped by command 40007.
-extern int g_bPickerTracking;

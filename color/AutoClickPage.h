@@ -1,15 +1,74 @@
-// CAutoClick: the options window's Color page (the colour picker).
+// CAutoClick: the options window's Color page (the colour picker). It shows
+// where the pointer is and the colour of the screen pixel under it, follows
+// the pointer until frozen, and picks a colour anywhere on the screen by a
+// drag out of its "Drag & Pick" box.
 #pragma once
 
+#include <string>
+
+#include "framework/Controls.h"
+#include "hooklib/LibraryHotKeyCtrl.h"
+#include "skin/SkinButton.h"
 #include "skin/SkinnedPage.h"
+
+// 1 while the picker follows the pointer, 0 while its readings are frozen.
+// The freeze hotkey reaches the tray window as a command, which flips it.
+extern int g_bPickerTracking;
+// The colour in the swatch, handed to the colour editor.
+extern COLORREF g_crPicked;
+// 1 while a drag out of the Drag & Pick box holds the mouse capture.
+extern int g_bPickerDragging;
+// Where the last sample was taken, in screen coordinates.
+extern POINT g_ptLastPick;
+
+// The HTML colour's edit: its context menu also copies the colour as a style
+// sheet writes it.
+class CHtmlColorEdit : public CWnd {
+protected:
+    LRESULT OnContextMenu(WPARAM wp, LPARAM lp);
+    DECLARE_MESSAGE_MAP()
+};
 
 class CAutoClick : public CSkinnedPage {
 public:
     CAutoClick();
 
-    WORD m_wKey = 0; // freeze hotkey
+    CLibraryHotKeyCtrl m_hotkey;
+    std::string m_strRgb; // "r,g,b"
+    CSkinButton m_btnHelp;
+    CSkinButton m_btnEdit;
+    std::string m_strHtml;        // "# RR,GG,BB"
+    std::string m_strPosition;    // "x,y"
+    RECT m_rcPick = {0, 0, 0, 0}; // the Drag & Pick box, in client pixels
+    WORD m_wKey = 0;              // freeze hotkey
     WORD m_wMod = 0;
 
 protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    BOOL OnSetActive() override;
+
+    void ReadSettings();
+    // Takes a sample at p: the texts and the swatch show its colour at once.
+    void Sample(POINT p);
+    // The swatch inside the frame control, in client pixels.
+    RECT SwatchRect() const;
+    // Shows g_crPicked in the two colour texts.
+    void ShowPickedTexts();
+    void EndDrag();
+
+    void OnTimer(UINT_PTR id);
+    void OnMouseMove(UINT flags, POINT pt);
+    void OnLButtonDown(UINT flags, POINT pt);
+    void OnLButtonUp(UINT flags, POINT pt);
+    void OnCaptureChanged(HWND hwndNew);
+    void OnEditColor();
+    void OnHelp();
+    BOOL OnHelpInfo(HELPINFO* info);
+    void OnPaint();
+    void OnDestroy();
     DECLARE_MESSAGE_MAP()
+
+    CHtmlColorEdit m_htmlEdit;
 };

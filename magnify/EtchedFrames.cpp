@@ -38,10 +38,14 @@ void Caption(HDC dc, int x, int y, const char* text) {
 
 } // namespace
 
+BOOL CreateCaptionFont(CFont& font) {
+    return font.CreateFont(15, 0, 300, DEFAULT_CHARSET, "MS Sans Serif");
+}
+
 void PaintEtchedFrames(HDC dc, const char* upperCaption, const char* lowerCaption,
                        int lowerCaptionX) {
     CFont font;
-    font.CreateFont(15, 0, 300, DEFAULT_CHARSET, "MS Sans Serif");
+    CreateCaptionFont(font);
     CPen grey(PS_SOLID, 0, kGrey);
     CPen white(PS_SOLID, 0, kWhite);
     CSaveDC save(dc);

@@ -1,8 +1,10 @@
-// The two captioned, etched frames that the Magnify and Capture pages paint
-// on their skinned backgrounds.
+// The two captioned, etched frames that the Color, Magnify and Capture pages
+// paint on their skinned backgrounds.
 #pragma once
 
 #include <windows.h>
+
+#include "framework/Gdi.h"
 
 // Geometry of the frames, in client pixels.
 namespace etched {
@@ -21,8 +23,11 @@ constexpr COLORREF kGrey = RGB(128, 128, 128);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 } // namespace etched
 
+// The captions' font; pages that write more text beside the frames take it too.
+BOOL CreateCaptionFont(CFont& font);
+
 // Writes the two captions and draws the two frames around them; the lower
-// caption starts at `lowerCaptionX`. The DC's state (font, pen, background
+// caption starts at lowerCaptionX. The DC's state (font, pen, background
 // mode) is as before afterwards.
 void PaintEtchedFrames(HDC dc, const char* upperCaption, const char* lowerCaption,
                        int lowerCaptionX = etched::kCaptionX);

@@ -16,6 +16,9 @@
 #define IDB_MENU_SIDEBAR 182 // 20 x 107, the program's name bottom to top
 #define IDB_ABOUT_ICON 220
 
+// Cursors
+#define IDC_EYEDROPPER 225 // 32 x 32, hotspot (9, 21) at the dropper's tip
+
 // Menus
 #define IDR_TRAY_MENU 121 // one popup with the placeholder item ID_MENU_PLACEHOLDER
 
@@ -49,6 +52,15 @@
 #define IDC_CAP_HOTKEY 1016
 #define IDC_CAP_PATH 1023
 #define IDC_CAP_GO 1034
+
+// Color page controls
+#define IDC_COLOR_SWATCH 1024 // group box: the swatch is painted inside it
+#define IDC_COLOR_HELP 1032
+#define IDC_COLOR_EDIT 1033
+#define IDC_COLOR_RGB 1055
+#define IDC_COLOR_HTML 1056
+#define IDC_COLOR_POSITION 1057
+#define IDC_COLOR_HOTKEY 1059
 
 // About page controls
 #define IDC_ABOUT_WEB 1060
