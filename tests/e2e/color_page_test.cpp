@@ -365,3 +365,36 @@ TEST(ColorPage, TheHtmlColoursMenuCopiesItAsCssHex) {
         << copied << "'";
     EXPECT_TRUE(Shows(page, kOrange)) << "the page's own texts are unchanged";
 }
+
+TEST(ColorPage, EditColorShowsTheEditedColourOnOkAndLeavesItOnCancel) {
+    Program p;
+    ASSERT_TRUE(p.StartAndWaitForTray());
+    HWND page = OpenColorPage(p);
+    ASSERT_NE(page, nullptr);
+    for (int button : {IDCANCEL, IDOK}) {
+        ::PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_COLOR_EDIT, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(page, IDC_COLOR_EDIT)));
+        HWND editor = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (editor = FindProcessWindow(p.Pid(), "Edit Color")); }));
+        // The readings froze when the editor opened: what they show is what it edits.
+        const std::string rgb = Text(page, IDC_COLOR_RGB), html = Text(page, IDC_COLOR_HTML);
+        const struct {
+            int id;
+            const char* value;
+        } typed[] = {{IDC_CE_RED, "18"}, {IDC_CE_GREEN, "52"}, {IDC_CE_BLUE, "86"}};
+        for (const auto& t : typed)
+            ::SendMessageA(::GetDlgItem(editor, t.id), WM_SETTEXT, 0,
+                           reinterpret_cast<LPARAM>(t.value));
+        ::PostMessageA(editor, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(editor, button)));
+        ASSERT_TRUE(WaitFor([&] { return !::IsWindow(editor); }));
+        if (button == IDOK) {
+            EXPECT_TRUE(Reads(page, kNavy)) << Text(page, IDC_COLOR_RGB);
+        } else {
+            EXPECT_EQ(Text(page, IDC_COLOR_RGB), rgb) << "Cancel changed the colour";
+            EXPECT_EQ(Text(page, IDC_COLOR_HTML), html);
+        }
+    }
+    // Still frozen: the pointer moving away reads nothing new.
+    EXPECT_TRUE(KeepsReading(page, kNavy, kOrange));
+}
