@@ -1,6 +1,7 @@
 // Captioned etched frames.
 #include "magnify/EtchedFrames.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "framework/Gdi.h"
@@ -31,9 +32,17 @@ void DrawFrame(HDC dc, HPEN grey, HPEN white, int dy, int gapEnd) {
     Line(dc, white, kLeft + 1, top + 1, kLeft + 1, bottom);
 }
 
-void Caption(HDC dc, int x, int y, const char* text) {
+// Writes a caption and returns where the gap for it must end at least: the
+// frame's own gap end, or further where the installed face draws the caption
+// wider than the gap, so that the top edge never runs through the text.
+int Caption(HDC dc, int x, int y, const char* text, int gapEnd) {
+    const int length = static_cast<int>(std::strlen(text));
     ::SetBkMode(dc, TRANSPARENT);
-    ::TextOutA(dc, x, y, text, static_cast<int>(std::strlen(text)));
+    ::TextOutA(dc, x, y, text, length);
+    SIZE size = {0, 0};
+    if (length > 0 && ::GetTextExtentPoint32A(dc, text, length, &size))
+        gapEnd = std::max(gapEnd, x + static_cast<int>(size.cx));
+    return std::min(gapEnd, kRight - 2);
 }
 
 } // namespace
@@ -51,8 +60,10 @@ void PaintEtchedFrames(HDC dc, const char* upperCaption, const char* lowerCaptio
     CSaveDC save(dc);
     CSelectObject selFont(dc, font);
 
-    Caption(dc, kCaptionX, kUpperCaptionY, upperCaption ? upperCaption : "");
-    DrawFrame(dc, grey, white, 0, kUpperGapEnd);
-    Caption(dc, lowerCaptionX, kLowerCaptionY, lowerCaption ? lowerCaption : "");
-    DrawFrame(dc, grey, white, kLowerOffset, kLowerGapEnd);
+    DrawFrame(
+        dc, grey, white, 0,
+        Caption(dc, kCaptionX, kUpperCaptionY, upperCaption ? upperCaption : "", kUpperGapEnd));
+    DrawFrame(
+        dc, grey, white, kLowerOffset,
+        Caption(dc, lowerCaptionX, kLowerCaptionY, lowerCaption ? lowerCaption : "", kLowerGapEnd));
 }

@@ -27,7 +27,8 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 BOOL CreateCaptionFont(CFont& font);
 
 // Writes the two captions and draws the two frames around them; the lower
-// caption starts at lowerCaptionX. The DC's state (font, pen, background
-// mode) is as before afterwards.
+// caption starts at lowerCaptionX. A caption wider than its gap (a face wider
+// than the one the frames were laid out for) widens the gap to fit it. The DC's state (font, pen,
+// background mode) is as before afterwards.
 void PaintEtchedFrames(HDC dc, const char* upperCaption, const char* lowerCaption,
                        int lowerCaptionX = etched::kCaptionX);

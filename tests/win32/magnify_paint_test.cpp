@@ -94,7 +94,8 @@ TEST(EtchedFrames, GreyRectanglesWithWhiteLinesAndAGapInTheTop) {
 }
 
 // Each caption is black text from its point, drawn where nothing else is, in the cell the text
-// takes in the frames' font; it starts at the gap and stands across the top edge.
+// takes in the frames' font; it starts at the gap and stands across the top edge, which leaves
+// room for all of it.
 TEST(EtchedFrames, CaptionsStandAtTheirGapsAndTheDcIsLeftAsItWas) {
     const char* const captions[] = {"Magnify Glass", "Magnify Option"};
     Canvas bare(kW, kH, kBlank), cv(kW, kH, kBlank);
@@ -141,5 +142,10 @@ TEST(EtchedFrames, CaptionsStandAtTheirGapsAndTheDcIsLeftAsItWas) {
         EXPECT_TRUE(left[i] >= f.gapStart && left[i] <= f.gapStart + 4)
             << left[i] << " " << f.gapStart;
         EXPECT_TRUE(cells[i].top < f.top && cells[i].bottom > f.top + 1);
+        // However wide the face draws it, the top edge never runs through the caption.
+        int crossing = 0;
+        for (int x = cells[i].left; x < cells[i].right; ++x)
+            crossing += cv.At(x, f.top) == kGrey;
+        EXPECT_EQ(crossing, 0);
     }
 }
