@@ -1,6 +1,6 @@
 // The tour that `make run` shows without a display (scripts/run-zentrova):
-// the program at rest with its tray icon, its options window on every tab and
-// its tray menu with a highlighted item, each saved as a screenshot into the
+// the program at rest with its tray icon, its options window on every tab, the
+// colour editor and its tray menu with a highlighted item, each saved as a screenshot into the
 // folder named by ZEN_SCREENSHOTS. Not a test: a screenshot script. Every wait
 // is checked; one that times out says what it waited for and the tour ends
 // with a non-zero status.
@@ -63,6 +63,20 @@ int Tour(Program& p) {
         WaitFor([] { return false; }, 300); // let the page paint
         Shot(names[i]);
     }
+    // The colour editor, opened from the Color page on the colour it shows.
+    ::SendMessageA(sheet, PSM_SETCURSEL, 0, 0);
+    HWND page = reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    ::PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_COLOR_EDIT, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(page, IDC_COLOR_EDIT)));
+    HWND editor = nullptr;
+    if (!Need(WaitFor([&] { return (editor = FindProcessWindow(p.Pid(), "Edit Color")); }),
+              "the colour editor"))
+        return 1;
+    WaitFor([] { return false; }, 300); // let it paint
+    Shot("07_color_editor");
+    ::PostMessageA(editor, WM_COMMAND, IDCANCEL, 0);
+    if (!Need(WaitFor([&] { return !::IsWindow(editor); }), "the colour editor to close"))
+        return 1;
     ::PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
     if (!Need(WaitFor([&] { return p.Sheet() == nullptr; }), "the options window to close"))
         return 1;
