@@ -144,6 +144,8 @@ void OnDestroy(HWND hWnd) {
 
 LRESULT CALLBACK CaptureOverlayProc(HWND hWnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
+    case WM_MOUSEACTIVATE: // the overlay stays inactive when clicked as well
+        return MA_NOACTIVATE;
     case WM_ERASEBKGND:
         return 1; // the picture covers everything
     case WM_PAINT:
@@ -157,6 +159,7 @@ LRESULT CALLBACK CaptureOverlayProc(HWND hWnd, UINT msg, WPARAM wp, LPARAM lp) {
         if (wp == kEscapeHotKey)
             ::DestroyWindow(hWnd);
         return 1;
+    case WM_LBUTTONDBLCLK: // a press soon after the last one at the same place is a press too
     case WM_LBUTTONDOWN: {
         const POINT pt = PointerOf(lp);
         g_overlay.band = {pt.x, pt.y, pt.x, pt.y};
@@ -208,6 +211,7 @@ void ShowCaptureOverlay(HWND owner, const SkinScheme& skin) {
     wc.lpfnWndProc = CaptureOverlayProc;
     wc.hInstance = instance;
     wc.hCursor = ::LoadCursor(nullptr, IDC_CROSS);
+    wc.lpszClassName = kOverlayClass;
     ::RegisterClassA(&wc); // fails harmlessly from the second capture on
 
     g_overlay.window = ::CreateWindowExA(WS_EX_NOPARENTNOTIFY, kOverlayClass, "hello", WS_POPUP, 0,
