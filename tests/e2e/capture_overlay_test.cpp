@@ -385,7 +385,8 @@ TEST_F(Capture, FiftyCapturesLeaveTheGdiObjectCountWhereItWas) {
     const DWORD after = ::GetGuiResources(m_p.Process(), GR_GDIOBJECTS);
     RecordProperty("gdi_before", static_cast<int>(before));
     RecordProperty("gdi_after", static_cast<int>(after));
-    std::printf("GDI objects: %lu before, %lu after\n", before, after);
+    if (before == 0 && after == 0)
+        GTEST_SKIP() << "the system does not count GDI objects (GetGuiResources answers 0)";
     EXPECT_LE(after, before + 2);
 }
 
