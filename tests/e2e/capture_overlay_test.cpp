@@ -304,11 +304,19 @@ HWND WaitForSaveDialog(DWORD pid) {
     return found;
 }
 
-// Presses "&Save as file" and saves under the typed name (the type list left as it is).
-void SaveAs(HWND result, DWORD pid, const std::string& name) {
+// Presses "&Save as file" and saves under the typed name, as the type of that index (0: BMP).
+void SaveAs(HWND result, DWORD pid, const std::string& name, int type = 0) {
     ::PostMessageA(result, WM_COMMAND, MAKEWPARAM(IDC_CAPTURE_SAVE, BN_CLICKED), 0);
     HWND dlg = WaitForSaveDialog(pid);
     ASSERT_TRUE(dlg);
+    if (type != 0) {
+        HWND types = ::GetDlgItem(dlg, 0x470 /* cmb1 */);
+        ASSERT_TRUE(types);
+        ::SendMessageA(types, CB_SETCURSEL, type, 0);
+        for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK}) // as a choice from the list sends
+            ::SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(0x470, code),
+                           reinterpret_cast<LPARAM>(types));
+    }
     for (int id : {0x47c /* cmb13 */, 0x480 /* edt1 */})
         if (HWND box = ::GetDlgItem(dlg, id))
             ::SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
@@ -352,6 +360,25 @@ TEST_F(Capture, SavedFileHoldsTheCaptureEvenAfterTheClipboardChanged) {
         }
     EXPECT_EQ(wrong, 0);
     EXPECT_FALSE(FileExists(path + ".bmp.tmp"));
+}
+
+TEST_F(Capture, PngTypeWritesAPngFileOfTheCaptureSize) {
+    HWND result = CaptureRect({100, 100, 137, 121});
+    ASSERT_TRUE(result);
+    const std::string path = m_p.Folder() + "\\shot";
+    SaveAs(result, m_p.Pid(), path, 1);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(result); }));
+    const std::string bytes = ReadAll(path + ".png");
+    ASSERT_GT(bytes.size(), 33u);
+    EXPECT_EQ(bytes.substr(0, 8), "\x89PNG\r\n\x1a\n");
+    auto be32 = [&](size_t at) {
+        const auto* b = reinterpret_cast<const unsigned char*>(bytes.data() + at);
+        return static_cast<int>(b[0] << 24 | b[1] << 16 | b[2] << 8 | b[3]);
+    };
+    EXPECT_EQ(bytes.substr(12, 4), "IHDR");
+    EXPECT_EQ(be32(16), 37);
+    EXPECT_EQ(be32(20), 21);
+    EXPECT_FALSE(FileExists(path + ".png.tmp"));
 }
 
 TEST_F(Capture, FileThatCannotBeWrittenIsReportedAndTheOldOneKept) {
