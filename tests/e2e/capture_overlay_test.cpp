@@ -281,34 +281,16 @@ TEST_F(Capture, ResultDialogSizeAndPictureOffsetFollowTheCapture) {
     }
 }
 
-// The save dialog of the program, once it shows.
-HWND WaitForSaveDialog(DWORD pid) {
-    HWND found = nullptr;
-    WaitFor([&] {
-        found = FindProcessWindowByClass(pid, "#32770");
-        if (found && WindowText(found) == kResultTitle) {
-            // The result dialog is a dialog too: look past it.
-            found = nullptr;
-            for (HWND h = ::GetTopWindow(nullptr); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
-                DWORD owner = 0;
-                ::GetWindowThreadProcessId(h, &owner);
-                char cls[16] = {};
-                ::GetClassNameA(h, cls, sizeof cls);
-                if (owner == pid && ::IsWindowVisible(h) && std::string(cls) == "#32770" &&
-                    WindowText(h) != kResultTitle)
-                    found = h;
-            }
-        }
-        return found != nullptr;
-    });
-    return found;
-}
-
 // Presses "&Save as file" and saves under the typed name, as the type of that index (0: BMP).
-void SaveAs(HWND result, DWORD pid, const std::string& name, int type = 0) {
+void SaveAs(HWND result, const std::string& name, int type = 0) {
     ::PostMessageA(result, WM_COMMAND, MAKEWPARAM(IDC_CAPTURE_SAVE, BN_CLICKED), 0);
-    HWND dlg = WaitForSaveDialog(pid);
-    ASSERT_TRUE(dlg);
+    HWND dlg = nullptr; // the save dialog, owned by the result dialog
+    ASSERT_TRUE(WaitFor([&] {
+        for (HWND h = ::GetTopWindow(nullptr); h && !dlg; h = ::GetWindow(h, GW_HWNDNEXT))
+            if (::GetWindow(h, GW_OWNER) == result && ::IsWindowVisible(h))
+                dlg = h;
+        return dlg != nullptr;
+    }));
     if (type != 0) {
         HWND types = ::GetDlgItem(dlg, 0x470 /* cmb1 */);
         ASSERT_TRUE(types);
@@ -344,7 +326,7 @@ TEST_F(Capture, SavedFileHoldsTheCaptureEvenAfterTheClipboardChanged) {
     PutClipboardText("somebody else's");
 
     const std::string path = m_p.Folder() + "\\shot";
-    SaveAs(result, m_p.Pid(), path);
+    SaveAs(result, path);
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(result); }));
     const std::string bytes = ReadAll(path + ".bmp");
     const int stride = (w * 3 + 3) & ~3;
@@ -366,7 +348,7 @@ TEST_F(Capture, PngTypeWritesAPngFileOfTheCaptureSize) {
     HWND result = CaptureRect({100, 100, 137, 121});
     ASSERT_TRUE(result);
     const std::string path = m_p.Folder() + "\\shot";
-    SaveAs(result, m_p.Pid(), path, 1);
+    SaveAs(result, path, 1);
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(result); }));
     const std::string bytes = ReadAll(path + ".png");
     ASSERT_GT(bytes.size(), 33u);
@@ -388,7 +370,7 @@ TEST_F(Capture, FileThatCannotBeWrittenIsReportedAndTheOldOneKept) {
     ASSERT_TRUE(::CreateDirectoryA((target + ".tmp").c_str(), nullptr));
     HWND result = CaptureRect({100, 100, 140, 130});
     ASSERT_TRUE(result);
-    SaveAs(result, m_p.Pid(), m_p.Folder() + "\\kept");
+    SaveAs(result, m_p.Folder() + "\\kept");
     std::string text;
     ASSERT_TRUE(ReadAndCloseMessageBox(m_p, text));
     EXPECT_EQ(text, "Create file error!");
