@@ -7,6 +7,7 @@
 #include "app/TrayMenu.h"
 #include "app/ToolboxApp.h"
 #include "color/AutoClickPage.h"
+#include "capture/CaptureOverlay.h"
 #include "framework/Gdi.h"
 #include "framework/HtmlHelp.h"
 #include "framework/Menu.h"
@@ -316,6 +317,7 @@ void CTrayWnd::OnCapture() {
         g_pMainSheet->EndDialog(1);
     // Let the screen under the options window repaint before it is frozen.
     ::Sleep(200);
+    ShowCaptureOverlay(m_hWnd, g_pMainSheet->m_skin);
     SetTrayIcon(IDI_TRAY_NORMAL);
 }
 

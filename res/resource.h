@@ -28,6 +28,11 @@
 #define IDD_COLOR_PAGE 114
 #define IDD_ABOUT_PAGE 125
 
+// Capture result dialog
+#define IDD_CAPTURE_RESULT 109
+#define IDC_CAPTURE_COPY 1017
+#define IDC_CAPTURE_SAVE 1018
+
 // Magnify page controls; F1 on the options window explains the ones from
 // IDC_MAG_FIRST to IDC_MAG_LAST.
 #define IDC_MAG_FIRST 1001

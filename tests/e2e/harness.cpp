@@ -102,6 +102,8 @@ INPUT KeyInput(WORD vk, bool up) {
     return in;
 }
 
+} // namespace
+
 // The screen's pixels in a rectangle, 0x00RRGGBB, rows from the top or from the bottom.
 std::vector<DWORD> ScreenPixels(const RECT& area, bool topDown) {
     const int w = area.right - area.left, h = area.bottom - area.top;
@@ -123,8 +125,6 @@ std::vector<DWORD> ScreenPixels(const RECT& area, bool topDown) {
     ::ReleaseDC(nullptr, screen);
     return px;
 }
-
-} // namespace
 
 bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
     return PumpUntil(done, timeoutMs);
@@ -328,6 +328,16 @@ void Click(int x, int y) {
     in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     ::SendInput(2, in, sizeof(INPUT));
+}
+
+void MouseButtonsAt(int x, int y, DWORD flags) {
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    int cx = ::GetSystemMetrics(SM_CXSCREEN) - 1, cy = ::GetSystemMetrics(SM_CYSCREEN) - 1;
+    in.mi.dx = MulDiv(x, 65535, cx);
+    in.mi.dy = MulDiv(y, 65535, cy);
+    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &in, sizeof in);
 }
 
 int CountColour(const RECT& area, COLORREF colour, int tolerance, POINT* centre) {

@@ -77,8 +77,12 @@ void PressKeys(const std::vector<WORD>& chord); // press in order, release in re
 void TypeText(const char* text);
 void MoveMouse(int x, int y);
 void Click(int x, int y);
+// Presses or releases mouse buttons (MOUSEEVENTF_LEFTDOWN, ...) with the pointer at x, y.
+void MouseButtonsAt(int x, int y, DWORD flags);
 
 // Screen pixels and screenshots.
+// The screen's pixels in a rectangle, 0x00RRGGBB, rows from the top or from the bottom.
+std::vector<DWORD> ScreenPixels(const RECT& area, bool topDown = true);
 // Counts pixels of a colour (within a tolerance per channel) in a screen
 // rectangle; `centre`, when given, receives the middle of those pixels.
 int CountColour(const RECT& area, COLORREF colour, int tolerance = 24, POINT* centre = nullptr);

@@ -1,0 +1,155 @@
+// The capture result dialog.
+#include "capture/CaptureResultDialog.h"
+
+#include <commdlg.h>
+
+#include <string>
+
+#include "capture/BmpFile.h"
+#include "capture/CaptureSave.h"
+#include "capture/LastCapture.h"
+#include "framework/App.h"
+#include "framework/DataExchange.h"
+#include "framework/Gdi.h"
+#include "res/resource.h"
+#include "skin/SkinPainter.h"
+
+namespace {
+
+// A small capture is centred in an area of this size; the window never gets smaller.
+constexpr int kAreaWidth = 293, kAreaHeight = 184;
+constexpr int kMinWidth = 302, kMinHeight = 240;
+// The frame, the sunken edge and the band of the buttons around a larger capture.
+constexpr int kExtraWidth = 9, kExtraHeight = 57;
+
+constexpr char kSaveFilter[] = "Bitmap Files (*.bmp)\0*.bmp\0PNG Files (*.png)\0*.png\0";
+constexpr DWORD kPngFilterIndex = 2;
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CCaptureResultDialog, CDialog)
+ON_WM_ERASEBKGND()
+ON_WM_PAINT()
+ON_WM_DESTROY()
+ON_BN_CLICKED(IDC_CAPTURE_COPY, OnCopy)
+ON_BN_CLICKED(IDC_CAPTURE_SAVE, OnSave)
+END_MESSAGE_MAP()
+
+CCaptureResultDialog::CCaptureResultDialog(const SkinScheme& skin, CWnd* pParent)
+    : CDialog(IDD_CAPTURE_RESULT, pParent), m_skin(skin) {}
+
+CCaptureResultDialog::Placement CCaptureResultDialog::PlacementFor(int w, int h) {
+    Placement p;
+    p.width = w + kExtraWidth - 1 < kMinWidth ? kMinWidth : w + kExtraWidth;
+    p.height = h + kExtraHeight - 1 < kMinHeight ? kMinHeight : h + kExtraHeight;
+    p.ox = w < kAreaWidth ? (kAreaWidth - w) / 2 : 0;
+    p.oy = h < kAreaHeight ? (kAreaHeight - h) / 2 : 0;
+    return p;
+}
+
+void CCaptureResultDialog::DoDataExchange(CDataExchange* pDX) {
+    DDX_Control(pDX, IDC_CAPTURE_COPY, m_btnCopy);
+    DDX_Control(pDX, IDC_CAPTURE_SAVE, m_btnSave);
+}
+
+BOOL CCaptureResultDialog::OnInitDialog() {
+    CDialog::OnInitDialog();
+    const Placement p = PlacementFor(g_lastCapture.Width(), g_lastCapture.Height());
+    // Centred on the primary screen: the dialog has no visible owner.
+    const int x = (::GetSystemMetrics(SM_CXSCREEN) - p.width) / 2;
+    const int y = (::GetSystemMetrics(SM_CYSCREEN) - p.height) / 2;
+    ::SetWindowPos(m_hWnd, nullptr, x, y, p.width, p.height, SWP_NOZORDER);
+
+    const SkinLook& look = m_skin.buttonLook;
+    const COLORREF tint = RGB(look.red & 0xFF, look.green & 0xFF, look.blue & 0xFF);
+    for (CSkinButton* button : {&m_btnCopy, &m_btnSave})
+        button->SetSkin(look.mode, look.granularity & 0xFF, look.hoverBlend & 0xFF,
+                        look.coloring & 0xFF, tint);
+    RECT outer;
+    ::GetWindowRect(m_hWnd, &outer);
+    GenerateSkin(m_background, outer.right - outer.left, outer.bottom - outer.top,
+                 m_skin.dialogLook, CurrentSkinSystemColors());
+    PlaceButtons();
+    return TRUE;
+}
+
+void CCaptureResultDialog::PlaceButtons() {
+    const Placement p = PlacementFor(g_lastCapture.Width(), g_lastCapture.Height());
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    const int edgeBottom = p.oy + g_lastCapture.Height() + 3;
+    int index = 0;
+    for (CSkinButton* button : {&m_btnCopy, &m_btnSave}) {
+        RECT rc;
+        ::GetWindowRect(*button, &rc);
+        const int bw = rc.right - rc.left, bh = rc.bottom - rc.top;
+        const int top = edgeBottom + 3 * ((client.bottom - edgeBottom - bh) / 4);
+        const int gap = (client.right - 2 * bw) / 3;
+        const int left = index == 0 ? gap : 2 * gap + bw;
+        ::SetWindowPos(*button, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        ++index;
+    }
+}
+
+BOOL CCaptureResultDialog::OnEraseBkgnd(HDC dc) {
+    m_background.Draw(dc, 0, 0);
+    return TRUE;
+}
+
+void CCaptureResultDialog::OnPaint() {
+    CPaintDC dc(m_hWnd);
+    const int w = g_lastCapture.Width(), h = g_lastCapture.Height();
+    const Placement p = PlacementFor(w, h);
+    if (const CCaptureImage* image = g_lastCapture.displayImage.get())
+        ::BitBlt(dc, p.ox + 1, p.oy + 2, w, h, image->Dc(), 0, 0, SRCCOPY);
+    // The sunken edge frames the picture and covers its outermost pixels where they meet.
+    RECT edge = {p.ox, p.oy + 1, p.ox + w + 3, p.oy + h + 3};
+    ::DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
+}
+
+void CCaptureResultDialog::OnCopy() {
+    // The clipboard holds the capture since the overlay closed: this only closes the dialog.
+    OnOK();
+}
+
+void CCaptureResultDialog::OnSave() {
+    char path[MAX_PATH] = "*.bmp";
+    OPENFILENAMEA ofn = {};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = m_hWnd;
+    ofn.lpstrFilter = kSaveFilter;
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = path;
+    ofn.nMaxFile = sizeof path;
+    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
+    if (::GetSaveFileNameA(&ofn)) {
+        const bool png = ofn.nFilterIndex == kPngFilterIndex;
+        const std::string name = CaptureSaveName(path, png ? ".png" : ".bmp");
+        if (!SaveCapture(name.c_str(), png))
+            AfxMessageBox("Create file error!", MB_OK | MB_ICONEXCLAMATION, m_hWnd);
+    }
+    EndDialog(IDOK);
+}
+
+bool CCaptureResultDialog::SaveCapture(const char* fileName, bool png) {
+    const CCaptureImage* image = g_lastCapture.displayImage.get();
+    if (!image || !image->Valid())
+        return false;
+    // The display image is ours (the clipboard's copy may be gone by now). The writer reads a
+    // bitmap that is not selected anywhere, so it gets a copy of it.
+    CClientDC dc(m_hWnd);
+    CBitmap copy;
+    if (!copy.CreateCompatibleBitmap(image->Dc(), image->Width(), image->Height()))
+        return false;
+    {
+        CMemDC mem(dc);
+        CSelectObject select(mem, copy);
+        ::BitBlt(mem, 0, 0, image->Width(), image->Height(), image->Dc(), 0, 0, SRCCOPY);
+    }
+    return (png ? SaveBitmapAsPng(dc, copy, fileName) : SaveBitmapToFile(dc, copy, fileName)) == 0;
+}
+
+void CCaptureResultDialog::OnDestroy() {
+    g_lastCapture.displayImage.reset();
+    Default();
+}

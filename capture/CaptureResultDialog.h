@@ -1,0 +1,45 @@
+// CCaptureResultDialog: shows the last capture with "&Copy to clipboard" and "&Save as file".
+#pragma once
+
+#include "framework/Dialog.h"
+#include "skin/SkinBitmap.h"
+#include "skin/SkinButton.h"
+#include "skin/SkinScheme.h"
+
+class CCaptureResultDialog : public CDialog {
+public:
+    // The dialog wears the given skin; it shows and saves the display image of g_lastCapture.
+    explicit CCaptureResultDialog(const SkinScheme& skin, CWnd* pParent = nullptr);
+
+    // Where a capture of w x h pixels goes: the window's outer size and the offset of the area
+    // in which a small capture is centred.
+    struct Placement {
+        int width;
+        int height;
+        int ox;
+        int oy;
+    };
+    static Placement PlacementFor(int w, int h);
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    BOOL OnEraseBkgnd(HDC dc);
+    void OnPaint();
+    void OnCopy();
+    void OnSave();
+    void OnDestroy();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // Puts the two buttons side by side, three quarters of the way down the band below the
+    // picture, with three equal gaps.
+    void PlaceButtons();
+    // Writes the display image; false when the file could not be written.
+    bool SaveCapture(const char* fileName, bool png);
+
+    SkinScheme m_skin;
+    CSkinButton m_btnCopy;
+    CSkinButton m_btnSave;
+    CSkinBitmap m_background;
+};

@@ -1,0 +1,402 @@
+// Screen capture end to end: the overlay over known pixels, the clipboard, the result dialog and
+// its files.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/pages.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr char kOverlayClass[] = "paste";
+constexpr char kResultTitle[] = "Congratulation!";
+
+// A topmost window of known, position-dependent pixels, so that any shift or stray pixel in a
+// capture shows.
+class PatternWindow {
+public:
+    explicit PatternWindow(const RECT& rc) : m_rc(rc) {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = ::GetModuleHandleA(nullptr);
+        wc.lpszClassName = "ZenCapturePattern";
+        ::RegisterClassA(&wc);
+        m_hwnd = ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP,
+                                   rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, nullptr,
+                                   nullptr, wc.hInstance, nullptr);
+        ::ShowWindow(m_hwnd, SW_SHOWNOACTIVATE);
+        ::UpdateWindow(m_hwnd);
+    }
+    ~PatternWindow() { ::DestroyWindow(m_hwnd); }
+    PatternWindow(const PatternWindow&) = delete;
+    PatternWindow& operator=(const PatternWindow&) = delete;
+
+    // Whether the screen shows the pattern (a few probes).
+    bool Shown() const {
+        return WaitFor([&] {
+            const std::vector<DWORD> px =
+                ScreenPixels({m_rc.left, m_rc.top, m_rc.left + 3, m_rc.top + 3});
+            return px.size() == 9 && (px[4] & 0xFFFFFF) == Pattern(1, 1);
+        });
+    }
+    void Hide() const { ::ShowWindow(m_hwnd, SW_HIDE); }
+
+    static DWORD Pattern(int x, int y) { // 0x00RRGGBB
+        return static_cast<DWORD>((x * 7 & 255) << 16 | (y * 5 & 255) << 8 | ((x + y) * 3 & 255));
+    }
+
+private:
+    static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+        if (msg != WM_PAINT)
+            return ::DefWindowProcA(h, msg, wp, lp);
+        RECT rc;
+        ::GetClientRect(h, &rc);
+        std::vector<DWORD> px(static_cast<size_t>(rc.right) * rc.bottom);
+        for (int y = 0; y < rc.bottom; ++y)
+            for (int x = 0; x < rc.right; ++x)
+                px[static_cast<size_t>(y) * rc.right + x] = Pattern(x, y);
+        BITMAPINFO bi = {};
+        bi.bmiHeader = {sizeof bi.bmiHeader, rc.right, -rc.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        PAINTSTRUCT ps;
+        HDC dc = ::BeginPaint(h, &ps);
+        ::SetDIBitsToDevice(dc, 0, 0, rc.right, rc.bottom, 0, 0, 0, rc.bottom, px.data(), &bi,
+                            DIB_RGB_COLORS);
+        ::EndPaint(h, &ps);
+        return 0;
+    }
+    RECT m_rc;
+    HWND m_hwnd;
+};
+
+// Text on the clipboard, to see whether a capture replaced it.
+void PutClipboardText(const char* text) {
+    ASSERT_TRUE(WaitFor([] { return ::OpenClipboard(nullptr) != 0; }));
+    ::EmptyClipboard();
+    const size_t n = std::strlen(text) + 1;
+    HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE, n);
+    std::memcpy(::GlobalLock(mem), text, n);
+    ::GlobalUnlock(mem);
+    ::SetClipboardData(CF_TEXT, mem);
+    ::CloseClipboard();
+}
+bool ClipboardHasText() {
+    return ::IsClipboardFormatAvailable(CF_TEXT) && !::IsClipboardFormatAvailable(CF_BITMAP);
+}
+
+// The clipboard's bitmap as 0x00RRGGBB rows from the top; false without one.
+bool ClipboardPixels(int& w, int& h, std::vector<DWORD>& px) {
+    if (!WaitFor([] { return ::OpenClipboard(nullptr) != 0; }))
+        return false;
+    HBITMAP bmp = static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP));
+    BITMAP bm = {};
+    bool ok = bmp && ::GetObjectA(bmp, sizeof bm, &bm) == sizeof bm;
+    if (ok) {
+        w = bm.bmWidth;
+        h = bm.bmHeight;
+        px.assign(static_cast<size_t>(w) * h, 0);
+        BITMAPINFO bi = {};
+        bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        HDC screen = ::GetDC(nullptr);
+        ok = ::GetDIBits(screen, bmp, 0, h, px.data(), &bi, DIB_RGB_COLORS) == h;
+        ::ReleaseDC(nullptr, screen);
+        for (DWORD& p : px)
+            p &= 0xFFFFFF;
+    }
+    ::CloseClipboard();
+    return ok;
+}
+
+std::vector<DWORD> Masked(std::vector<DWORD> px) {
+    for (DWORD& p : px)
+        p &= 0xFFFFFF;
+    return px;
+}
+
+class Capture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WriteScheme(m_p);
+        ASSERT_TRUE(m_p.StartAndWaitForTray());
+    }
+    void TearDown() override { m_p.Stop(); }
+
+    HWND Overlay() const { return FindProcessWindowByClass(m_p.Pid(), kOverlayClass); }
+    HWND Result() const { return FindProcessWindow(m_p.Pid(), kResultTitle); }
+
+    // Opens the overlay through the tray's Capture command.
+    bool OpenOverlay() const {
+        m_p.Command(ID_CAPTURE);
+        return WaitFor([&] { return Overlay() && ::IsWindowVisible(Overlay()); });
+    }
+    // Whether the pixel at p shows inverted against the frozen picture (taken beforehand).
+    bool BandCornerAt(POINT p) const {
+        const RECT one = {p.x, p.y, p.x + 1, p.y + 1};
+        return (ScreenPixels(one)[0] & 0xFFFFFF) == (~m_before & 0xFFFFFF);
+    }
+    // Drags with the left button from one point to the other, as the user does.
+    void Drag(POINT from, POINT to, const char* screenshot = nullptr) {
+        ASSERT_TRUE(MovePointer(from.x, from.y));
+        MouseButtonsAt(from.x, from.y, MOUSEEVENTF_LEFTDOWN);
+        ASSERT_TRUE(MovePointer((from.x + to.x) / 2, (from.y + to.y) / 2));
+        ASSERT_TRUE(MovePointer(to.x, to.y));
+        // The band shows, inverting the screen, before the button goes up.
+        ASSERT_TRUE(WaitFor([&] { return BandCornerAt(to); }));
+        if (screenshot)
+            SaveScreenshot(screenshot);
+        MouseButtonsAt(to.x, to.y, MOUSEEVENTF_LEFTUP);
+    }
+    // The same drag as the messages the overlay gets from it, free of the timing of synthesized
+    // input: for the tests about what happens after the selection.
+    void PostDrag(POINT from, POINT to) const {
+        HWND overlay = Overlay();
+        ::PostMessageA(overlay, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+        ::PostMessageA(overlay, WM_MOUSEMOVE, MK_LBUTTON,
+                       MAKELPARAM((from.x + to.x) / 2, (from.y + to.y) / 2));
+        ::PostMessageA(overlay, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+        ::PostMessageA(overlay, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+    }
+    // Captures the rectangle by dragging over it from bottom right to top left; the result
+    // dialog, once it shows.
+    HWND CaptureRect(const RECT& rc) {
+        if (!OpenOverlay())
+            return nullptr;
+        PostDrag({rc.right, rc.bottom}, {rc.left, rc.top});
+        HWND result = nullptr;
+        WaitFor([&] { return (result = Result()) && ::IsWindowVisible(result); });
+        return result;
+    }
+    void CloseResult(HWND result) const {
+        ::PostMessageA(result, WM_COMMAND, MAKEWPARAM(IDC_CAPTURE_COPY, BN_CLICKED), 0);
+        ASSERT_TRUE(WaitFor([&] { return !::IsWindow(result); }));
+    }
+
+    Program m_p;
+    DWORD m_before = 0; // the screen pixel under the band's far corner before the drag
+};
+
+TEST_F(Capture, DragPutsTheScreenPixelsOnTheClipboardWithoutTheBand) {
+    const RECT area = {60, 60, 380, 260};
+    PatternWindow pattern(area);
+    ASSERT_TRUE(pattern.Shown());
+    const RECT sel = {area.left + 20, area.top + 10, area.left + 20 + 77, area.top + 10 + 45};
+    const std::vector<DWORD> expected = Masked(ScreenPixels(sel));
+    PutClipboardText("before");
+
+    m_before = ScreenPixels({sel.left, sel.top, sel.left + 1, sel.top + 1})[0];
+    // Alt+C, the default capture hotkey, opens the overlay.
+    PressKeys({VK_MENU, 'C'});
+    ASSERT_TRUE(WaitFor([&] { return Overlay() && ::IsWindowVisible(Overlay()); }));
+    // The overlay shows the screen as it was: hiding the window underneath changes nothing.
+    pattern.Hide();
+    Drag({sel.right, sel.bottom}, {sel.left, sel.top}, "capture_overlay");
+    HWND result = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (result = Result()) != nullptr; }));
+    EXPECT_FALSE(Overlay());
+
+    // On the clipboard while the dialog is still open.
+    int w = 0, h = 0;
+    std::vector<DWORD> px;
+    ASSERT_TRUE(ClipboardPixels(w, h, px));
+    EXPECT_EQ(w, 77);
+    EXPECT_EQ(h, 45);
+    EXPECT_TRUE(px == expected) << "the capture differs from the screen";
+    CloseResult(result);
+}
+
+TEST_F(Capture, EscapeAndTheRightButtonCancelWithoutTouchingTheClipboard) {
+    for (int way = 0; way < 2; ++way) {
+        SCOPED_TRACE(way == 0 ? "Escape" : "right button");
+        PutClipboardText("kept");
+        ASSERT_TRUE(OpenOverlay());
+        ASSERT_TRUE(MovePointer(200, 200));
+        if (way == 0) {
+            MouseButtonsAt(200, 200, MOUSEEVENTF_LEFTDOWN); // even in the middle of a drag
+            ASSERT_TRUE(MovePointer(150, 150));
+            PressKeys({VK_ESCAPE});
+            ASSERT_TRUE(WaitFor([&] { return !Overlay(); }));
+            MouseButtonsAt(150, 150, MOUSEEVENTF_LEFTUP);
+        } else {
+            MouseButtonsAt(200, 200, MOUSEEVENTF_RIGHTDOWN);
+            MouseButtonsAt(200, 200, MOUSEEVENTF_RIGHTUP);
+        }
+        ASSERT_TRUE(WaitFor([&] { return !Overlay(); }));
+        EXPECT_FALSE(WaitFor([&] { return Result() != nullptr; }, 800));
+        EXPECT_TRUE(ClipboardHasText());
+    }
+}
+
+TEST_F(Capture, ResultDialogSizeAndPictureOffsetFollowTheCapture) {
+    const RECT area = {20, 20, 340, 240};
+    struct Case {
+        int w, h, width, height, ox, oy;
+    };
+    const Case cases[] = {
+        {10, 10, 302, 240, 141, 87}, {293, 183, 302, 240, 0, 0}, {294, 184, 303, 241, 0, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.w);
+        PatternWindow pattern(area);
+        ASSERT_TRUE(pattern.Shown());
+        const RECT sel = {area.left + 5, area.top + 5, area.left + 5 + c.w, area.top + 5 + c.h};
+        const std::vector<DWORD> captured = Masked(ScreenPixels(sel));
+        ASSERT_TRUE(OpenOverlay());
+        pattern.Hide();
+        PostDrag({sel.right, sel.bottom}, {sel.left, sel.top});
+        HWND result = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (result = Result()) && ::IsWindowVisible(result); }));
+        RECT outer;
+        ::GetWindowRect(result, &outer);
+        EXPECT_EQ(outer.right - outer.left, c.width);
+        EXPECT_EQ(outer.bottom - outer.top, c.height);
+        // Capture pixel (x, y) shows at client (ox + 1 + x, oy + 2 + y); the sunken edge covers
+        // the first column and the first and last rows.
+        POINT origin = {c.ox + 1, c.oy + 2};
+        ::ClientToScreen(result, &origin);
+        // The window's frame may cover the far side of a capture as wide as the window: the
+        // last probe stays inside the client area.
+        RECT client;
+        ::GetClientRect(result, &client);
+        const POINT last = {std::min<LONG>(c.w - 1, client.right - (c.ox + 1) - 1),
+                            std::min<LONG>(c.h - 2, client.bottom - (c.oy + 2) - 1)};
+        const POINT probes[] = {{1, 1}, {c.w / 2, c.h / 2}, last};
+        for (const POINT& q : probes) {
+            const DWORD want = captured[static_cast<size_t>(q.y) * c.w + q.x];
+            EXPECT_TRUE(WaitFor(
+                [&] {
+                    const RECT one = {origin.x + q.x, origin.y + q.y, origin.x + q.x + 1,
+                                      origin.y + q.y + 1};
+                    return (ScreenPixels(one)[0] & 0xFFFFFF) == want;
+                },
+                3000))
+                << q.x << "," << q.y;
+        }
+        CloseResult(result);
+    }
+}
+
+// Presses "&Save as file" and saves under the typed name, as the type of that index (0: BMP).
+void SaveAs(HWND result, const std::string& name, int type = 0) {
+    ::PostMessageA(result, WM_COMMAND, MAKEWPARAM(IDC_CAPTURE_SAVE, BN_CLICKED), 0);
+    HWND dlg = nullptr; // the save dialog, owned by the result dialog
+    ASSERT_TRUE(WaitFor([&] {
+        for (HWND h = ::GetTopWindow(nullptr); h && !dlg; h = ::GetWindow(h, GW_HWNDNEXT))
+            if (::GetWindow(h, GW_OWNER) == result && ::IsWindowVisible(h))
+                dlg = h;
+        return dlg != nullptr;
+    }));
+    if (type != 0) {
+        HWND types = ::GetDlgItem(dlg, 0x470 /* cmb1 */);
+        ASSERT_TRUE(types);
+        ::SendMessageA(types, CB_SETCURSEL, type, 0);
+        for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK}) // as a choice from the list sends
+            ::SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(0x470, code),
+                           reinterpret_cast<LPARAM>(types));
+    }
+    for (int id : {0x47c /* cmb13 */, 0x480 /* edt1 */})
+        if (HWND box = ::GetDlgItem(dlg, id))
+            ::SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    ::PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dlg); }));
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST_F(Capture, SavedFileHoldsTheCaptureEvenAfterTheClipboardChanged) {
+    const RECT area = {60, 60, 380, 260};
+    PatternWindow pattern(area);
+    ASSERT_TRUE(pattern.Shown());
+    const int w = 31, h = 17; // odd width: rows carry padding
+    const RECT sel = {area.left + 9, area.top + 4, area.left + 9 + w, area.top + 4 + h};
+    const std::vector<DWORD> expected = Masked(ScreenPixels(sel));
+    HWND result = CaptureRect(sel);
+    ASSERT_TRUE(result);
+    SaveScreenshot("capture_result");
+    pattern.Hide();
+    // Another program takes the clipboard: the capture's bitmap there is gone.
+    PutClipboardText("somebody else's");
+
+    const std::string path = m_p.Folder() + "\\shot";
+    SaveAs(result, path);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(result); }));
+    const std::string bytes = ReadAll(path + ".bmp");
+    const int stride = (w * 3 + 3) & ~3;
+    ASSERT_EQ(bytes.size(), static_cast<size_t>(54 + stride * h));
+    EXPECT_EQ(bytes.substr(0, 2), "BM");
+    EXPECT_EQ(bytes[28], 24); // bit count
+    int wrong = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const unsigned char* p =
+                reinterpret_cast<const unsigned char*>(&bytes[54 + (h - 1 - y) * stride + 3 * x]);
+            wrong += (static_cast<DWORD>(p[2]) << 16 | p[1] << 8 | p[0]) != expected[y * w + x];
+        }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_FALSE(FileExists(path + ".bmp.tmp"));
+}
+
+TEST_F(Capture, PngTypeWritesAPngFileOfTheCaptureSize) {
+    HWND result = CaptureRect({100, 100, 137, 121});
+    ASSERT_TRUE(result);
+    const std::string path = m_p.Folder() + "\\shot";
+    SaveAs(result, path, 1);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(result); }));
+    const std::string bytes = ReadAll(path + ".png");
+    ASSERT_GT(bytes.size(), 33u);
+    EXPECT_EQ(bytes.substr(0, 8), "\x89PNG\r\n\x1a\n");
+    auto be32 = [&](size_t at) {
+        const auto* b = reinterpret_cast<const unsigned char*>(bytes.data() + at);
+        return static_cast<int>(b[0] << 24 | b[1] << 16 | b[2] << 8 | b[3]);
+    };
+    EXPECT_EQ(bytes.substr(12, 4), "IHDR");
+    EXPECT_EQ(be32(16), 37);
+    EXPECT_EQ(be32(20), 21);
+    EXPECT_FALSE(FileExists(path + ".png.tmp"));
+}
+
+TEST_F(Capture, FileThatCannotBeWrittenIsReportedAndTheOldOneKept) {
+    // An existing capture, and a folder where the new one would be written first.
+    const std::string target = m_p.Folder() + "\\kept.bmp";
+    WriteFileText(target, "an earlier capture");
+    ASSERT_TRUE(::CreateDirectoryA((target + ".tmp").c_str(), nullptr));
+    HWND result = CaptureRect({100, 100, 140, 130});
+    ASSERT_TRUE(result);
+    SaveAs(result, m_p.Folder() + "\\kept");
+    std::string text;
+    ASSERT_TRUE(ReadAndCloseMessageBox(m_p, text));
+    EXPECT_EQ(text, "Create file error!");
+    EXPECT_EQ(ReadAll(target), "an earlier capture");
+    ::RemoveDirectoryA((target + ".tmp").c_str());
+}
+
+TEST_F(Capture, FiftyCapturesLeaveTheGdiObjectCountWhereItWas) {
+    // Driven by messages to the overlay, the way a drag reaches it.
+    auto once = [&] {
+        ASSERT_TRUE(OpenOverlay());
+        PostDrag({150, 140}, {100, 100});
+        HWND result = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (result = Result()) != nullptr; }));
+        CloseResult(result);
+    };
+    once(); // first-use allocations (class, cursor, skin pictures) happen here
+    const DWORD before = ::GetGuiResources(m_p.Process(), GR_GDIOBJECTS);
+    for (int i = 0; i < 50 && !HasFatalFailure(); ++i)
+        once();
+    const DWORD after = ::GetGuiResources(m_p.Process(), GR_GDIOBJECTS);
+    RecordProperty("gdi_before", static_cast<int>(before));
+    RecordProperty("gdi_after", static_cast<int>(after));
+    if (before == 0 && after == 0)
+        GTEST_SKIP() << "the system does not count GDI objects (GetGuiResources answers 0)";
+    EXPECT_LE(after, before + 2);
+}
+
+} // namespace

@@ -1,0 +1,134 @@
+// BMP headers of saved captures, the name a capture is saved under, and the replacing write.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "capture/BmpFile.h"
+
+namespace {
+
+std::uint32_t Read32(const std::vector<std::uint8_t>& b, int at) {
+    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
+}
+std::uint32_t Read16(const std::vector<std::uint8_t>& b, int at) {
+    return b[at] | b[at + 1] << 8;
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(BmpLayout, HeadersOfTrueColourAndPaletteCaptures) {
+    struct Case {
+        int width, height, bitsPerPixel, colours;
+        std::uint32_t rowBytes, pixelOffset, fileSize;
+    };
+    // Rows pad to 4 bytes: 10 x 3 = 30 -> 32; 1 x 3 -> 4; 293 x 3 = 879 -> 880; 8-bit 5 -> 8.
+    const Case cases[] = {
+        {10, 10, 32, 0, 32, 54, 54 + 320},
+        {1, 1, 24, 0, 4, 54, 58},
+        {293, 2, 32, 0, 880, 54, 54 + 1760},
+        {5, 3, 8, 256, 8, 54 + 1024, 54 + 1024 + 24},
+        {0, 0, 32, 0, 0, 54, 54},
+    };
+    for (const Case& c : cases) {
+        BmpLayout layout;
+        layout.width = c.width;
+        layout.height = c.height;
+        layout.bitCount = BmpBitCount(1, c.bitsPerPixel);
+        layout.imageSize = BmpRowBytes(layout.bitCount, c.width) * c.height;
+        layout.colours = c.colours;
+        SCOPED_TRACE(c.width);
+        EXPECT_EQ(BmpRowBytes(layout.bitCount, c.width), c.rowBytes);
+        const std::vector<std::uint8_t> h = BmpHeaders(layout);
+        ASSERT_EQ(h.size(), 54u);
+        EXPECT_EQ(Read16(h, 0), 0x4D42u);
+        EXPECT_EQ(Read32(h, 2), c.fileSize);
+        EXPECT_EQ(Read32(h, 6), 0u); // both reserved words
+        EXPECT_EQ(Read32(h, 10), c.pixelOffset);
+        EXPECT_EQ(Read32(h, 14), 40u);
+        EXPECT_EQ(Read32(h, 18), static_cast<std::uint32_t>(c.width));
+        EXPECT_EQ(Read32(h, 22), static_cast<std::uint32_t>(c.height));
+        EXPECT_EQ(Read16(h, 26), 1u);
+        EXPECT_EQ(Read16(h, 28),
+                  c.bitsPerPixel > 8 ? 24u : static_cast<std::uint32_t>(c.bitsPerPixel));
+        EXPECT_EQ(Read32(h, 30), 0u);
+        EXPECT_EQ(Read32(h, 34), c.rowBytes * c.height);
+        for (int at = 38; at < 54; at += 4)
+            EXPECT_EQ(Read32(h, at), 0u) << at;
+    }
+}
+
+TEST(BmpLayout, BitCountIsPlanesTimesBitsAndTwentyFourAboveEight) {
+    EXPECT_EQ(BmpBitCount(1, 1), 1);
+    EXPECT_EQ(BmpBitCount(4, 1), 4);
+    EXPECT_EQ(BmpBitCount(1, 8), 8);
+    EXPECT_EQ(BmpBitCount(1, 16), 24);
+    EXPECT_EQ(BmpBitCount(1, 32), 24);
+}
+
+TEST(CaptureSaveName, ExtensionWithinTheFirstHundredCharactersKeepsThePath) {
+    const std::string long98(98, 'a'), long99(99, 'a'), long100(100, 'a');
+    struct Case {
+        std::string path, ext, saved;
+    };
+    const Case cases[] = {
+        {"C:\\shots\\shot", ".bmp", "C:\\shots\\shot.bmp"},
+        {"C:\\shots\\shot.bmp", ".bmp", "C:\\shots\\shot.bmp"},
+        {"C:\\shots\\SHOT.BMP", ".bmp", "C:\\shots\\SHOT.BMP.bmp"},
+        {"C:\\shots\\capture.bmp.txt", ".bmp", "C:\\shots\\capture.bmp.txt"},
+        {"C:\\old.bmp\\shot", ".bmp", "C:\\old.bmp\\shot"},
+        {long99 + ".bmp", ".bmp", long99 + ".bmp"},       // starts at 99
+        {long100 + ".bmp", ".bmp", long100 + ".bmp.bmp"}, // starts at 100
+        {long98 + ".bmp" + long100 + ".bmp", ".bmp", long98 + ".bmp" + long100 + ".bmp"},
+        {"C:\\shot", ".png", "C:\\shot.png"},
+        {"C:\\shot.bmp", ".png", "C:\\shot.bmp.png"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CaptureSaveName(c.path, c.ext), c.saved) << c.path;
+}
+
+class ReplacingWrite : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_path = ::testing::TempDir() + "zen_bmp_replace_" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::remove(m_path.c_str());
+        std::ofstream(m_path, std::ios::binary) << "old content";
+    }
+    void TearDown() override {
+        std::remove(m_path.c_str());
+        std::remove((m_path + ".tmp").c_str());
+    }
+    std::string m_path;
+};
+
+TEST_F(ReplacingWrite, CompleteWriteReplacesTheFileByteForByte) {
+    const std::string bytes("BM\n\r\n\0\x1a\xff", 8); // no text-mode translation
+    EXPECT_TRUE(WriteBinaryFileReplacing(m_path, [&](std::FILE* f) {
+        return std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    }));
+    EXPECT_EQ(ReadAll(m_path), bytes);
+    EXPECT_FALSE(std::ifstream(m_path + ".tmp").good());
+}
+
+TEST_F(ReplacingWrite, FailedWriteKeepsTheOldFileAndLeavesNoTemporary) {
+    EXPECT_FALSE(WriteBinaryFileReplacing(m_path, [](std::FILE* f) {
+        std::fputs("half", f);
+        return false;
+    }));
+    EXPECT_EQ(ReadAll(m_path), "old content");
+    EXPECT_FALSE(std::ifstream(m_path + ".tmp").good());
+}
+
+TEST_F(ReplacingWrite, PathInAMissingFolderFails) {
+    EXPECT_FALSE(
+        WriteBinaryFileReplacing(m_path + "_missing/shot.bmp", [](std::FILE*) { return true; }));
+}
+
+} // namespace
