@@ -1,9 +1,8 @@
 // The tour that `make run` shows without a display (scripts/run-zentrova):
 // the program at rest with its tray icon, its options window on every tab, the
-// colour editor and its tray menu with a highlighted item, each saved as a screenshot into the
-// folder named by ZEN_SCREENSHOTS. Not a test: a screenshot script. Every wait
-// is checked; one that times out says what it waited for and the tour ends
-// with a non-zero status.
+// colour editor, its tray menu with a highlighted item and a capture, each saved as a screenshot
+// into the folder named by ZEN_SCREENSHOTS. Not a test: a screenshot script. Every wait is checked;
+// one that times out says what it waited for and the tour ends with a non-zero status.
 //   ZEN_SCREENSHOTS=DIR [ZEN_BIN_DIR=DIR] zen_tour.exe
 #include <windows.h>
 #include <commctrl.h>
@@ -103,6 +102,28 @@ int Tour(Program& p) {
     Shot("06_tray_menu");
     PressKeys({VK_ESCAPE});
     if (!Need(WaitFor([&] { return !::IsWindowVisible(menu); }), "the tray menu to close"))
+        return 1;
+
+    // A capture: the frozen screen with a band dragged over it, then the result.
+    p.Command(ID_CAPTURE);
+    HWND overlay = nullptr;
+    if (!Need(WaitFor([&] { return (overlay = FindProcessWindowByClass(p.Pid(), "paste")); }),
+              "the capture overlay"))
+        return 1;
+    MoveMouse(700, 500);
+    ::PostMessageA(overlay, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(260, 160));
+    ::PostMessageA(overlay, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(700, 500));
+    WaitFor([] { return false; }, 300); // let the band show
+    Shot("08_capture_overlay");
+    ::PostMessageA(overlay, WM_LBUTTONUP, 0, MAKELPARAM(700, 500));
+    HWND result = nullptr;
+    if (!Need(WaitFor([&] { return (result = FindProcessWindow(p.Pid(), "Congratulation!")); }),
+              "the capture result dialog"))
+        return 1;
+    WaitFor([] { return false; }, 300); // let it paint
+    Shot("09_capture_result");
+    ::PostMessageA(result, WM_COMMAND, IDCANCEL, 0);
+    if (!Need(WaitFor([&] { return !::IsWindow(result); }), "the result dialog to close"))
         return 1;
     return 0;
 }
