@@ -1,33 +1,50 @@
-// A hotkey box takes the program's own hotkeys while it has the focus.
+// The hotkey boxes of the Magnify, Color and Capture pages: what a box makes of typed keys, what
+// OK stores, and the hotkey at work afterwards.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+#include <vector>
+
 #include "tests/e2e/pages.h"
 
 using namespace e2e;
 
-TEST(HotkeyBox, TakesTheHotkeyItHoldsAndTheHotkeysComeBackAfterwards) {
-    Program p;
-    ASSERT_TRUE(p.StartAndWaitForTray());
-    HWND page = OpenMagnifyPage(p), box = page ? ::GetDlgItem(page, IDC_MAG_HOTKEY) : nullptr;
-    ASSERT_NE(box, nullptr);
-    // The user clears the box, clicks into it and types Alt+Z again.
-    ::SendMessageA(box, HKM_SETHOTKEY, 0, 0);
-    ClickCentre(box);
-    ASSERT_TRUE(WaitForFocus(box)) << "the click did not put the focus in the box";
-    PressKeys({VK_MENU, 'Z'});
-    EXPECT_TRUE(WaitFor([&] {
-        return LOWORD(::SendMessageA(box, HKM_GETHOTKEY, 0, 0)) == MAKEWORD('Z', HOTKEYF_ALT);
-    })) << "the box shows "
-        << std::hex << ::SendMessageA(box, HKM_GETHOTKEY, 0, 0);
-
-    ASSERT_TRUE(PressSheetButton(p, IDOK));
-    EXPECT_EQ(Stored(p, "wKey"), 'Z');
-    EXPECT_EQ(Stored(p, "wMod"), HOTKEYF_ALT);
-    // With the box gone the hotkey works again.
-    MoveMouse(500, 400);
-    PressKeys({VK_MENU, 'Z'});
-    EXPECT_TRUE(WaitFor([&] { return p.ZoomWindow() != nullptr; })) << "Alt+Z did not come back";
+// A key typed alone gets Ctrl; a box takes the program's own hotkey (Alt+Z) while it has the
+// focus. OK stores the hotkey and hands it to the hook library, which answers it from then on.
+TEST(HotkeyBox, OkStoresTheTypedHotkeyAndTheLibraryAnswersIt) {
+    const struct {
+        int page, box;
+        WORD key;
+        bool alt;             // typed with Alt, else alone
+        const char* settings; // the prefix of its stored key and modifiers
+        UINT command;         // 0: the zoom window shows
+    } boxes[] = {{kMagnifyPage, IDC_MAG_HOTKEY, 'Z', true, "", 0},
+                 {kColorPage, IDC_COLOR_HOTKEY, 'K', false, "AutoClick", ID_PICKER_TOGGLE},
+                 {kCapturePage, IDC_CAP_HOTKEY, 'K', false, "Capture", ID_CAPTURE}};
+    for (const auto& b : boxes) {
+        SCOPED_TRACE(b.box);
+        Program p;
+        ASSERT_TRUE(p.StartAndWaitForTray());
+        HWND page = OpenPage(p, b.page, b.box), box = page ? ::GetDlgItem(page, b.box) : nullptr;
+        ASSERT_NE(box, nullptr);
+        const BYTE mod = b.alt ? HOTKEYF_ALT : HOTKEYF_CONTROL;
+        EXPECT_TRUE(TypeHotkey(box,
+                               b.alt ? std::vector<WORD>{VK_MENU, b.key} : std::vector<WORD>{b.key},
+                               MAKEWORD(b.key, mod)))
+            << "the box shows " << std::hex << HotkeyOf(box);
+        ASSERT_TRUE(PressSheetButton(p, IDOK));
+        EXPECT_EQ(Stored(p, (std::string(b.settings) + "wKey").c_str()), b.key);
+        EXPECT_EQ(Stored(p, (std::string(b.settings) + "wMod").c_str()), mod);
+        const std::vector<WORD> chord = {WORD(b.alt ? VK_MENU : VK_CONTROL), b.key};
+        if (b.command) {
+            EXPECT_TRUE(PressHotkey(p, chord, b.command));
+        } else {
+            ASSERT_TRUE(MovePointer(500, 400));
+            PressKeys(chord);
+            EXPECT_TRUE(WaitFor([&] { return p.ZoomWindow() != nullptr; }));
+        }
+    }
 }

@@ -11,17 +11,6 @@
 
 using namespace e2e;
 
-namespace {
-
-// An edit's text, asked of the control itself (it lives in the other process).
-std::string Text(HWND page, int id) {
-    char buf[64] = "";
-    ::SendMessageA(::GetDlgItem(page, id), WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
-    return buf;
-}
-
-} // namespace
-
 TEST(MagnifyPage, ShowsDefaultsRefusesOutOfRangeAndAcceptsTheTypedLimits) {
     Program p;
     ASSERT_TRUE(p.StartAndWaitForTray());
@@ -31,8 +20,8 @@ TEST(MagnifyPage, ShowsDefaultsRefusesOutOfRangeAndAcceptsTheTypedLimits) {
     LRESULT hotkey = ::SendMessageA(::GetDlgItem(page, IDC_MAG_HOTKEY), HKM_GETHOTKEY, 0, 0);
     EXPECT_EQ(LOBYTE(LOWORD(hotkey)), 'Z');
     EXPECT_EQ(HIBYTE(LOWORD(hotkey)), HOTKEYF_ALT);
-    EXPECT_EQ(Text(page, IDC_MAG_REGION), "40");
-    EXPECT_EQ(Text(page, IDC_MAG_FACTOR), "4");
+    EXPECT_EQ(ItemText(page, IDC_MAG_REGION), "40");
+    EXPECT_EQ(ItemText(page, IDC_MAG_FACTOR), "4");
 
     HWND sheet = p.Sheet();
     struct Case {
@@ -75,7 +64,7 @@ TEST(MagnifyPage, MagnifyButtonAppliesClosesTheWindowAndShowsTheZoom) {
     ASSERT_TRUE(p.StartAndWaitForTray());
     HWND page = OpenMagnifyPage(p);
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(Text(page, IDC_MAG_REGION), "64");
+    EXPECT_EQ(ItemText(page, IDC_MAG_REGION), "64");
     ::SetDlgItemTextA(page, IDC_MAG_REGION, "30");
     ::SetDlgItemTextA(page, IDC_MAG_FACTOR, "7");
     ClickCentre(::GetDlgItem(page, IDC_MAG_MAGNIFY));

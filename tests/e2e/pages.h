@@ -6,9 +6,11 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "res/resource.h"
 #include "tests/e2e/harness.h"
+#include "tests/e2e/spy.h"
 
 namespace e2e {
 
@@ -68,18 +70,33 @@ inline HWND ShowPage(const Program& p, int index, int control) {
                ? page
                : nullptr;
 }
-constexpr int kMagnifyPage = 1;
+constexpr int kColorPage = 0, kMagnifyPage = 1, kCapturePage = 2;
+inline HWND OpenPage(const Program& p, int index, int control) {
+    return OpenOptions(p) ? ShowPage(p, index, control) : nullptr;
+}
 inline HWND OpenMagnifyPage(const Program& p) {
-    return OpenOptions(p) ? ShowPage(p, kMagnifyPage, IDC_MAG_HOTKEY) : nullptr;
+    return OpenPage(p, kMagnifyPage, IDC_MAG_HOTKEY);
 }
 
-// Presses OK or Cancel of the options window as a click does; with `closes`, waits until the
-// window has gone.
+// Presses a button of a dialog as a click does, whatever covers it on the screen.
+inline void PressButton(HWND dialog, int id) {
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+// Presses OK or Cancel of the options window; with `closes`, waits until the window has gone.
 inline bool PressSheetButton(const Program& p, int id, bool closes = true) {
-    HWND sheet = p.Sheet();
-    ::PostMessageA(sheet, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(sheet, id)));
+    PressButton(p.Sheet(), id);
     return !closes || WaitFor([&] { return p.Sheet() == nullptr; });
+}
+
+// A control's text, asked of the control itself: it lives in the other process.
+inline std::string ControlText(HWND control) {
+    char buf[1024] = "";
+    ::SendMessageA(control, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
+    return buf;
+}
+inline std::string ItemText(HWND dialog, int id) {
+    return ControlText(::GetDlgItem(dialog, id));
 }
 
 // Waits for the program's message box, reads its text and closes it; false if none came in time.
@@ -93,20 +110,26 @@ inline bool ReadAndCloseMessageBox(const Program& p, std::string& text, DWORD ti
     return WaitFor([&] { return !::IsWindow(box); });
 }
 
+// The focus and the mouse capture of the thread of a window.
+inline GUITHREADINFO ThreadOf(HWND window) {
+    GUITHREADINFO gui = {};
+    gui.cbSize = sizeof gui;
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &gui);
+    return gui;
+}
 // Waits until a window of another process has its thread's focus.
 inline bool WaitForFocus(HWND h) {
-    return WaitFor([&] {
-        GUITHREADINFO gui = {};
-        gui.cbSize = sizeof gui;
-        return ::GetGUIThreadInfo(::GetWindowThreadProcessId(h, nullptr), &gui) &&
-               gui.hwndFocus == h;
-    });
+    return WaitFor([&] { return ThreadOf(h).hwndFocus == h; });
 }
 
-inline void ClickCentre(HWND h) {
-    RECT rc;
+inline RECT WindowRect(HWND h) {
+    RECT rc = {0, 0, 0, 0};
     ::GetWindowRect(h, &rc);
-    Click((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+    return rc;
+}
+inline POINT Centre(HWND h) {
+    const RECT rc = WindowRect(h);
+    return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
 
 inline bool CursorAt(int x, int y) {
@@ -117,6 +140,84 @@ inline bool CursorAt(int x, int y) {
 inline bool MovePointer(int x, int y) {
     MoveMouse(x, y);
     return WaitFor([&] { return CursorAt(x, y); });
+}
+// Moves the pointer and waits until it stays there a moment. Under Wine the program may still
+// hand in pointer events from the way the pointer went, putting it back where it was; then it is
+// moved again. `arrived` gets the time since when it has been there.
+inline bool PointAt(POINT to, DWORD* arrived = nullptr) {
+    DWORD since = 0;
+    return WaitFor([&] {
+        if (!CursorAt(to.x, to.y)) {
+            MoveMouse(to.x, to.y);
+            since = 0;
+            return false;
+        }
+        since = since ? since : ::GetTickCount();
+        if (arrived)
+            *arrived = since;
+        return ::GetTickCount() - since >= 200;
+    });
+}
+// A mouse button going down or up at a point. The point goes with the button, so the press lands
+// there even where the system still has the pointer somewhere on its way.
+inline void MouseButton(POINT at, DWORD flags) {
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = MulDiv(at.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = MulDiv(at.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &in, sizeof in);
+}
+inline bool ClickAt(POINT at, bool right = false) {
+    if (!PointAt(at))
+        return false;
+    MouseButton(at, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+    MouseButton(at, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+    return true;
+}
+inline bool ClickCentre(HWND h, bool right = false) {
+    return ClickAt(Centre(h), right);
+}
+
+inline WORD HotkeyOf(HWND box) {
+    return LOWORD(::SendMessageA(box, HKM_GETHOTKEY, 0, 0));
+}
+// Clears a hotkey box, clicks into it and types the keys; true once the box holds `want`.
+inline bool TypeHotkey(HWND box, const std::vector<WORD>& keys, WORD want) {
+    ::SendMessageA(box, HKM_SETHOTKEY, 0, 0);
+    if (!ClickCentre(box) || !WaitForFocus(box))
+        return false;
+    PressKeys(keys);
+    return WaitFor([&] { return HotkeyOf(box) == want; });
+}
+
+// Presses a hotkey of the program and waits until the tray window has carried out the command
+// it sends.
+inline bool PressHotkey(const Program& p, const std::vector<WORD>& keys, UINT command) {
+    Spy spy(p.TrayWindow());
+    if (!spy.Installed())
+        return false;
+    PressKeys(keys);
+    return spy.WaitFor(command) && spy.WaitIdle();
+}
+
+inline std::string ClipboardText() {
+    std::string text;
+    if (!::OpenClipboard(nullptr))
+        return text;
+    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+        if (const char* p = static_cast<const char*>(::GlobalLock(data)))
+            text = p;
+        ::GlobalUnlock(data);
+    }
+    ::CloseClipboard();
+    return text;
+}
+inline void ClearClipboard() {
+    if (::OpenClipboard(nullptr)) {
+        ::EmptyClipboard();
+        ::CloseClipboard();
+    }
 }
 
 } // namespace e2e

@@ -8,6 +8,7 @@
 #include "color/AutoClickPage.h"
 #include "framework/App.h"
 #include "skin/SkinnedSheet.h"
+#include "tests/common/pump.h"
 
 namespace {
 
@@ -48,13 +49,6 @@ TEST(ColorPageTimer, GoesWithTheOptionsWindow) {
 
     // Three ticks' time with the window closed: not one timer message.
     s_timerMessages = 0;
-    const DWORD start = ::GetTickCount();
-    while (::GetTickCount() - start < 350) {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            ::DispatchMessageA(&msg);
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    EXPECT_EQ(s_timerMessages, 0);
+    EXPECT_FALSE(PumpUntil([] { return s_timerMessages > 0; }, 350));
     ::UnhookWindowsHookEx(hook);
 }
