@@ -70,17 +70,5 @@ std::string CaptureSaveName(const std::string& path, const std::string& extensio
 
 bool WriteBinaryFileReplacing(const std::string& path,
                               const std::function<bool(std::FILE*)>& write) {
-    const std::string temp = path + ".tmp";
-    std::FILE* file = std::fopen(temp.c_str(), "wb");
-    if (!file)
-        return false;
-    bool ok = write(file);
-    ok = std::fflush(file) == 0 && ok;
-    ok = std::ferror(file) == 0 && ok;
-    ok = ok && CommitFile(file);
-    ok = std::fclose(file) == 0 && ok;
-    ok = ok && ReplaceFileWith(temp, path);
-    if (!ok)
-        std::remove(temp.c_str());
-    return ok;
+    return WriteFileReplacing(path, write, "wb");
 }

@@ -13,10 +13,12 @@ bool CommitFile(std::FILE* file);
 bool ReplaceFileWith(const std::string& source, const std::string& target);
 
 // Writes a file through write(), into a temporary file beside path that then replaces path.
-// On any error the temporary file is removed and path keeps its old content.
-template <typename Writer> bool WriteFileReplacing(const std::string& path, Writer write) {
+// On any error the temporary file is removed and path keeps its old content. `mode` is the
+// open mode: text ("w") or binary ("wb").
+template <typename Writer>
+bool WriteFileReplacing(const std::string& path, Writer write, const char* mode = "w") {
     const std::string temp = path + ".tmp";
-    std::FILE* file = std::fopen(temp.c_str(), "w");
+    std::FILE* file = std::fopen(temp.c_str(), mode);
     if (!file)
         return false;
     bool ok = write(file);
