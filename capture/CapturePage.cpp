@@ -92,9 +92,7 @@ BOOL CScreenCapture::OnInitDialog() {
 BOOL CScreenCapture::OnSetActive() {
     ReadSettings();
     QLSetCaptureParams(m_wKey, m_wMod);
-    m_hotkey.SetHotKey(LOBYTE(m_wKey), LOBYTE(m_wMod));
-    // A key alone or with Shift alone becomes Ctrl plus the key.
-    m_hotkey.SetRules(HKCOMB_NONE | HKCOMB_S, HOTKEYF_CONTROL);
+    m_hotkey.Show(m_wKey, m_wMod);
     return CSkinnedPage::OnSetActive();
 }
 

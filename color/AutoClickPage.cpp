@@ -156,9 +156,7 @@ BOOL CAutoClick::OnSetActive() {
     // A hotkey typed but not applied is dropped when the page is shown again.
     ReadSettings();
     QLSetAutoClickParams(m_wKey, m_wMod);
-    m_hotkey.SetHotKey(LOBYTE(m_wKey), LOBYTE(m_wMod));
-    // A key alone or with Shift alone becomes Ctrl plus the key.
-    m_hotkey.SetRules(HKCOMB_NONE | HKCOMB_S, HOTKEYF_CONTROL);
+    m_hotkey.Show(m_wKey, m_wMod);
     return CSkinnedPage::OnSetActive();
 }
 

@@ -7,6 +7,15 @@
 #include "framework/Controls.h"
 
 class CLibraryHotKeyCtrl : public CHotKeyCtrl {
+public:
+    // Shows a stored hotkey (the low byte of each value) under the rule of
+    // every hotkey box of the program: a key alone or with Shift alone
+    // becomes Ctrl plus the key.
+    void Show(WORD key, WORD modifiers) {
+        SetHotKey(LOBYTE(key), LOBYTE(modifiers));
+        SetRules(HKCOMB_NONE | HKCOMB_S, HOTKEYF_CONTROL);
+    }
+
 protected:
     void OnSetFocus(HWND previous);
     void OnKillFocus(HWND next);

@@ -83,9 +83,7 @@ BOOL CMagnifyPage::OnSetActive() {
     ReadSettings();
     m_regionSpin.SetRange(settings::kZoomRegion.min, kMaxWidthArrows);
     m_factorSpin.SetRange(settings::kZoomFactor.min, kMaxFactorArrows);
-    m_hotkey.SetHotKey(LOBYTE(m_wKey), LOBYTE(m_wMod));
-    // A key alone or with Shift alone becomes Ctrl plus the key.
-    m_hotkey.SetRules(HKCOMB_NONE | HKCOMB_S, HOTKEYF_CONTROL);
+    m_hotkey.Show(m_wKey, m_wMod);
     return CSkinnedPage::OnSetActive();
 }
 
