@@ -58,7 +58,7 @@ run: deps
 # Wine: start-up time, capture costs and idle CPU, each against a yardstick.
 bench: build-native build-$(WINTEST)
 	@$(B)/native/bench/zen_bench
-	@echo "Zentrova under Wine ($(WINTEST) build) against an empty tray program (60 s idle measurement)"
+	@echo "Zentrova under Wine ($(WINTEST) build) against yardstick programs (60 s idle measurement last)"
 	@scripts/with-wine $(B)/wineprefix-bench-$(WINTEST) -- scripts/wine-run $(B)/$(WINTEST)/bench/zen_wine_bench.exe
 
 format:
