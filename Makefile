@@ -55,10 +55,10 @@ run: deps
 	@scripts/run-zentrova $(B)/$(WINTEST) $(B)/screenshots
 
 # The portable core natively (Google Benchmark), then the whole program under
-# Wine: start-up time and idle CPU against an empty tray program.
+# Wine: start-up time, capture costs and idle CPU, each against a yardstick.
 bench: build-native build-$(WINTEST)
 	@$(B)/native/bench/zen_bench
-	@echo "Zentrova under Wine ($(WINTEST) build) against an empty tray program (60 s idle measurement)"
+	@echo "Zentrova under Wine ($(WINTEST) build) against yardstick programs (60 s idle measurement last)"
 	@scripts/with-wine $(B)/wineprefix-bench-$(WINTEST) -- scripts/wine-run $(B)/$(WINTEST)/bench/zen_wine_bench.exe
 
 format:

@@ -3,9 +3,11 @@
 #include "capture/CaptureOverlay.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <utility>
 
+#include "capture/BmpFile.h"
 #include "capture/CaptureResultDialog.h"
 #include "capture/LastCapture.h"
 #include "framework/Gdi.h"
@@ -66,6 +68,25 @@ void CALLBACK ShowResult(HWND, UINT, UINT_PTR id, DWORD) {
     g_overlay.resultOpen = false;
 }
 
+// The bitmap (not selected into a DC) as a packed 24-bit DIB in moveable memory, or nullptr.
+HGLOBAL PackedDib(HDC dc, HBITMAP bitmap, int w, int h) {
+    const BITMAPINFOHEADER header = {sizeof header, w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE, sizeof header + BmpRowBytes(24, w) * h);
+    auto* bytes = mem ? static_cast<BYTE*>(::GlobalLock(mem)) : nullptr;
+    if (!bytes) {
+        ::GlobalFree(mem);
+        return nullptr;
+    }
+    std::memcpy(bytes, &header, sizeof header);
+    const bool read = ::GetDIBits(dc, bitmap, 0, h, bytes + sizeof header,
+                                  reinterpret_cast<BITMAPINFO*>(bytes), DIB_RGB_COLORS) == h;
+    ::GlobalUnlock(mem);
+    if (read)
+        return mem;
+    ::GlobalFree(mem);
+    return nullptr;
+}
+
 // Hands a copy of the selection to the clipboard; the handle it now owns, or nullptr.
 HBITMAP PutOnClipboard(const RECT& sel, HDC source) {
     const int w = sel.right - sel.left, h = sel.bottom - sel.top;
@@ -80,14 +101,21 @@ HBITMAP PutOnClipboard(const RECT& sel, HDC source) {
         CSelectObject select(mem, image);
         ::BitBlt(mem, 0, 0, w, h, source, sel.left, sel.top, SRCCOPY);
     }
+    // The same pixels as a DIB too: programs outside Wine get images from its DIB only (Wine
+    // makes none from a bitmap for them), and others find the format they read most.
+    HGLOBAL dib = PackedDib(*g_overlay.dc, image, w, h);
     // Opened for the owner (the tray window, which lives as long as the program): a clipboard
     // emptied without an owner may refuse the data.
-    if (!::OpenClipboard(g_overlay.owner))
-        return nullptr;
     HBITMAP handed = nullptr;
-    if (::EmptyClipboard() && ::SetClipboardData(CF_BITMAP, image))
-        handed = image.Detach();
-    ::CloseClipboard();
+    if (::OpenClipboard(g_overlay.owner)) {
+        if (::EmptyClipboard() && ::SetClipboardData(CF_BITMAP, image)) {
+            handed = image.Detach();
+            if (dib && ::SetClipboardData(CF_DIB, dib))
+                dib = nullptr;
+        }
+        ::CloseClipboard();
+    }
+    ::GlobalFree(dib);
     return handed;
 }
 

@@ -1,8 +1,9 @@
 // What the program costs under Wine: time from start to its tray icon, and
 // CPU time while it idles in the tray, each against the smallest program that
 // makes one window and one tray icon (baseline_tray.exe), measured in the
-// same run. `make bench` runs it under scripts/with-wine and it prints the
-// ratios; the tests run only its short start-up check:
+// same run; then what a capture costs (capture_costs.cpp, 4 x N rounds).
+// `make bench` runs it under scripts/with-wine and it prints the ratios; the
+// tests run only its short start-up check:
 //   zen_wine_bench [--startup-only] [--rounds N] [--idle-seconds S]
 //                  [--max-start-ratio X]
 // Exit status: 0 measured (and within --max-start-ratio when given); 1 a
@@ -18,8 +19,10 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "bench/wine/measure.h"
 #include "tests/e2e/harness.h"
 
+using namespace bench;
 using namespace e2e;
 
 namespace {
@@ -28,20 +31,6 @@ const COLORREF kIconSwatch = RGB(0xf3, 0xc2, 0x1a);
 
 bool IconShown() {
     return CountColour(TrayArea(), kIconSwatch, 30) > 4;
-}
-
-// A wait that must succeed: on time-out, says what it waited for.
-bool Need(bool ok, const char* what) {
-    if (!ok)
-        std::fprintf(stderr, "zen_wine_bench: timed out waiting for %s\n", what);
-    return ok;
-}
-
-std::string OwnDir() {
-    char path[MAX_PATH] = "";
-    ::GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string s = path;
-    return s.substr(0, s.find_last_of('\\'));
 }
 
 // The yardstick program, from the tests folder of the same build.
@@ -86,22 +75,6 @@ double CpuSeconds(HANDLE process) {
             return -1;
         at += info->NextEntryOffset;
     }
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-double Now() {
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
 }
 
 // Start to tray icon, alternating the yardstick and Zentrova; false if a
@@ -210,7 +183,7 @@ int main(int argc, char** argv) {
                     ratio, maxRatio);
         return 1;
     }
-    if (!startupOnly && !MeasureIdle(idleSeconds))
+    if (!startupOnly && (!MeasureCapture(rounds * 4) || !MeasureIdle(idleSeconds)))
         return 1;
     return 0;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <algorithm>
 #include <cstring>
 #include <fstream>
@@ -23,15 +24,16 @@ constexpr char kResultTitle[] = "Congratulation!";
 // capture shows.
 class PatternWindow {
 public:
-    explicit PatternWindow(const RECT& rc) : m_rc(rc) {
+    explicit PatternWindow(const RECT& rc, bool topmost = true) : m_rc(rc) {
         WNDCLASSA wc = {};
         wc.lpfnWndProc = Proc;
         wc.hInstance = ::GetModuleHandleA(nullptr);
         wc.lpszClassName = "ZenCapturePattern";
         ::RegisterClassA(&wc);
-        m_hwnd = ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP,
-                                   rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, nullptr,
-                                   nullptr, wc.hInstance, nullptr);
+        m_hwnd =
+            ::CreateWindowExA((topmost ? WS_EX_TOPMOST : 0) | WS_EX_TOOLWINDOW, wc.lpszClassName,
+                              "", WS_POPUP, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                              nullptr, nullptr, wc.hInstance, nullptr);
         ::ShowWindow(m_hwnd, SW_SHOWNOACTIVATE);
         ::UpdateWindow(m_hwnd);
     }
@@ -120,6 +122,9 @@ std::vector<DWORD> Masked(std::vector<DWORD> px) {
     return px;
 }
 
+// Presses "&Save as file" and saves under the typed name, as the type of that index (0: BMP).
+void SaveAs(HWND result, const std::string& name, int type = 0);
+
 class Capture : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -182,33 +187,78 @@ protected:
     DWORD m_before = 0; // the screen pixel under the band's far corner before the drag
 };
 
-TEST_F(Capture, DragPutsTheScreenPixelsOnTheClipboardWithoutTheBand) {
+TEST_F(Capture, EachWayInPutsTheScreenPixelsOnTheClipboardWithoutTheBandOrTheOptionsWindow) {
+    enum Way { kHotkey, kTrayMenu, kCaptureButton };
+    const struct {
+        Way way;
+        const char* name;
+        const char* screenshot;
+    } ways[] = {{kHotkey, "Alt+C", "capture_overlay"},
+                {kTrayMenu, "the tray menu's Capture, options window open", nullptr},
+                {kCaptureButton, "the Capture page's \"&Capture!\"", nullptr}};
     const RECT area = {60, 60, 380, 260};
-    PatternWindow pattern(area);
-    ASSERT_TRUE(pattern.Shown());
     const RECT sel = {area.left + 20, area.top + 10, area.left + 20 + 77, area.top + 10 + 45};
-    const std::vector<DWORD> expected = Masked(ScreenPixels(sel));
-    PutClipboardText("before");
+    for (const auto& w : ways) {
+        SCOPED_TRACE(w.name);
+        // Not topmost, so that the options window can stand over it.
+        PatternWindow pattern(area, w.way == kHotkey);
+        ASSERT_TRUE(pattern.Shown());
+        const std::vector<DWORD> expected = Masked(ScreenPixels(sel));
+        m_before = expected[0];
+        PutClipboardText("before");
+        ASSERT_TRUE(MovePointer(600, 500)); // away from the selection, where the menu opens
+        if (w.way != kHotkey) {
+            ASSERT_TRUE(OpenOptions(m_p));
+            // The options window covers the selection's lower right part.
+            HWND sheet = m_p.Sheet();
+            ::SetWindowPos(sheet, HWND_TOP, sel.left + 30, sel.top + 15, 0, 0,
+                           SWP_NOSIZE | SWP_NOACTIVATE);
+            ASSERT_TRUE(WaitFor([&] { return Masked(ScreenPixels(sel)) != expected; }));
+        }
+        if (w.way == kHotkey) {
+            PressKeys({VK_MENU, 'C'});
+        } else if (w.way == kTrayMenu) {
+            ::PostMessageA(m_p.TrayWindow(), WM_USER, 101, WM_RBUTTONUP);
+            ASSERT_TRUE(WaitFor([] { return ShownMenu() != nullptr; }));
+            PressKeys({'C'});
+        } else {
+            HWND page = ShowPage(m_p, 2, IDC_CAP_PATH);
+            ASSERT_TRUE(page);
+            ::PostMessageA(page, WM_COMMAND, MAKEWPARAM(ID_CAPTURE, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(::GetDlgItem(page, ID_CAPTURE)));
+        }
+        ASSERT_TRUE(WaitFor([&] { return Overlay() && ::IsWindowVisible(Overlay()); }));
+        EXPECT_TRUE(WaitFor([&] { return !m_p.Sheet(); })) << "the options window closes";
+        // The overlay shows the screen as it was: hiding the window underneath changes nothing.
+        pattern.Hide();
+        // After "&Capture!", input synthesized under Wine does not reach the overlay, although
+        // its thread answers and takes posted mouse messages: the drag comes as those.
+        if (w.way == kCaptureButton)
+            PostDrag({sel.right, sel.bottom}, {sel.left, sel.top});
+        else
+            Drag({sel.right, sel.bottom}, {sel.left, sel.top}, w.screenshot);
+        HWND result = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (result = Result()) != nullptr; }));
+        EXPECT_FALSE(Overlay());
 
-    m_before = ScreenPixels({sel.left, sel.top, sel.left + 1, sel.top + 1})[0];
-    // Alt+C, the default capture hotkey, opens the overlay.
-    PressKeys({VK_MENU, 'C'});
-    ASSERT_TRUE(WaitFor([&] { return Overlay() && ::IsWindowVisible(Overlay()); }));
-    // The overlay shows the screen as it was: hiding the window underneath changes nothing.
-    pattern.Hide();
-    Drag({sel.right, sel.bottom}, {sel.left, sel.top}, "capture_overlay");
-    HWND result = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (result = Result()) != nullptr; }));
-    EXPECT_FALSE(Overlay());
-
-    // On the clipboard while the dialog is still open.
-    int w = 0, h = 0;
-    std::vector<DWORD> px;
-    ASSERT_TRUE(ClipboardPixels(w, h, px));
-    EXPECT_EQ(w, 77);
-    EXPECT_EQ(h, 45);
-    EXPECT_TRUE(px == expected) << "the capture differs from the screen";
-    CloseResult(result);
+        // On the clipboard while the dialog is still open.
+        int cw = 0, ch = 0;
+        std::vector<DWORD> px;
+        ASSERT_TRUE(ClipboardPixels(cw, ch, px));
+        EXPECT_EQ(cw, 77);
+        EXPECT_EQ(ch, 45);
+        EXPECT_TRUE(px == expected) << "the capture differs from the screen";
+        // Under scripts/test-x-clipboard, a client outside Wine reads the clipboard now and
+        // compares it with the saved file.
+        const char* xdir = std::getenv("ZEN_X_CLIPBOARD");
+        if (xdir && w.way == kHotkey) {
+            SaveAs(result, std::string(xdir) + "\\saved");
+            WriteFileText(std::string(xdir) + "\\ready", "");
+            EXPECT_TRUE(WaitFor([&] { return FileExists(std::string(xdir) + "\\done"); }, 60000));
+        } else {
+            CloseResult(result);
+        }
+    }
 }
 
 TEST_F(Capture, EscapeAndTheRightButtonCancelWithoutTouchingTheClipboard) {
@@ -281,8 +331,7 @@ TEST_F(Capture, ResultDialogSizeAndPictureOffsetFollowTheCapture) {
     }
 }
 
-// Presses "&Save as file" and saves under the typed name, as the type of that index (0: BMP).
-void SaveAs(HWND result, const std::string& name, int type = 0) {
+void SaveAs(HWND result, const std::string& name, int type) {
     ::PostMessageA(result, WM_COMMAND, MAKEWPARAM(IDC_CAPTURE_SAVE, BN_CLICKED), 0);
     HWND dlg = nullptr; // the save dialog, owned by the result dialog
     ASSERT_TRUE(WaitFor([&] {

@@ -1,0 +1,48 @@
+// What the Wine measurements share: a clock, medians, waits that must succeed and the folder
+// of the measuring program.
+#pragma once
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+// A wait that must succeed: on time-out, says what it waited for.
+inline bool Need(bool ok, const char* what) {
+    if (!ok)
+        std::fprintf(stderr, "zen_wine_bench: timed out waiting for %s\n", what);
+    return ok;
+}
+
+inline std::string OwnDir() {
+    char path[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string s = path;
+    return s.substr(0, s.find_last_of('\\'));
+}
+
+inline double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// Seconds on the performance counter.
+inline double Now() {
+    static LARGE_INTEGER freq = [] {
+        LARGE_INTEGER f;
+        ::QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER t;
+    ::QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
+}
+
+// The capture figures (capture_costs.cpp); false if a measurement could not be taken.
+bool MeasureCapture(int rounds);
+
+} // namespace bench
