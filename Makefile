@@ -8,7 +8,7 @@ B := build
 WINE32_OK := $(shell /usr/lib/wine/wine --version >/dev/null 2>&1 && echo yes)
 WINTEST := $(if $(WINE32_OK),win32,win64)
 
-.PHONY: all deps build build-native build-asan build-win32 build-win64 test test-native test-wine test-run run bench format clean
+.PHONY: all deps build build-native build-asan build-win32 build-win64 test test-native test-wine test-run run bench soak format clean
 
 all: build
 
@@ -60,6 +60,14 @@ bench: build-native build-$(WINTEST)
 	@$(B)/native/bench/zen_bench
 	@echo "Zentrova under Wine ($(WINTEST) build) against yardstick programs (60 s idle measurement last)"
 	@scripts/with-wine $(B)/wineprefix-bench-$(WINTEST) -- scripts/wine-run $(B)/$(WINTEST)/bench/zen_wine_bench.exe
+
+# Every repeated window and command of the running program, SOAK_CYCLES times
+# each, with its GDI and USER objects and private memory before and after.
+SOAK_CYCLES ?= 500
+soak: deps build-$(WINTEST)
+	@echo "Soak: $(SOAK_CYCLES) cycles of each kind on the $(WINTEST) build"
+	@ZEN_SOAK_CYCLES=$(SOAK_CYCLES) scripts/with-wine $(B)/wineprefix-soak-$(WINTEST) -- \
+		scripts/wine-run $(B)/$(WINTEST)/tests/e2e_tests.exe --gtest_filter=Soak.Objects*
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -48,6 +48,9 @@ ON_WM_CLOSE()
 ON_MESSAGE(WM_ENDSESSION, OnEndSession)
 ON_REGISTERED_MESSAGE(s_taskbarCreated, OnTaskbarCreated)
 ON_MESSAGE(WM_USER, OnTrayNotify)
+ON_MESSAGE(WM_RENDERFORMAT, OnRenderFormat)
+ON_MESSAGE(WM_RENDERALLFORMATS, OnRenderAllFormats)
+ON_MESSAGE(WM_DESTROYCLIPBOARD, OnDestroyClipboard)
 ON_COMMAND(ID_OPTIONS, OnOptions)
 ON_COMMAND(ID_EXIT, OnExit)
 ON_COMMAND(ID_MAGNIFY, OnMagnify)
@@ -258,6 +261,22 @@ void CTrayWnd::RequestExit() {
     g_pMainSheet->EndDialog(IDCANCEL);
     if (popup && popup != sheet)
         ::PostMessageA(popup, WM_CLOSE, 0, 0);
+}
+
+// This window owns the clipboard after a capture: its DIB is made on request.
+LRESULT CTrayWnd::OnRenderFormat(WPARAM format, LPARAM) {
+    RenderCaptureFormat(static_cast<UINT>(format));
+    return 0;
+}
+
+LRESULT CTrayWnd::OnRenderAllFormats(WPARAM, LPARAM) {
+    RenderAllCaptureFormats(m_hWnd);
+    return 0;
+}
+
+LRESULT CTrayWnd::OnDestroyClipboard(WPARAM, LPARAM) {
+    ForgetClipboardCapture();
+    return 0;
 }
 
 void CTrayWnd::OnDestroy() {

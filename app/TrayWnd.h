@@ -24,6 +24,9 @@ protected:
     LRESULT OnEndSession(WPARAM ending, LPARAM);
     LRESULT OnTaskbarCreated(WPARAM, LPARAM);
     LRESULT OnTrayNotify(WPARAM wp, LPARAM lp);
+    LRESULT OnRenderFormat(WPARAM format, LPARAM);
+    LRESULT OnRenderAllFormats(WPARAM, LPARAM);
+    LRESULT OnDestroyClipboard(WPARAM, LPARAM);
     void OnOptions();
     void OnExit();
     void OnMagnify();

@@ -101,21 +101,18 @@ HBITMAP PutOnClipboard(const RECT& sel, HDC source) {
         CSelectObject select(mem, image);
         ::BitBlt(mem, 0, 0, w, h, source, sel.left, sel.top, SRCCOPY);
     }
-    // The same pixels as a DIB too: programs outside Wine get images from its DIB only (Wine
-    // makes none from a bitmap for them), and others find the format they read most.
-    HGLOBAL dib = PackedDib(*g_overlay.dc, image, w, h);
     // Opened for the owner (the tray window, which lives as long as the program): a clipboard
-    // emptied without an owner may refuse the data.
+    // emptied without an owner may refuse the data. The same pixels are offered as a DIB too,
+    // made only when a program asks for it (RenderCaptureFormat): programs outside Wine get
+    // images from a DIB only, and others find the format they read most.
     HBITMAP handed = nullptr;
     if (::OpenClipboard(g_overlay.owner)) {
         if (::EmptyClipboard() && ::SetClipboardData(CF_BITMAP, image)) {
             handed = image.Detach();
-            if (dib && ::SetClipboardData(CF_DIB, dib))
-                dib = nullptr;
+            ::SetClipboardData(CF_DIB, nullptr);
         }
         ::CloseClipboard();
     }
-    ::GlobalFree(dib);
     return handed;
 }
 
@@ -169,6 +166,30 @@ void OnDestroy(HWND hWnd) {
 }
 
 } // namespace
+
+void RenderCaptureFormat(UINT format) {
+    HBITMAP image = g_lastCapture.clipboardImage;
+    BITMAP bm = {};
+    if (format != CF_DIB || !image || ::GetObjectA(image, sizeof bm, &bm) != sizeof bm)
+        return;
+    CClientDC screen(nullptr);
+    if (HGLOBAL dib = PackedDib(screen, image, bm.bmWidth, bm.bmHeight);
+        dib && !::SetClipboardData(CF_DIB, dib))
+        ::GlobalFree(dib);
+}
+
+void RenderAllCaptureFormats(HWND owner) {
+    if (!g_lastCapture.clipboardImage || !::OpenClipboard(owner))
+        return;
+    // Only while the clipboard still holds our capture.
+    if (::GetClipboardOwner() == owner)
+        RenderCaptureFormat(CF_DIB);
+    ::CloseClipboard();
+}
+
+void ForgetClipboardCapture() {
+    g_lastCapture.clipboardImage = nullptr;
+}
 
 LRESULT CALLBACK CaptureOverlayProc(HWND hWnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {

@@ -13,3 +13,10 @@ struct SkinScheme;
 void ShowCaptureOverlay(HWND owner, const SkinScheme& skin);
 
 LRESULT CALLBACK CaptureOverlayProc(HWND hWnd, UINT msg, WPARAM wp, LPARAM lp);
+
+// The clipboard owner's side of a capture it holds: the DIB format is made when a program asks
+// for it (WM_RENDERFORMAT) or before the owner goes (WM_RENDERALLFORMATS, from the owner), and
+// the capture's bitmap is forgotten when the clipboard is emptied (WM_DESTROYCLIPBOARD).
+void RenderCaptureFormat(UINT format);
+void RenderAllCaptureFormats(HWND owner);
+void ForgetClipboardCapture();

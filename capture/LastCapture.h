@@ -34,8 +34,9 @@ struct LastCapture {
     RECT selection = {}; // screen pixels, left <= right, top <= bottom
     // The copy the result dialog shows and saves; freed when its window is destroyed.
     std::unique_ptr<CCaptureImage> displayImage;
-    // The copy handed to the clipboard, which owns it; nullptr when it could not be handed over.
-    // Never read through: the clipboard may have dropped it since.
+    // The copy handed to the clipboard, which owns it; nullptr when it could not be handed over
+    // and once the clipboard has been emptied. Read only to make the DIB format on request,
+    // while the clipboard still holds it.
     HBITMAP clipboardImage = nullptr;
 
     int Width() const { return selection.right - selection.left; }

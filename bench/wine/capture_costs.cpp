@@ -8,8 +8,8 @@
 //  - what 50 captures leave behind against what the first ones left: private bytes (the
 //    page-file usage of the system's process list: what Windows calls private bytes, and what
 //    Wine fills from Linux's resident anonymous and swapped memory of the process) and kernel
-//    handles from the same list; Wine's GetGuiResources answers 0, so the GDI object count is
-//    printed only where the system keeps one.
+//    handles from the same list, and the GDI objects counted inside the process by the test spy
+//    (GetGuiResources where the system counts, else a scan of the process's handle table).
 #include <windows.h>
 #include <winternl.h>
 
@@ -21,6 +21,7 @@
 #include "capture/CaptureSave.h"
 #include "res/resource.h"
 #include "tests/e2e/harness.h"
+#include "tests/e2e/spy.h"
 
 using namespace e2e;
 
@@ -175,7 +176,10 @@ bool MeasureRelease(int rounds) {
     // What 50 more captures leave behind, the first one's allocations already made.
     SIZE_T private1 = 0, private50 = 0;
     DWORD handles1 = 0, handles50 = 0;
-    const DWORD gdi1 = ::GetGuiResources(p.Process(), GR_GDIOBJECTS);
+    Spy spy(p.TrayWindow());
+    Spy::Objects objects1, objects50;
+    if (!Need(spy.CountObjects(objects1), "the GDI object count"))
+        return false;
     if (!Need(Footprint(p.Process(), private1, handles1), "Zentrova's memory counters"))
         return false;
     for (int i = 0; i < 50; ++i) {
@@ -183,19 +187,20 @@ bool MeasureRelease(int rounds) {
         if (!CaptureOnce(p, a, c))
             return false;
     }
-    const DWORD gdi50 = ::GetGuiResources(p.Process(), GR_GDIOBJECTS);
+    if (!Need(spy.CountObjects(objects50), "the GDI object count"))
+        return false;
     if (!Need(Footprint(p.Process(), private50, handles50), "Zentrova's memory counters"))
         return false;
     std::printf("after %d captures and 50 more: private bytes %.0f KiB then %.0f KiB (%+.0f KiB), "
-                "kernel handles %lu then %lu",
+                "kernel handles %lu then %lu, GDI objects %lu then %lu%s, of them DCs and regions "
+                "%lu then %lu\n",
                 rounds + 1, private1 / 1024.0, private50 / 1024.0,
                 (static_cast<double>(private50) - static_cast<double>(private1)) / 1024.0,
-                static_cast<unsigned long>(handles1), static_cast<unsigned long>(handles50));
-    if (gdi1 || gdi50)
-        std::printf(", GDI objects %lu then %lu\n", static_cast<unsigned long>(gdi1),
-                    static_cast<unsigned long>(gdi50));
-    else
-        std::printf(" (GetGuiResources counts no GDI objects here)\n");
+                static_cast<unsigned long>(handles1), static_cast<unsigned long>(handles50),
+                static_cast<unsigned long>(objects1.gdi), static_cast<unsigned long>(objects50.gdi),
+                objects1.gdiScanned ? " (handle table scan)" : "",
+                static_cast<unsigned long>(objects1.dcsAndRegions),
+                static_cast<unsigned long>(objects50.dcsAndRegions));
     return true;
 }
 

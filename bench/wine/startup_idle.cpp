@@ -4,7 +4,7 @@
 // same run; then what a capture costs (capture_costs.cpp, 4 x N rounds).
 // `make bench` runs it under scripts/with-wine and it prints the ratios; the
 // tests run only its short start-up check:
-//   zen_wine_bench [--startup-only] [--rounds N] [--idle-seconds S]
+//   zen_wine_bench [--startup-only | --capture-only] [--rounds N] [--idle-seconds S]
 //                  [--max-start-ratio X]
 // Exit status: 0 measured (and within --max-start-ratio when given); 1 a
 // measurement could not be taken or the start-up ratio was too high; 2 usage.
@@ -146,15 +146,17 @@ bool MeasureIdle(int seconds) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: zen_wine_bench [--startup-only] [--rounds N] [--idle-seconds S] "
-                         "[--max-start-ratio X]\n");
+    std::fprintf(
+        stderr,
+        "usage: zen_wine_bench [--startup-only | --capture-only] [--rounds N] [--idle-seconds S] "
+        "[--max-start-ratio X]\n");
     return 2;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    bool startupOnly = false;
+    bool startupOnly = false, captureOnly = false;
     int rounds = 3, idleSeconds = 60;
     double maxRatio = 0;
     for (int i = 1; i < argc; ++i) {
@@ -162,6 +164,8 @@ int main(int argc, char** argv) {
         bool hasValue = i + 1 < argc;
         if (!std::strcmp(a, "--startup-only"))
             startupOnly = true;
+        else if (!std::strcmp(a, "--capture-only"))
+            captureOnly = true;
         else if (!std::strcmp(a, "--rounds") && hasValue)
             rounds = std::atoi(argv[++i]);
         else if (!std::strcmp(a, "--idle-seconds") && hasValue)
@@ -175,6 +179,8 @@ int main(int argc, char** argv) {
         return Usage();
     std::setvbuf(stdout, nullptr, _IONBF, 0);
 
+    if (captureOnly)
+        return MeasureCapture(rounds * 4) ? 0 : 1;
     double ratio = 0;
     if (!MeasureStartup(rounds, ratio))
         return 1;

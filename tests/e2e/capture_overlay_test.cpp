@@ -116,6 +116,34 @@ bool ClipboardPixels(int& w, int& h, std::vector<DWORD>& px) {
     return ok;
 }
 
+// The clipboard's DIB (24 or 32 bits, bottom-up) as 0x00RRGGBB rows from the top; false without
+// one.
+bool ClipboardDibPixels(int& w, int& h, std::vector<DWORD>& px) {
+    if (!WaitFor([] { return ::OpenClipboard(nullptr) != 0; }))
+        return false;
+    bool ok = false;
+    if (HGLOBAL mem = ::GetClipboardData(CF_DIB)) {
+        const auto* info = static_cast<const BITMAPINFOHEADER*>(::GlobalLock(mem));
+        const int bpp = info ? info->biBitCount : 0;
+        if (info && (bpp == 24 || bpp == 32) && info->biHeight > 0) {
+            w = info->biWidth;
+            h = info->biHeight;
+            const auto* bits = reinterpret_cast<const BYTE*>(info) + info->biSize;
+            const size_t stride = (static_cast<size_t>(w) * bpp / 8 + 3) & ~size_t{3};
+            px.assign(static_cast<size_t>(w) * h, 0);
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) {
+                    const BYTE* b = bits + (h - 1 - y) * stride + x * (bpp / 8);
+                    px[static_cast<size_t>(y) * w + x] = b[2] << 16 | b[1] << 8 | b[0];
+                }
+            ok = true;
+        }
+        ::GlobalUnlock(mem);
+    }
+    ::CloseClipboard();
+    return ok;
+}
+
 std::vector<DWORD> Masked(std::vector<DWORD> px) {
     for (DWORD& p : px)
         p &= 0xFFFFFF;
@@ -427,6 +455,27 @@ TEST_F(Capture, FileThatCannotBeWrittenIsReportedAndTheOldOneKept) {
     ::RemoveDirectoryA((target + ".tmp").c_str());
 }
 
+TEST_F(Capture, TheDibFormatIsMadeOnRequestAndOutlivesTheProgram) {
+    HWND result = CaptureRect({100, 100, 160, 140});
+    ASSERT_TRUE(result);
+    CloseResult(result);
+    int bw = 0, bh = 0, dw = 0, dh = 0;
+    std::vector<DWORD> bitmap, dib;
+    ASSERT_TRUE(ClipboardPixels(bw, bh, bitmap));
+    ASSERT_TRUE(ClipboardDibPixels(dw, dh, dib));
+    EXPECT_EQ(dw, 60);
+    EXPECT_EQ(dh, 40);
+    EXPECT_TRUE(dib == bitmap);
+    // A capture taken, the program left, then pasted: the picture is still there.
+    ASSERT_TRUE(CaptureRect({200, 150, 230, 170}) != nullptr);
+    CloseResult(Result());
+    ASSERT_TRUE(ClipboardPixels(bw, bh, bitmap));
+    m_p.Stop();
+    ASSERT_TRUE(ClipboardDibPixels(dw, dh, dib));
+    EXPECT_EQ(dw, 30);
+    EXPECT_TRUE(dib == bitmap);
+}
+
 TEST_F(Capture, FiftyCapturesLeaveTheGdiObjectCountWhereItWas) {
     // Driven by messages to the overlay, the way a drag reaches it.
     auto once = [&] {
@@ -436,16 +485,25 @@ TEST_F(Capture, FiftyCapturesLeaveTheGdiObjectCountWhereItWas) {
         ASSERT_TRUE(WaitFor([&] { return (result = Result()) != nullptr; }));
         CloseResult(result);
     };
-    once(); // first-use allocations (class, cursor, skin pictures) happen here
-    const DWORD before = ::GetGuiResources(m_p.Process(), GR_GDIOBJECTS);
+    // First-use allocations (class, cursor, skin pictures) happen here, and the clipboard lets
+    // go of the bitmaps of earlier captures only at a later use.
+    for (int i = 0; i < 3; ++i)
+        once();
+    Spy spy(m_p.TrayWindow());
+    Spy::Objects before, after;
+    ASSERT_TRUE(spy.CountObjects(before));
     for (int i = 0; i < 50 && !HasFatalFailure(); ++i)
         once();
-    const DWORD after = ::GetGuiResources(m_p.Process(), GR_GDIOBJECTS);
-    RecordProperty("gdi_before", static_cast<int>(before));
-    RecordProperty("gdi_after", static_cast<int>(after));
-    if (before == 0 && after == 0)
-        GTEST_SKIP() << "the system does not count GDI objects (GetGuiResources answers 0)";
-    EXPECT_LE(after, before + 2);
+    ASSERT_TRUE(spy.CountObjects(after));
+    RecordProperty("gdi_before", static_cast<int>(before.gdi));
+    RecordProperty("gdi_after", static_cast<int>(after.gdi));
+    RecordProperty("private_kb_before", static_cast<int>(before.privateKb));
+    RecordProperty("private_kb_after", static_cast<int>(after.privateKb));
+    RecordProperty("dcs_and_regions_before", static_cast<int>(before.dcsAndRegions));
+    RecordProperty("dcs_and_regions_after", static_cast<int>(after.dcsAndRegions));
+    EXPECT_EQ(after.Drawing(), before.Drawing());
+    EXPECT_LE(after.dcsAndRegions, before.dcsAndRegions + 4) << "DCs taken and not given back";
+    EXPECT_LE(after.user, before.user);
 }
 
 } // namespace

@@ -26,7 +26,10 @@ Spy::Spy(HWND target) : m_target(target) {
     m_report = ::CreateWindowA("ZenSpyReport", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                wc.hInstance, this);
     ::SetWindowLongPtrA(m_report, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    // Beside the test, or beside the tests for the programs that are not tests.
     m_dll = ::LoadLibraryA("zen_msgspy.dll");
+    if (!m_dll)
+        m_dll = ::LoadLibraryA((BinDir() + "\\..\\tests\\zen_msgspy.dll").c_str());
     const SpyFn fn = SpyOnCommands(m_dll);
     m_installed = fn && fn(target, m_report, kReportMsg);
 }
@@ -45,6 +48,24 @@ LRESULT CALLBACK Spy::ReportProc(HWND h, UINT m, WPARAM w, LPARAM l) {
             self->m_received.push_back(LOWORD(w));
         return 0;
     }
+    if (m == kReportMsg + 1) {
+        if (auto* self = reinterpret_cast<Spy*>(::GetWindowLongPtrA(h, GWLP_USERDATA))) {
+            const DWORD packed = static_cast<DWORD>(w);
+            self->m_objects.gdi = packed >> 16 & 0x7FFF;
+            self->m_objects.gdiScanned = (packed & 0x80000000u) != 0;
+            self->m_objects.user = packed & 0xFFFF;
+            self->m_objects.privateKb = static_cast<DWORD>(l);
+            ++self->m_counted;
+        }
+        return 0;
+    }
+    if (m == kReportMsg + 2) {
+        if (auto* self = reinterpret_cast<Spy*>(::GetWindowLongPtrA(h, GWLP_USERDATA))) {
+            self->m_objects.dcsAndRegions = static_cast<DWORD>(w);
+            ++self->m_counted;
+        }
+        return 0;
+    }
     return ::DefWindowProcA(h, m, w, l);
 }
 
@@ -58,6 +79,16 @@ bool Spy::WaitFor(UINT commandId, DWORD timeoutMs) {
             return true;
         },
         timeoutMs);
+}
+
+bool Spy::CountObjects(Objects& out, DWORD timeoutMs) {
+    static const UINT request = ::RegisterWindowMessageA("ZenSpyCountObjects");
+    m_counted = 0;
+    if (!m_installed || !::PostMessageA(m_target, request, 0, 0) ||
+        !e2e::WaitFor([&] { return m_counted == 2; }, timeoutMs))
+        return false;
+    out = m_objects;
+    return true;
 }
 
 bool Spy::WaitIdle(DWORD timeoutMs) const {

@@ -22,6 +22,19 @@ public:
     bool WaitIdle(DWORD timeoutMs = 10000) const;
     bool Installed() const { return m_installed; }
 
+    // What the watched process holds, counted from inside it.
+    struct Objects {
+        DWORD gdi = 0, user = 0;
+        // Of gdi, when scanned: DCs and regions, which Wine's cache of window DCs holds in pairs
+        // and grows to the most DCs ever in use at once.
+        DWORD dcsAndRegions = 0;
+        DWORD privateKb = 0;
+        bool gdiScanned = false; // counted by scanning the handle table (Wine)
+        DWORD Drawing() const { return gdi - dcsAndRegions; } // pens, brushes, fonts, bitmaps
+    };
+    // Asks the process to count (between two messages of its thread); false on time-out.
+    bool CountObjects(Objects& out, DWORD timeoutMs = 10000);
+
 private:
     static LRESULT CALLBACK ReportProc(HWND, UINT, WPARAM, LPARAM);
     HWND m_target;
@@ -29,6 +42,8 @@ private:
     HMODULE m_dll = nullptr;
     bool m_installed = false;
     std::vector<UINT> m_received;
+    int m_counted = 0; // replies received, of two
+    Objects m_objects;
 };
 
 } // namespace e2e

@@ -1,0 +1,189 @@
+// Resources over many cycles of everything a user does with the running program: each kind of
+// cycle is repeated and the process's GDI and USER objects and private memory are counted from
+// inside it before and after. ZEN_SOAK_CYCLES sets the count (`make soak`: 500); the test suite
+// runs a short version.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/pages.h"
+#include "tests/e2e/spy.h"
+
+using namespace e2e;
+
+namespace {
+
+int Cycles() {
+    const char* text = std::getenv("ZEN_SOAK_CYCLES");
+    const int n = text ? std::atoi(text) : 0;
+    return n > 0 ? n : 20;
+}
+
+// Options window: open, visit every tab, OK.
+void OptionsCycle(const Program& p) {
+    ASSERT_TRUE(OpenOptions(p));
+    const int tabs = static_cast<int>(SheetTabs(p.Sheet()).size());
+    ASSERT_GT(tabs, 0);
+    for (int i = 0; i < tabs; ++i) {
+        ::SendMessageA(p.Sheet(), PSM_SETCURSEL, i, 0);
+        ASSERT_TRUE(WaitFor([&] {
+            auto page =
+                reinterpret_cast<HWND>(::SendMessageA(p.Sheet(), PSM_GETCURRENTPAGEHWND, 0, 0));
+            return page && ::IsWindowVisible(page) && SheetActiveTab(p.Sheet()) == i;
+        })) << "tab "
+            << i;
+    }
+    ASSERT_TRUE(PressSheetButton(p, IDOK));
+}
+
+// Tray menu: opened as the shell reports a right click on the icon, dismissed with Escape.
+void MenuCycle(const Program& p) {
+    ::PostMessageA(p.TrayWindow(), WM_USER, 101, WM_RBUTTONUP);
+    ASSERT_TRUE(WaitFor([] { return ShownMenu() != nullptr; }));
+    ASSERT_TRUE(WaitFor([] {
+        if (!ShownMenu())
+            return true;
+        PressKeys({VK_ESCAPE});
+        return WaitFor([] { return !ShownMenu(); }, 500);
+    }));
+}
+
+// The magnifier's hotkey, Alt+Z, on and off.
+void ZoomCycle(const Program& p) {
+    PressKeys({VK_MENU, 'Z'});
+    ASSERT_TRUE(WaitFor([&] { return p.ZoomWindow() != nullptr; }));
+    PressKeys({VK_MENU, 'Z'});
+    ASSERT_TRUE(WaitFor([&] { return p.ZoomWindow() == nullptr; }));
+}
+
+// Capture: the overlay, a drag over it, the result dialog closed with "&Copy to clipboard".
+void CaptureCycle(const Program& p) {
+    p.Command(ID_CAPTURE);
+    HWND overlay = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        overlay = FindProcessWindowByClass(p.Pid(), "paste");
+        return overlay != nullptr;
+    }));
+    ::PostMessageA(overlay, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 260));
+    ::PostMessageA(overlay, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(120, 100));
+    ::PostMessageA(overlay, WM_LBUTTONUP, 0, MAKELPARAM(120, 100));
+    HWND result = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        result = FindProcessWindow(p.Pid(), "Congratulation!");
+        return result && ::IsWindowVisible(result);
+    }));
+    ::PostMessageA(result, WM_COMMAND, MAKEWPARAM(IDC_CAPTURE_COPY, BN_CLICKED), 0);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(result); }));
+}
+
+struct Kind {
+    const char* name;
+    std::function<void(const Program&)> cycle;
+};
+// Every window and command of the program that a user repeats; one line per kind.
+const std::vector<Kind>& Kinds() {
+    static const std::vector<Kind> kinds = {
+        {"options window, every tab, OK", OptionsCycle},
+        {"tray menu", MenuCycle},
+        {"Alt+Z on and off", ZoomCycle},
+        {"capture and result dialog", CaptureCycle},
+    };
+    return kinds;
+}
+
+TEST(Soak, ObjectsAndMemoryStayFlatOverManyCycles) {
+    Program p;
+    ASSERT_TRUE(p.StartAndWaitForTray());
+    Spy spy(p.TrayWindow());
+    ASSERT_TRUE(spy.Installed());
+    const int cycles = Cycles();
+    for (const Kind& kind : Kinds()) {
+        SCOPED_TRACE(kind.name);
+        // Warm-up: first-use allocations (classes, pictures, caches) happen here.
+        for (int i = 0; i < 3 && !HasFatalFailure(); ++i)
+            kind.cycle(p);
+        ASSERT_FALSE(HasFatalFailure());
+        ASSERT_TRUE(spy.WaitIdle());
+        Spy::Objects before, half, after;
+        ASSERT_TRUE(spy.CountObjects(before));
+        const DWORD start = ::GetTickCount();
+        for (int i = 0; i < cycles && !HasFatalFailure(); ++i) {
+            kind.cycle(p);
+            if (i + 1 == cycles / 2) {
+                ASSERT_TRUE(spy.WaitIdle());
+                ASSERT_TRUE(spy.CountObjects(half));
+            }
+        }
+        ASSERT_FALSE(HasFatalFailure());
+        ASSERT_TRUE(spy.WaitIdle());
+        ASSERT_TRUE(spy.CountObjects(after));
+        std::printf(
+            "soak: %-32s %4d cycles %6.1f s  GDI %lu -> %lu (DCs and regions %lu -> %lu)%s"
+            "  USER %lu -> %lu  private %lu -> %lu KB (%+.2f %%)\n",
+            kind.name, cycles, (::GetTickCount() - start) / 1000.0, before.gdi, after.gdi,
+            before.dcsAndRegions, after.dcsAndRegions, before.gdiScanned ? " (handle scan)" : "",
+            before.user, after.user, before.privateKb, after.privateKb,
+            before.privateKb ? 100.0 * (static_cast<double>(after.privateKb) - before.privateKb) /
+                                   before.privateKb
+                             : 0.0);
+        EXPECT_EQ(after.Drawing(), before.Drawing());
+        // Wine's cache of window DCs may still grow in the first half; a DC taken and never given
+        // back grows it in the second half too.
+        EXPECT_LE(after.dcsAndRegions, half.dcsAndRegions + 4) << "DCs taken and not given back";
+        EXPECT_LE(after.user, before.user);
+        // Memory over the second half: within 1 %, or the heap's own granularity for a short run.
+        EXPECT_LE(after.privateKb, half.privateKb + std::max<DWORD>(half.privateKb / 100, 256));
+    }
+}
+
+TEST(Soak, TenCopiesStartedTogetherLeaveOneTrayWindowThatWorks) {
+    Program first; // makes the folder; it is one of the ten
+    std::vector<PROCESS_INFORMATION> copies(9);
+    ASSERT_TRUE(first.Start());
+    for (PROCESS_INFORMATION& pi : copies)
+        ASSERT_TRUE(Launch(first.Folder() + "\\Zentrova.exe", first.Folder(), pi));
+    // All but one end by themselves.
+    auto running = [&] {
+        int n = first.Running() ? 1 : 0;
+        for (const PROCESS_INFORMATION& pi : copies)
+            n += ::WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT;
+        return n;
+    };
+    EXPECT_TRUE(WaitFor([&] { return running() == 1; }, 30000)) << running() << " still run";
+    // Exactly one tray window, whichever copy holds it.
+    auto trays = [] {
+        std::vector<HWND> found;
+        for (HWND h = nullptr; (h = ::FindWindowExA(nullptr, h, nullptr, "&Hide Magnify"));)
+            found.push_back(h);
+        return found;
+    };
+    std::vector<HWND> tray;
+    EXPECT_TRUE(WaitFor([&] { return (tray = trays()).size() == 1; })) << tray.size();
+    if (tray.size() == 1) {
+        ::PostMessageA(tray[0], WM_COMMAND, ID_OPTIONS, 0);
+        HWND sheet = nullptr;
+        EXPECT_TRUE(WaitFor([&] {
+            return (sheet = ::FindWindowA(nullptr, "  Zentrova 3.0")) && ::IsWindowVisible(sheet);
+        }));
+        if (sheet) {
+            ::PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
+            EXPECT_TRUE(WaitFor([&] { return !::IsWindow(sheet); }));
+        }
+        ::PostMessageA(tray[0], WM_COMMAND, ID_EXIT, 0);
+    }
+    for (PROCESS_INFORMATION& pi : copies) {
+        if (::WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0)
+            ::TerminateProcess(pi.hProcess, 1);
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+    }
+}
+
+} // namespace
