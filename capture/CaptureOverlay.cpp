@@ -15,9 +15,19 @@
 
 LastCapture g_lastCapture;
 
-CCaptureImage::CCaptureImage(HDC compatible, int w, int h)
+CCaptureImage::CCaptureImage(HDC compatible, int w, int h, bool fileLayout)
     : m_dc(compatible), m_width(w), m_height(h) {
-    if (m_dc && m_bitmap.CreateCompatibleBitmap(compatible, w, h))
+    if (!m_dc)
+        return;
+    // A palette display keeps a device bitmap: its file is written with the system palette.
+    if (fileLayout && w > 0 && h > 0 && !(::GetDeviceCaps(compatible, RASTERCAPS) & RC_PALETTE)) {
+        BITMAPINFO info = {};
+        info.bmiHeader = {sizeof info.bmiHeader, w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        m_bitmap.Attach(::CreateDIBSection(compatible, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        m_fileLayout = m_bitmap.GetSafeHandle() != nullptr;
+    }
+    if (m_bitmap.GetSafeHandle() || m_bitmap.CreateCompatibleBitmap(compatible, w, h))
         m_selection.emplace(m_dc, m_bitmap);
 }
 
@@ -128,11 +138,12 @@ void TakeCapture() {
     const int w = sel.right - sel.left, h = sel.bottom - sel.top;
     HDC source = g_overlay.picture->Dc();
 
+    // The clipboard first: other programs can paste while our own copy is still being made.
     g_lastCapture.displayImage.reset();
     g_lastCapture.selection = sel;
-    g_lastCapture.displayImage = std::make_unique<CCaptureImage>(dc, w, h);
-    ::BitBlt(g_lastCapture.displayImage->Dc(), 0, 0, w, h, source, sel.left, sel.top, SRCCOPY);
     g_lastCapture.clipboardImage = PutOnClipboard(sel, source);
+    g_lastCapture.displayImage = std::make_unique<CCaptureImage>(dc, w, h, true);
+    ::BitBlt(g_lastCapture.displayImage->Dc(), 0, 0, w, h, source, sel.left, sel.top, SRCCOPY);
 
     ::DestroyWindow(g_overlay.window);
     g_overlay.resultTimer = ::SetTimer(nullptr, 0, kResultDelayMs, ShowResult);

@@ -135,9 +135,12 @@ bool CCaptureResultDialog::SaveCapture(const char* fileName, bool png) {
     const CCaptureImage* image = g_lastCapture.displayImage.get();
     if (!image || !image->Valid())
         return false;
-    // The display image is ours (the clipboard's copy may be gone by now). The writer reads a
-    // bitmap that is not selected anywhere, so it gets a copy of it.
+    // The display image is ours (the clipboard's copy may be gone by now). In the file's own
+    // layout it is written as it stands; otherwise the writer reads a bitmap that is not
+    // selected anywhere, so it gets a copy of it.
     CClientDC dc(m_hWnd);
+    if (!png && image->InFileLayout())
+        return SaveBitmapToFile(dc, image->Bitmap(), fileName) == 0;
     CBitmap copy;
     if (!copy.CreateCompatibleBitmap(image->Dc(), image->Width(), image->Height()))
         return false;

@@ -66,6 +66,21 @@ int SaveBitmapToFile(HDC dc, HBITMAP bitmap, const char* fileName) {
     if (layout.colours > kMaxColours)
         layout.colours = kMaxColours;
 
+    // A 24-bit bottom-up DIB section already holds the file's rows: written as they stand.
+    DIBSECTION section = {};
+    if (layout.bitCount == 24 && layout.colours == 0 &&
+        ::GetObjectA(bitmap, sizeof section, &section) == sizeof section && section.dsBm.bmBits &&
+        section.dsBmih.biBitCount == 24 && section.dsBmih.biHeight > 0 &&
+        section.dsBmih.biCompression == BI_RGB) {
+        ::GdiFlush(); // drawing still queued for the bitmap lands first
+        const std::vector<std::uint8_t> headers = BmpHeaders(layout);
+        const bool written = WriteBinaryFileReplacing(fileName, [&](std::FILE* file) {
+            return WriteBytes(file, headers.data(), headers.size()) &&
+                   WriteBytes(file, section.dsBm.bmBits, layout.imageSize);
+        });
+        return written ? 0 : 1;
+    }
+
     std::vector<std::uint8_t> block(kInfoBlockBytes, 0);
     auto* info = reinterpret_cast<BITMAPINFO*>(block.data());
     info->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);

@@ -12,12 +12,16 @@
 // Members go in reverse order: the selection is undone before the bitmap and the DC go.
 class CCaptureImage {
 public:
-    // A bitmap compatible with `compatible` of w x h pixels (w, h >= 0).
-    CCaptureImage(HDC compatible, int w, int h);
+    // A bitmap compatible with `compatible` of w x h pixels (w, h >= 0). With `fileLayout` on a
+    // true-colour display it is a 24-bit bottom-up DIB section instead, whose bits are the rows
+    // of a BMP file as they stand, so saving needs no conversion.
+    CCaptureImage(HDC compatible, int w, int h, bool fileLayout = false);
     CCaptureImage(const CCaptureImage&) = delete;
     CCaptureImage& operator=(const CCaptureImage&) = delete;
 
     HDC Dc() const { return m_dc; }
+    HBITMAP Bitmap() const { return m_bitmap; }
+    bool InFileLayout() const { return m_fileLayout; }
     int Width() const { return m_width; }
     int Height() const { return m_height; }
     bool Valid() const { return m_dc != nullptr && m_bitmap.GetSafeHandle() != nullptr; }
@@ -28,6 +32,7 @@ private:
     std::optional<CSelectObject> m_selection;
     int m_width;
     int m_height;
+    bool m_fileLayout = false;
 };
 
 struct LastCapture {

@@ -3,8 +3,8 @@
 //    overlay against baseline_capture.exe, which copies a rectangle of the screen of the same
 //    size into one bitmap and sets it on the clipboard;
 //  - the Capture command to the overlay shown, less the 200 ms the program waits on purpose;
-//  - saving a 1024 x 768 capture as BMP, in this process through the program's own
-//    SaveBitmapToFile, against one WriteFile of as many bytes;
+//  - saving a 1024 x 768 capture as BMP, held as the result dialog holds it, in this process
+//    through the program's own SaveBitmapToFile, against one WriteFile of as many bytes;
 //  - what 50 captures leave behind against what the first ones left: private bytes (the
 //    page-file usage of the system's process list: what Windows calls private bytes, and what
 //    Wine fills from Linux's resident anonymous and swapped memory of the process) and kernel
@@ -19,6 +19,7 @@
 
 #include "bench/wine/measure.h"
 #include "capture/CaptureSave.h"
+#include "capture/LastCapture.h"
 #include "res/resource.h"
 #include "tests/e2e/harness.h"
 #include "tests/e2e/spy.h"
@@ -206,15 +207,11 @@ bool MeasureRelease(int rounds) {
 
 // The program's BMP writer against one WriteFile of the file's size, in this process.
 bool MeasureBmpSave(int rounds) {
+    // The capture as the program holds it for the result dialog.
     HDC screen = ::GetDC(nullptr);
-    HBITMAP bmp = ::CreateCompatibleBitmap(screen, 1024, 768);
-    {
-        HDC mem = ::CreateCompatibleDC(screen);
-        HGDIOBJ old = ::SelectObject(mem, bmp);
-        ::BitBlt(mem, 0, 0, 1024, 768, screen, 0, 0, SRCCOPY);
-        ::SelectObject(mem, old);
-        ::DeleteDC(mem);
-    }
+    CCaptureImage image(screen, 1024, 768, true);
+    ::BitBlt(image.Dc(), 0, 0, 1024, 768, screen, 0, 0, SRCCOPY);
+    const HBITMAP bmp = image.Bitmap();
     char tmp[MAX_PATH] = "";
     ::GetTempPathA(MAX_PATH, tmp);
     const std::string saved = std::string(tmp) + "zen_bench_save.bmp",
@@ -237,7 +234,6 @@ bool MeasureBmpSave(int rounds) {
         ::CloseHandle(f);
         base.push_back(Now() - t0);
     }
-    ::DeleteObject(bmp);
     ::ReleaseDC(nullptr, screen);
     ::DeleteFileA(saved.c_str());
     ::DeleteFileA(plain.c_str());

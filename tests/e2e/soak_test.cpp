@@ -133,7 +133,9 @@ TEST(Soak, ObjectsAndMemoryStayFlatOverManyCycles) {
             before.privateKb ? 100.0 * (static_cast<double>(after.privateKb) - before.privateKb) /
                                    before.privateKb
                              : 0.0);
-        EXPECT_EQ(after.Drawing(), before.Drawing());
+        // Wine may create one object of its own once along the way (a system pen); a leak of one
+        // object a cycle shows as the number of cycles.
+        EXPECT_LE(after.Drawing(), before.Drawing() + 1);
         // Wine's cache of window DCs may still grow in the first half; a DC taken and never given
         // back grows it in the second half too.
         EXPECT_LE(after.dcsAndRegions, half.dcsAndRegions + 4) << "DCs taken and not given back";
