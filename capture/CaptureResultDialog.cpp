@@ -1,8 +1,6 @@
 // The capture result dialog.
 #include "capture/CaptureResultDialog.h"
 
-#include <commdlg.h>
-
 #include <string>
 
 #include "capture/BmpFile.h"
@@ -10,6 +8,7 @@
 #include "capture/LastCapture.h"
 #include "framework/App.h"
 #include "framework/DataExchange.h"
+#include "framework/FileDialogs.h"
 #include "framework/Gdi.h"
 #include "res/resource.h"
 #include "skin/SkinPainter.h"
@@ -122,7 +121,7 @@ void CCaptureResultDialog::OnSave() {
     ofn.lpstrFile = path;
     ofn.nMaxFile = sizeof path;
     ofn.Flags = OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
-    if (::GetSaveFileNameA(&ofn)) {
+    if (ShowSaveFileDialog(&ofn)) {
         const bool png = ofn.nFilterIndex == kPngFilterIndex;
         const std::string name = CaptureSaveName(path, png ? ".png" : ".bmp");
         if (!SaveCapture(name.c_str(), png))

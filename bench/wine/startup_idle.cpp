@@ -54,10 +54,16 @@ private:
     PROCESS_INFORMATION m_pi = {};
 };
 
-// CPU time (user and kernel) of another process, from the system's process
-// list: under Wine, GetProcessTimes on another process's handle reports the
-// caller's own times, while the process list reads each process's real ones.
-double CpuSeconds(HANDLE process) {
+// One process's entry in the system's process list: under Wine, GetProcessTimes
+// and the memory counters asked of another process's handle report the caller's
+// own or nothing, while the list reads each process's real ones.
+struct ProcessFigures {
+    double cpuSeconds = -1;  // user and kernel
+    SIZE_T privateBytes = 0; // page-file usage: Wine's resident anonymous memory
+    SIZE_T workingSet = 0;
+};
+ProcessFigures Figures(HANDLE process) {
+    ProcessFigures f;
     using QuerySystemInformation = NTSTATUS(NTAPI*)(ULONG, PVOID, ULONG, PULONG);
     static auto query = reinterpret_cast<QuerySystemInformation>(reinterpret_cast<void*>(
         ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
@@ -66,15 +72,23 @@ double CpuSeconds(HANDLE process) {
     ULONG needed = 0;
     if (!query ||
         query(SystemProcessInformation, buf.data(), static_cast<ULONG>(buf.size()), &needed) != 0)
-        return -1;
+        return f;
     for (size_t at = 0;;) {
         const auto* info = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(&buf[at]);
-        if (static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(info->UniqueProcessId)) == pid)
-            return static_cast<double>(info->UserTime.QuadPart + info->KernelTime.QuadPart) / 1e7;
+        if (static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(info->UniqueProcessId)) == pid) {
+            f.cpuSeconds =
+                static_cast<double>(info->UserTime.QuadPart + info->KernelTime.QuadPart) / 1e7;
+            f.privateBytes = info->VirtualMemoryCounters.PagefileUsage;
+            f.workingSet = info->VirtualMemoryCounters.WorkingSetSize;
+            return f;
+        }
         if (!info->NextEntryOffset)
-            return -1;
+            return f;
         at += info->NextEntryOffset;
     }
+}
+double CpuSeconds(HANDLE process) {
+    return Figures(process).cpuSeconds;
 }
 
 // Start to tray icon, alternating the yardstick and Zentrova; false if a
@@ -142,6 +156,13 @@ bool MeasureIdle(int seconds) {
     std::printf("CPU over %d s idle: Zentrova %.3f s, empty tray program %.3f s, difference "
                 "%+.3f s\n",
                 seconds, zen, base, zen - base);
+    const ProcessFigures zm = Figures(p.Process()), bm = Figures(b.Process());
+    std::printf("memory at idle: private %.1f MB against %.1f MB, ratio %.2f (goal 1.3 or less); "
+                "resident %.1f MB against %.1f MB, ratio %.2f\n",
+                zm.privateBytes / 1048576.0, bm.privateBytes / 1048576.0,
+                bm.privateBytes ? static_cast<double>(zm.privateBytes) / bm.privateBytes : 0.0,
+                zm.workingSet / 1048576.0, bm.workingSet / 1048576.0,
+                bm.workingSet ? static_cast<double>(zm.workingSet) / bm.workingSet : 0.0);
     return true;
 }
 
