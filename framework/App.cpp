@@ -108,10 +108,6 @@ int AfxWinMain(HINSTANCE) {
     CWinApp* app = AfxGetApp();
     if (!app)
         return -1;
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_HOTKEY_CLASS |
-                                                ICC_UPDOWN_CLASS | ICC_BAR_CLASSES |
-                                                ICC_STANDARD_CLASSES};
-    ::InitCommonControlsEx(&icc);
     try {
         if (!app->InitInstance())
             return app->ExitInstance();

@@ -1,6 +1,8 @@
 // Dialogs from templates.
 #include "framework/Dialog.h"
 
+#include "framework/CommonControls.h"
+
 #include "framework/DataExchange.h"
 
 // The object is bound to the dialog window the way every window of ours is
@@ -70,12 +72,14 @@ LRESULT CDialog::DefWindowProc(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 INT_PTR CDialog::DoModal() {
+    EnsureCommonControls(); // templates hold common controls
     HWND parent = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
     return ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate), parent,
                              StaticDlgProc, reinterpret_cast<LPARAM>(this));
 }
 
 BOOL CDialog::Create(CWnd* pParent) {
+    EnsureCommonControls();
     HWND parent = pParent ? pParent->m_hWnd : (m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr);
     return ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_nIDTemplate),
                                 parent, StaticDlgProc, reinterpret_cast<LPARAM>(this)) != nullptr;

@@ -1,6 +1,8 @@
 // Property sheets and pages.
 #include "framework/PropertySheet.h"
 
+#include "framework/CommonControls.h"
+
 #include "framework/DataExchange.h"
 
 namespace {
@@ -121,7 +123,7 @@ INT_PTR CPropertySheet::DoModal() {
     m_nEndResult = -1;
     m_endRequested = false;
     s_sheetInCreation = this;
-    INT_PTR r = ::PropertySheetA(&m_psh);
+    INT_PTR r = comctl::PropertySheetA(&m_psh);
     s_sheetInCreation = nullptr;
     if (m_endRequested)
         return m_nEndResult;

@@ -1,6 +1,8 @@
 // Window binding and message dispatch; the frame window; menus.
 #include "framework/Wnd.h"
 
+#include "framework/CommonControls.h"
+
 #include <commctrl.h>
 
 #include "framework/App.h"
@@ -57,7 +59,7 @@ void CWnd::Unbind() {
     if (!m_hWnd)
         return;
     if (m_subclassed) {
-        ::RemoveWindowSubclass(m_hWnd, SubclassProc, kSubclassId);
+        comctl::RemoveWindowSubclass(m_hWnd, SubclassProc, kSubclassId);
         m_subclassed = false;
     }
     if (::GetPropA(m_hWnd, kObjectProp) == this)
@@ -123,7 +125,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd) {
     if (!hWnd || m_hWnd || FromHandlePermanent(hWnd))
         return FALSE;
     Bind(hWnd);
-    m_subclassed = ::SetWindowSubclass(hWnd, SubclassProc, kSubclassId, 0) != FALSE;
+    m_subclassed = comctl::SetWindowSubclass(hWnd, SubclassProc, kSubclassId, 0) != FALSE;
     if (!m_subclassed) {
         Unbind();
         return FALSE;
@@ -157,9 +159,9 @@ LRESULT CALLBACK CWnd::StaticWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 LRESULT CALLBACK CWnd::SubclassProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
     CWnd* self = FromHandlePermanent(h);
     if (!self)
-        return ::DefSubclassProc(h, msg, wp, lp);
+        return comctl::DefSubclassProc(h, msg, wp, lp);
     if (msg == WM_NCDESTROY) {
-        LRESULT r = ::DefSubclassProc(h, msg, wp, lp);
+        LRESULT r = comctl::DefSubclassProc(h, msg, wp, lp);
         self->Unbind();
         self->PostNcDestroy();
         return r;
@@ -186,7 +188,7 @@ LRESULT CWnd::Default() {
 
 LRESULT CWnd::DefWindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (m_subclassed)
-        return ::DefSubclassProc(m_hWnd, msg, wp, lp);
+        return comctl::DefSubclassProc(m_hWnd, msg, wp, lp);
     return ::DefWindowProcA(m_hWnd, msg, wp, lp);
 }
 
