@@ -29,6 +29,14 @@ inline HWND ShownMenu() {
     return menu && ::IsWindowVisible(menu) ? menu : nullptr;
 }
 
+// The folder of the test program, where the test tools are built.
+inline std::string TestFolder() {
+    char buf[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, buf, MAX_PATH);
+    std::string s = buf;
+    return s.substr(0, s.rfind('\\'));
+}
+
 inline std::string Ini(const Program& p) {
     return p.Folder() + "\\Zentrova.ini";
 }

@@ -128,11 +128,3 @@ TEST(TipsFile, AFileOnDiskReadsLikeItsContents) {
     long long position = 0;
     EXPECT_EQ(ReadNextTip(static_cast<std::FILE*>(nullptr), position, tip), TipResult::ReadError);
 }
-
-TEST(TipsFile, TheStampIsOneLineAndTellsSecondsApart) {
-    const std::string a = TipsTimeStamp(1700000000), b = TipsTimeStamp(1700000001);
-    EXPECT_NE(a, b);
-    EXPECT_EQ(a.find_first_of("\r\n"), std::string::npos);
-    EXPECT_NE(a.back(), ' ');
-    EXPECT_NE(a.find("2023"), std::string::npos) << a;
-}
