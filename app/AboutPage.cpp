@@ -1,15 +1,62 @@
 // The About page.
 #include "app/AboutPage.h"
 
+#include <shellapi.h>
+
+#include "app/ToolboxApp.h"
+#include "framework/DataExchange.h"
 #include "framework/HtmlHelp.h"
 #include "res/resource.h"
+#include "tips/TipDialog.h"
 
 BEGIN_MESSAGE_MAP(CAboutPage, CSkinnedPage)
 ON_BN_CLICKED(IDC_ABOUT_HELP, OnHelp)
+ON_WM_HELPINFO()
+ON_BN_CLICKED(IDC_ABOUT_TIP, OnTipOfDay)
+ON_BN_CLICKED(IDC_ABOUT_WEB, OnWebPage)
+// The skin editor's "&Skin" handler goes here.
 END_MESSAGE_MAP()
 
 CAboutPage::CAboutPage() : CSkinnedPage(IDD_ABOUT_PAGE) {}
 
+void CAboutPage::DoDataExchange(CDataExchange* pDX) {
+    DDX_Control(pDX, IDC_ABOUT_HELP, m_btnHelp);
+    DDX_Control(pDX, IDC_ABOUT_SKIN, m_btnSkin);
+    DDX_Control(pDX, IDC_ABOUT_TIP, m_btnTip);
+    DDX_Control(pDX, IDC_ABOUT_WEB, m_btnWeb);
+}
+
+BOOL CAboutPage::OnInitDialog() {
+    CSkinnedPage::OnInitDialog();
+    WearSkin(m_btnHelp);
+    WearSkin(m_btnSkin);
+    WearSkin(m_btnTip);
+    WearSkin(m_btnWeb);
+    return TRUE;
+}
+
 void CAboutPage::OnHelp() {
-    ShowHelpTopic(m_hWnd, "install.htm");
+    ShowHelpTopic(m_hWnd, "about.htm");
+}
+
+BOOL CAboutPage::OnHelpInfo(HELPINFO*) {
+    OnHelp();
+    Default();
+    return TRUE;
+}
+
+void CAboutPage::OnTipOfDay() {
+    // The options window stays open behind the tip, which it owns: it waits
+    // until the tip is closed, and ending the program closes the tip first.
+    CTipDialog tip(Sheet(), ToolboxApp()->m_szTipsPath);
+    tip.DoModal();
+}
+
+void CAboutPage::OnWebPage() {
+    // The options window goes before the browser comes.
+    if (CSkinnedSheet* sheet = Sheet(); sheet && sheet->IsOpen())
+        sheet->ShowWindow(SW_HIDE);
+    EndSheet(1);
+    const std::string address = CWinApp::LoadString(IDS_WEB_ADDRESS);
+    ::ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
 }

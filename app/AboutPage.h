@@ -1,6 +1,8 @@
-// CAboutPage: the options window's About page.
+// CAboutPage: the options window's About page: the product's name, its help,
+// and the way to the skin dialog, Tip of the Day and the product's web page.
 #pragma once
 
+#include "skin/SkinButton.h"
 #include "skin/SkinnedPage.h"
 
 class CAboutPage : public CSkinnedPage {
@@ -8,6 +10,18 @@ public:
     CAboutPage();
 
 protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+
     void OnHelp();
+    BOOL OnHelpInfo(HELPINFO* info);
+    void OnTipOfDay();
+    void OnWebPage();
+    // "&Skin" (IDC_ABOUT_SKIN) and the skin dialog belong to the skin editor.
     DECLARE_MESSAGE_MAP()
+
+    CSkinButton m_btnHelp;
+    CSkinButton m_btnSkin;
+    CSkinButton m_btnTip;
+    CSkinButton m_btnWeb;
 };

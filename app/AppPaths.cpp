@@ -28,6 +28,7 @@ AppPaths ComputeAppPaths(const std::string& exePath, const std::string& defaultP
     paths.folder = exePath.substr(0, slash + 1);
     paths.schemePath = paths.folder + "scheme.dat";
     paths.helpFile = paths.folder + "zentrova.chm";
+    paths.tipsFile = paths.folder + "tips.txt";
     paths.profile = paths.folder + base + ".ini";
     return paths;
 }

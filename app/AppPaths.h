@@ -12,6 +12,8 @@ struct AppPaths {
     std::string schemePath;
     // Full path of the compiled help file, or empty without a folder.
     std::string helpFile;
+    // Full path of Tip of the Day's tips.txt, or empty without a folder.
+    std::string tipsFile;
     // The profile file: "<base name>.ini" in the folder, or the framework's
     // default name without a folder.
     std::string profile;

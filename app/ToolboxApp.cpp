@@ -45,6 +45,7 @@ BOOL CToolboxApp::InitInstance() {
         m_nLastPage = 0;
         AppPaths paths = ComputeAppPaths(m_pszExeName, m_pszProfileName);
         m_szSchemePath = paths.schemePath;
+        m_szTipsPath = paths.tipsFile;
         m_pszHelpFilePath = paths.helpFile;
         m_pszProfileName = paths.profile;
         result = CreateTrayWindow();

@@ -20,6 +20,9 @@ public:
     // Full path of scheme.dat in the program's folder; empty when the
     // program's folder is unknown.
     std::string m_szSchemePath;
+    // Full path of tips.txt beside scheme.dat: Tip of the Day reads it there
+    // whatever the current folder is. Empty like m_szSchemePath.
+    std::string m_szTipsPath;
     int m_nRecordToggles = 0;
     int m_nLastPage = 0;
 

@@ -35,6 +35,25 @@ bool SheetOpen() {
     return g_pMainSheet && g_pMainSheet->IsOpen();
 }
 
+BOOL CALLBACK CloseIfOver(HWND h, LPARAM sheet) {
+    for (HWND owner = ::GetWindow(h, GW_OWNER); owner; owner = ::GetWindow(owner, GW_OWNER)) {
+        if (owner == reinterpret_cast<HWND>(sheet)) {
+            ::ShowWindow(h, SW_HIDE);
+            ::PostMessageA(h, WM_CLOSE, 0, 0);
+            break;
+        }
+    }
+    return TRUE;
+}
+
+// Hides and closes every window that stands over the open options window:
+// a message box, Tip of the Day, a message box over that. Each runs a modal
+// loop nested in the sheet's; closed, they let the sheet's loop unwind.
+void CloseWindowsOverSheet() {
+    ::EnumThreadWindows(::GetCurrentThreadId(), CloseIfOver,
+                        reinterpret_cast<LPARAM>(g_pMainSheet->m_hWnd));
+}
+
 // The shell sends this to every top-level window when the taskbar has been
 // (re)created, for example after Explorer restarted: icons must be added again.
 const UINT s_taskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
@@ -253,14 +272,11 @@ void CTrayWnd::RequestExit() {
         return;
     }
     // The sheet runs modally inside OnOptions, further up this thread's
-    // stack: end it (and a message box standing over it) and let OnOptions
+    // stack: end it (and the windows standing over it) and let OnOptions
     // finish the exit once its loop has returned. Nothing is re-posted, so
     // a sheet that cannot end yet costs nothing while it waits.
-    HWND sheet = g_pMainSheet->m_hWnd;
-    HWND popup = ::GetLastActivePopup(sheet);
+    CloseWindowsOverSheet();
     g_pMainSheet->EndDialog(IDCANCEL);
-    if (popup && popup != sheet)
-        ::PostMessageA(popup, WM_CLOSE, 0, 0);
 }
 
 // This window owns the clipboard after a capture: its DIB is made on request.
@@ -329,8 +345,11 @@ void CTrayWnd::OnUpdateMagnify(CCmdUI* pCmdUI) {
 
 void CTrayWnd::OnCapture() {
     bool open = SheetOpen();
-    if (open)
+    if (open) {
+        // Nothing of the options window, nor of a dialog over it, is captured.
+        CloseWindowsOverSheet();
         g_pMainSheet->ShowWindow(SW_HIDE);
+    }
     SetTrayIcon(IDI_TRAY_BUSY);
     if (open)
         g_pMainSheet->EndDialog(1);

@@ -92,6 +92,16 @@ void DDX_Text(CDataExchange* pDX, int nIDC, std::string& value) {
     }
 }
 
+void DDX_Check(CDataExchange* pDX, int nIDC, int& value) {
+    if (!pDX->Active())
+        return;
+    HWND box = ::GetDlgItem(pDX->m_pDlgWnd->m_hWnd, nIDC);
+    if (pDX->m_bSaveAndValidate)
+        value = ::SendMessageA(box, BM_GETCHECK, 0, 0) != BST_UNCHECKED ? 1 : 0;
+    else
+        ::SendMessageA(box, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal) {
     if (!pDX->Active() || !pDX->m_bSaveAndValidate)
         return;

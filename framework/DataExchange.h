@@ -41,6 +41,8 @@ std::string FormatRangePrompt(int lo, int hi);
 
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value);
 void DDX_Text(CDataExchange* pDX, int nIDC, std::string& value);
+// A check box: 1 ticked, 0 cleared (an indeterminate box reads as ticked).
+void DDX_Check(CDataExchange* pDX, int nIDC, int& value);
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal);
 // Binds a control object to the control with this id (once).
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& control);

@@ -73,6 +73,20 @@
 #define IDC_ABOUT_SKIN 1065
 #define IDC_ABOUT_TIP 1066
 
+// The product's web page, opened by the About page's "&Web Page"
+#define IDS_WEB_ADDRESS 124
+
+// Tip of the Day
+#define IDD_TIP 113
+#define IDB_LIGHTBULB 112       // 40 x 53, 16 colours, on white
+#define IDS_TIP_HEADING 120     // "Did you know..."
+#define IDS_TIP_FILE_ABSENT 122 // "Tips file does not exist in the prescribed directory"
+#define IDS_TIP_FILE_ERROR 123  // "Trouble reading the tips file"
+#define IDC_TIP_AREA 1000       // hidden: marks the white area the dialog paints
+#define IDC_TIP_STARTUP 1001
+#define IDC_TIP_NEXT 1002
+#define IDC_TIP_TEXT 1004
+
 // Commands to the tray window
 #define ID_OPTIONS 40001
 #define ID_EXIT 40002

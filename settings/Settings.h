@@ -82,6 +82,15 @@ constexpr SettingDef kCaptureModifiers = HotkeyModifiers("CapturewMod");
 // Pick a random skin of the library at start-up.
 constexpr SettingDef kRandomSkin = {"RandomSkin", 0, 0, 1, OutOfRange::Clamp};
 
+// Tip of the Day keeps its state in a section of its own: the inverted
+// show-at-start-up box (0 ticked, anything else cleared), the byte position of
+// the next tip in tips.txt (one outside the file starts from the top), and,
+// as text, the stamp of the tips file that position belongs to.
+constexpr char kTipSection[] = "Tip";
+constexpr SettingDef kTipStartUp = {"StartUp", 0, INT_MIN, INT_MAX, OutOfRange::Clamp};
+constexpr SettingDef kTipFilePos = {"FilePos", 0, INT_MIN, INT_MAX, OutOfRange::Clamp};
+constexpr char kTipTimeStamp[] = "TimeStamp";
+
 // Every setting of the unnamed section, for code that walks them all.
 constexpr const SettingDef* kAll[] = {
     &kPickerKey,  &kPickerModifiers, &kMagnifierKey, &kMagnifierModifiers, &kZoomRegion,

@@ -126,13 +126,6 @@ private:
     DWORD m_root;
 };
 
-std::string TestFolder() {
-    char buf[MAX_PATH] = "";
-    ::GetModuleFileNameA(nullptr, buf, MAX_PATH);
-    std::string s = buf;
-    return s.substr(0, s.rfind('\\'));
-}
-
 } // namespace
 
 // Dropped paths go to the edit box and the clipboard, the last of several winning; a path

@@ -1,6 +1,6 @@
 // Every way out of the program, with the options window open: Exit, closing
 // the tray window, the Windows session ending, a second Exit on top of the
-// first and Exit under a message box. Each ends the options window first and
+// first, Exit under a message box and under Tip of the Day. Each ends the options window first and
 // leaves no icon behind.
 #include <gtest/gtest.h>
 
@@ -55,6 +55,20 @@ TEST(WaysOut, EachEndsTheOpenOptionsWindowThenTheProgram) {
              EXPECT_TRUE(WaitFor([&] {
                  return FindProcessWindow(p.Pid(), "!Zentrova") != nullptr;
              })) << "the refusal is shown";
+             p.Command(ID_EXIT);
+         }},
+        {"Exit under Tip of the Day",
+         [](const Program& p) {
+             EXPECT_NE(OpenTipOfDay(p), nullptr);
+             p.Command(ID_EXIT);
+         }},
+        {"Exit under Tip of the Day's message box",
+         [](const Program& p) {
+             WriteFileText(p.Folder() + "\\tips.txt", "; no tip in here\n");
+             EXPECT_NE(OpenTipOfDay(p), nullptr);
+             EXPECT_TRUE(WaitFor([&] {
+                 return FindProcessWindow(p.Pid(), "!Zentrova") != nullptr;
+             })) << "the trouble report is shown";
              p.Command(ID_EXIT);
          }},
     };

@@ -216,8 +216,8 @@ bool Launch(const std::string& path, const std::string& folder, PROCESS_INFORMAT
                             folder.empty() ? nullptr : dir.c_str(), &si, &pi) != FALSE;
 }
 
-bool Program::Start(const char* exe) {
-    return Launch(m_folder + "\\" + exe, m_folder, m_pi);
+bool Program::Start(const char* exe, const std::string& currentFolder) {
+    return Launch(m_folder + "\\" + exe, currentFolder.empty() ? m_folder : currentFolder, m_pi);
 }
 
 bool Program::RunAnotherCopy(DWORD timeoutMs, DWORD& exitCode) const {

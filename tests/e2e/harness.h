@@ -43,8 +43,9 @@ public:
     Program& operator=(const Program&) = delete;
 
     const std::string& Folder() const { return m_folder; }
-    // Starts Zentrova.exe (or the named exe of the folder); false if it did not start.
-    bool Start(const char* exe = "Zentrova.exe");
+    // Starts Zentrova.exe (or the named exe of the folder) with its folder, or
+    // `currentFolder` when given, as its current folder; false if it did not start.
+    bool Start(const char* exe = "Zentrova.exe", const std::string& currentFolder = "");
     // Starts and waits for the tray window.
     bool StartAndWaitForTray(DWORD timeoutMs = 20000);
     // Runs one more copy from the same folder until it ends by itself;

@@ -29,6 +29,14 @@ inline HWND ShownMenu() {
     return menu && ::IsWindowVisible(menu) ? menu : nullptr;
 }
 
+// The folder of the test program, where the test tools are built.
+inline std::string TestFolder() {
+    char buf[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, buf, MAX_PATH);
+    std::string s = buf;
+    return s.substr(0, s.rfind('\\'));
+}
+
 inline std::string Ini(const Program& p) {
     return p.Folder() + "\\Zentrova.ini";
 }
@@ -70,7 +78,7 @@ inline HWND ShowPage(const Program& p, int index, int control) {
                ? page
                : nullptr;
 }
-constexpr int kColorPage = 0, kMagnifyPage = 1, kCapturePage = 2;
+constexpr int kColorPage = 0, kMagnifyPage = 1, kCapturePage = 2, kAboutPage = 3;
 inline HWND OpenPage(const Program& p, int index, int control) {
     return OpenOptions(p) ? ShowPage(p, index, control) : nullptr;
 }
@@ -83,6 +91,23 @@ inline void PressButton(HWND dialog, int id) {
     ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
+// Opens Tip of the Day from the About page of the options window (opening that first when it
+// is closed); the dialog once it shows, else nullptr.
+inline HWND OpenTipOfDay(const Program& p) {
+    HWND page =
+        p.Sheet() ? ShowPage(p, kAboutPage, IDC_ABOUT_TIP) : OpenPage(p, kAboutPage, IDC_ABOUT_TIP);
+    if (!page)
+        return nullptr;
+    PressButton(page, IDC_ABOUT_TIP);
+    HWND tip = nullptr;
+    return WaitFor([&] {
+        tip = FindProcessWindow(p.Pid(), "Tip of the Day");
+        return tip && ::IsWindowVisible(tip);
+    })
+               ? tip
+               : nullptr;
+}
+
 // Presses OK or Cancel of the options window; with `closes`, waits until the window has gone.
 inline bool PressSheetButton(const Program& p, int id, bool closes = true) {
     PressButton(p.Sheet(), id);

@@ -30,6 +30,7 @@ TEST(AppPaths, EverythingStandsInTheProgramsOwnFolder) {
         EXPECT_EQ(p.folder, c.folder) << c.exe;
         EXPECT_EQ(p.schemePath, std::string(c.folder) + "scheme.dat") << c.exe;
         EXPECT_EQ(p.helpFile, std::string(c.folder) + "zentrova.chm") << c.exe;
+        EXPECT_EQ(p.tipsFile, std::string(c.folder) + "tips.txt") << c.exe;
         EXPECT_EQ(p.profile, c.profile) << c.exe;
     }
 }
@@ -44,5 +45,6 @@ TEST(AppPaths, LongFoldersKeepEveryFileAndNoFolderKeepsTheDefaults) {
     AppPaths bare = ComputeAppPaths("Zentrova.exe", "Zentrova.INI");
     EXPECT_EQ(bare.schemePath, "");
     EXPECT_EQ(bare.helpFile, "");
+    EXPECT_EQ(bare.tipsFile, "");
     EXPECT_EQ(bare.profile, "Zentrova.INI");
 }

@@ -1,6 +1,7 @@
 // The tour that `make run` shows without a display (scripts/run-zentrova):
 // the program at rest with its tray icon, its options window on every tab, the
-// colour editor, its tray menu with a highlighted item and a capture, each saved as a screenshot
+// colour editor, Tip of the Day over the About tab, its tray menu with a
+// highlighted item and a capture, each saved as a screenshot
 // into the folder named by ZEN_SCREENSHOTS. Not a test: a screenshot script. Every wait is checked;
 // one that times out says what it waited for and the tour ends with a non-zero status.
 //   ZEN_SCREENSHOTS=DIR [ZEN_BIN_DIR=DIR] zen_tour.exe
@@ -75,6 +76,20 @@ int Tour(Program& p) {
     Shot("07_color_editor");
     ::PostMessageA(editor, WM_COMMAND, IDCANCEL, 0);
     if (!Need(WaitFor([&] { return !::IsWindow(editor); }), "the colour editor to close"))
+        return 1;
+    // Tip of the Day, opened from the About tab, which it stands over.
+    ::SendMessageA(sheet, PSM_SETCURSEL, 3, 0);
+    page = reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    ::PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_ABOUT_TIP, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(page, IDC_ABOUT_TIP)));
+    HWND tip = nullptr;
+    if (!Need(WaitFor([&] { return (tip = FindProcessWindow(p.Pid(), "Tip of the Day")); }),
+              "Tip of the Day"))
+        return 1;
+    WaitFor([] { return false; }, 300); // let it paint
+    Shot("10_tip_of_the_day");
+    ::PostMessageA(tip, WM_COMMAND, IDCANCEL, 0);
+    if (!Need(WaitFor([&] { return !::IsWindow(tip); }), "Tip of the Day to close"))
         return 1;
     ::PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
     if (!Need(WaitFor([&] { return p.Sheet() == nullptr; }), "the options window to close"))
