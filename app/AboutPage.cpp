@@ -32,6 +32,10 @@ BOOL CAboutPage::OnInitDialog() {
     WearSkin(m_btnSkin);
     WearSkin(m_btnTip);
     WearSkin(m_btnWeb);
+    // The control shows the picture but does not own it; the one of an earlier opening goes now.
+    if (m_picture.LoadBitmap(IDB_ABOUT_ICON))
+        ::SendDlgItemMessageA(m_hWnd, IDC_ABOUT_PICTURE, STM_SETIMAGE, IMAGE_BITMAP,
+                              reinterpret_cast<LPARAM>(m_picture.GetSafeHandle()));
     return TRUE;
 }
 

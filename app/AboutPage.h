@@ -2,6 +2,7 @@
 // and the way to the skin dialog, Tip of the Day and the product's web page.
 #pragma once
 
+#include "framework/Gdi.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinnedPage.h"
 
@@ -24,4 +25,7 @@ protected:
     CSkinButton m_btnSkin;
     CSkinButton m_btnTip;
     CSkinButton m_btnWeb;
+    // The picture beside the name. The page owns it: a picture a static control loads from the
+    // template itself outlives the control under Wine, one more for every opening.
+    CBitmap m_picture;
 };

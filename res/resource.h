@@ -72,6 +72,7 @@
 #define IDC_ABOUT_HELP 1064
 #define IDC_ABOUT_SKIN 1065
 #define IDC_ABOUT_TIP 1066
+#define IDC_ABOUT_PICTURE 1090 // the picture beside the name, set by the page
 
 // The product's web page, opened by the About page's "&Web Page"
 #define IDS_WEB_ADDRESS 124

@@ -493,8 +493,9 @@ TEST_F(Capture, FiftyCapturesLeaveTheGdiObjectCountWhereItWas) {
     ASSERT_TRUE(spy.CountObjects(before));
     for (int i = 0; i < 50 && !HasFatalFailure(); ++i) {
         once();
-        if (i == 24)
+        if (i == 24) {
             ASSERT_TRUE(spy.CountObjects(half));
+        }
     }
     ASSERT_TRUE(spy.CountObjects(after));
     RecordProperty("gdi_before", static_cast<int>(before.gdi));

@@ -4,14 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <winternl.h>
 
-#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "tests/e2e/pages.h"
+#include "tests/e2e/spy.h"
 
 using namespace e2e;
 
@@ -51,53 +50,6 @@ bool NextTip(HWND tip) {
     const std::string before = TipText(tip);
     PressButton(tip, IDC_TIP_NEXT);
     return WaitFor([&] { return TipText(tip) != before; });
-}
-
-// The GDI objects alive in a process, counted in the handle table that Wine keeps in each
-// process's memory (the PEB's GdiSharedHandleTable, as on Windows): entries of 24 bytes whose
-// type byte is 0 once the object is deleted. -1 where the table cannot be read that way, which
-// is checked on this process first (Wine's GetGuiResources answers 0).
-struct GdiHandleEntry {
-    std::uint64_t object;
-    std::uint32_t owner;
-    std::uint16_t unique;
-    std::uint8_t type, flags;
-    std::uint64_t user;
-};
-static_assert(sizeof(GdiHandleEntry) == 24, "the table's entry");
-
-int LiveGdiObjects(HANDLE process) {
-    using QueryFn = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, void*, ULONG, ULONG*);
-    auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
-    PROCESS_BASIC_INFORMATION info = {};
-    if (!query || query(process, ProcessBasicInformation, &info, sizeof info, nullptr) != 0)
-        return -1;
-    const std::size_t tableAt = sizeof(void*) == 8 ? 0xF8 : 0x94; // in the PEB
-    void* table = nullptr;
-    if (!::ReadProcessMemory(process, reinterpret_cast<char*>(info.PebBaseAddress) + tableAt,
-                             &table, sizeof table, nullptr) ||
-        !table)
-        return -1;
-    std::vector<GdiHandleEntry> entries(0x10000);
-    if (!::ReadProcessMemory(process, table, entries.data(), entries.size() * sizeof entries[0],
-                             nullptr))
-        return -1;
-    int live = 0;
-    for (const GdiHandleEntry& e : entries)
-        live += e.type != 0;
-    return live;
-}
-
-bool CanCountGdiObjects() {
-    const int before = LiveGdiObjects(::GetCurrentProcess());
-    std::vector<HBRUSH> brushes;
-    for (int i = 0; i < 16; ++i)
-        brushes.push_back(::CreateSolidBrush(RGB(i, 0, 0)));
-    const int with = LiveGdiObjects(::GetCurrentProcess());
-    for (HBRUSH b : brushes)
-        ::DeleteObject(b);
-    return before >= 0 && with == before + 16 && LiveGdiObjects(::GetCurrentProcess()) == before;
 }
 
 } // namespace
@@ -258,8 +210,6 @@ TEST(TipOfDay, MissingFilesFilesWithoutTipsAndStrayPositions) {
 // Each opening paints the bulb from a bitmap of its own: fifty openings leave no more GDI objects
 // behind than one.
 TEST(TipOfDay, FiftyOpeningsLeaveNoGdiObjectsBehind) {
-    if (!CanCountGdiObjects())
-        GTEST_SKIP() << "this system's GDI handle table cannot be read";
     Program p;
     ASSERT_TRUE(p.StartAndWaitForTray());
     auto openAndClose = [&] {
@@ -270,15 +220,18 @@ TEST(TipOfDay, FiftyOpeningsLeaveNoGdiObjectsBehind) {
         ASSERT_TRUE(CloseTip(tip, IDOK));
     };
     openAndClose();
-    const int once = LiveGdiObjects(p.Process());
+    Spy spy(p.TrayWindow());
+    Spy::Objects once, fifty;
+    ASSERT_TRUE(spy.CountObjects(once));
     for (int i = 0; i < 49; ++i) {
         openAndClose();
         if (HasFatalFailure())
             return;
     }
-    const int fifty = LiveGdiObjects(p.Process());
+    ASSERT_TRUE(spy.CountObjects(fifty));
     std::printf("GDI objects of Zentrova with the options window open: after 1 opening of Tip of "
-                "the Day %d, after 50 openings %d\n",
-                once, fifty);
-    EXPECT_LE(fifty, once + 2);
+                "the Day %lu, after 50 openings %lu\n",
+                once.gdi, fifty.gdi);
+    EXPECT_LE(fifty.Drawing(), once.Drawing() + 1);
+    EXPECT_LE(fifty.dcsAndRegions, once.dcsAndRegions + 4);
 }
