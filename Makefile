@@ -8,7 +8,7 @@ B := build
 WINE32_OK := $(shell /usr/lib/wine/wine --version >/dev/null 2>&1 && echo yes)
 WINTEST := $(if $(WINE32_OK),win32,win64)
 
-.PHONY: all deps build build-native build-asan build-win32 build-win64 test test-native test-wine test-run run bench soak format clean
+.PHONY: all deps build build-native build-asan build-win32 build-win64 test test-native test-wine test-run test-dist run bench soak dist format clean
 
 all: build
 
@@ -37,6 +37,7 @@ test: deps
 	@$(MAKE) --no-print-directory build
 	@$(MAKE) --no-print-directory test-native test-wine
 	@$(MAKE) --no-print-directory test-run
+	@$(MAKE) --no-print-directory test-dist
 
 test-native:
 	@cd $(B)/asan && ctest --output-on-failure -j$(JOBS)
@@ -49,6 +50,12 @@ test-wine:
 test-run:
 	@echo "make run, headless and on a private display, with the $(WINTEST) build"
 	@scripts/test-make-run $(B)/$(WINTEST)
+
+# The release zip of the build the Wine tests use, unzipped into a folder with
+# spaces and started there.
+test-dist:
+	@echo "The release zip of the $(WINTEST) build, unzipped and started"
+	@scripts/test-dist $(B)/$(WINTEST)
 
 run: deps
 	@$(MAKE) --no-print-directory build-win32 $(if $(WINE32_OK),,build-win64)
@@ -69,8 +76,16 @@ soak: deps build-$(WINTEST)
 	@ZEN_SOAK_CYCLES=$(SOAK_CYCLES) scripts/with-wine $(B)/wineprefix-soak-$(WINTEST) -- \
 		scripts/wine-run $(B)/$(WINTEST)/tests/e2e_tests.exe --gtest_filter=Soak.Objects*
 
+# The zips people download: build/dist/Zentrova-<version>-win32.zip and -x64.zip.
+dist: deps
+	@$(MAKE) --no-print-directory build-win32 build-win64
+	@scripts/make-dist $(B)/win32 $(B)/dist
+	@scripts/make-dist $(B)/win64 $(B)/dist
+
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
+# A test that stopped half-way may leave a folder it had made unwritable.
 clean:
+	-@chattr -R -i $(B) 2>/dev/null
 	rm -rf $(B)

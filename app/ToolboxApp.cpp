@@ -26,6 +26,45 @@ bool HandOverToRunningCopy(const std::string& title) {
     return true;
 }
 
+// Whether the settings file can be written: an existing one opened for
+// writing (which changes nothing in it), or a new one made in its folder and
+// deleted again at once.
+bool CanWriteFile(const std::string& path) {
+    const bool exists = ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             exists ? OPEN_EXISTING : CREATE_NEW,
+                             exists ? FILE_ATTRIBUTE_NORMAL : FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    ::CloseHandle(h);
+    return true;
+}
+
+// The settings file. It lives beside the program, so a copy carried on a
+// stick takes its settings along. Where that file cannot be written (a
+// read-only file, or a folder the user may not write, such as one under
+// Program Files), the settings live in "%APPDATA%\Zentrova" instead, starting
+// from a copy of the ones beside the program if there are any. Where that
+// folder cannot be made either, the file beside the program stays, and the
+// first failed save says so.
+std::string ChooseProfile(const std::string& besideProgram, const std::string& baseName) {
+    if (CanWriteFile(besideProgram))
+        return besideProgram;
+    char appData[MAX_PATH * 3] = "";
+    DWORD n = ::GetEnvironmentVariableA("APPDATA", appData, sizeof appData);
+    if (n == 0 || n >= sizeof appData)
+        return besideProgram;
+    const std::string folder = std::string(appData) + "\\Zentrova";
+    if (!::CreateDirectoryA(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS)
+        return besideProgram;
+    const std::string perUser = folder + "\\" + baseName + ".ini";
+    // Only where it has none yet; the copy of a read-only file must not stay read-only.
+    if (::CopyFileA(besideProgram.c_str(), perUser.c_str(), TRUE))
+        ::SetFileAttributesA(perUser.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return perUser;
+}
+
 } // namespace
 
 CToolboxApp::CToolboxApp() = default;
@@ -47,7 +86,9 @@ BOOL CToolboxApp::InitInstance() {
         m_szSchemePath = paths.schemePath;
         m_szTipsPath = paths.tipsFile;
         m_pszHelpFilePath = paths.helpFile;
-        m_pszProfileName = paths.profile;
+        m_pszProfileName = paths.folder.empty()
+                               ? paths.profile
+                               : ChooseProfile(paths.profile, ProgramBaseName(m_pszExeName));
         result = CreateTrayWindow();
     }
     if (guarded)

@@ -24,7 +24,8 @@ bool ConfirmOnMagnify(const Program& p) {
 TEST(Folders, AnyNameAndAnyLengthKeepSettingsAndSkins) {
     // This test program's own ANSI calls take UTF-8, as the program's do.
     ASSERT_EQ(::GetACP(), 65001u);
-    const std::string folders[] = {"日本語\\Ωmega", std::string(170, 'd')};
+    const std::string folders[] = {"日本語\\Ωmega", "Mes programmes\\Zentrova Ünïcødé (x86)",
+                                   std::string(170, 'd')};
     for (const std::string& folder : folders) {
         Program p(folder);
         SCOPED_TRACE(p.Folder());
@@ -47,9 +48,15 @@ TEST(Folders, AnyNameAndAnyLengthKeepSettingsAndSkins) {
 
 TEST(Folders, WhereSettingsCannotBeStoredTheUserIsToldOnce) {
     Program p;
-    // A folder where the settings file should be: the system refuses to write it.
+    // A folder where the settings file should be: the system refuses to write it. Nor can the
+    // program keep them for the user instead: the application data folder it is given is missing.
     ASSERT_TRUE(::CreateDirectoryA((p.Folder() + "\\Zentrova.ini").c_str(), nullptr));
-    ASSERT_TRUE(p.StartAndWaitForTray());
+    char appData[MAX_PATH * 3] = "";
+    ::GetEnvironmentVariableA("APPDATA", appData, sizeof appData);
+    ::SetEnvironmentVariableA("APPDATA", (p.Folder() + "\\missing").c_str());
+    const bool started = p.StartAndWaitForTray();
+    ::SetEnvironmentVariableA("APPDATA", appData);
+    ASSERT_TRUE(started);
     for (int time = 0; time < 2; ++time) {
         ASSERT_TRUE(OpenOptions(p));
         ASSERT_TRUE(ConfirmOnMagnify(p));
