@@ -9,5 +9,6 @@ public:
 
 protected:
     void OnHelp();
+    void OnSkin();
     DECLARE_MESSAGE_MAP()
 };

@@ -35,6 +35,20 @@ bool SheetOpen() {
     return g_pMainSheet && g_pMainSheet->IsOpen();
 }
 
+// Closes a dialog of this thread that has no owner (the skin dialog, which a page runs while
+// the options sheet's loop waits for it), and what stands over it.
+BOOL CALLBACK CloseOwnerlessDialog(HWND h, LPARAM sheet) {
+    char cls[16] = "";
+    if (h == reinterpret_cast<HWND>(sheet) || ::GetWindow(h, GW_OWNER) || !::IsWindowVisible(h) ||
+        !::GetClassNameA(h, cls, sizeof cls) || lstrcmpA(cls, "#32770") != 0)
+        return TRUE;
+    HWND popup = ::GetLastActivePopup(h);
+    if (popup && popup != h)
+        ::PostMessageA(popup, WM_CLOSE, 0, 0);
+    ::PostMessageA(h, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
 // The shell sends this to every top-level window when the taskbar has been
 // (re)created, for example after Explorer restarted: icons must be added again.
 const UINT s_taskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
@@ -250,14 +264,17 @@ void CTrayWnd::RequestExit() {
         return;
     }
     // The sheet runs modally inside OnOptions, further up this thread's
-    // stack: end it (and a message box standing over it) and let OnOptions
-    // finish the exit once its loop has returned. Nothing is re-posted, so
-    // a sheet that cannot end yet costs nothing while it waits.
+    // stack: end it (and a message box standing over it, and a dialog one
+    // of its pages runs on its own) and let OnOptions finish the exit once
+    // its loop has returned. Nothing is re-posted, so a sheet that cannot
+    // end yet costs nothing while it waits.
     HWND sheet = g_pMainSheet->m_hWnd;
     HWND popup = ::GetLastActivePopup(sheet);
     g_pMainSheet->EndDialog(IDCANCEL);
     if (popup && popup != sheet)
         ::PostMessageA(popup, WM_CLOSE, 0, 0);
+    ::EnumThreadWindows(::GetCurrentThreadId(), CloseOwnerlessDialog,
+                        reinterpret_cast<LPARAM>(sheet));
 }
 
 void CTrayWnd::OnDestroy() {
