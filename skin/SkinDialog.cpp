@@ -134,10 +134,10 @@ void CSkinDialog::DoDataExchange(CDataExchange* pDX) {
     DDV_MinMaxInt(pDX, m_granularity, 0, 100);
     DDX_Text(pDX, IDC_SKIN_COLORING, m_coloring);
     DDV_MinMaxInt(pDX, m_coloring, 0, 255);
+    // The check box is only read here: it is set once, when the dialog opens, so that showing
+    // another look never undoes a tick the user has made.
     if (pDX->m_bSaveAndValidate)
         m_random = ::IsDlgButtonChecked(m_hWnd, IDC_SKIN_RANDOM) == BST_CHECKED ? 1 : 0;
-    else
-        ::CheckDlgButton(m_hWnd, IDC_SKIN_RANDOM, m_random ? BST_CHECKED : BST_UNCHECKED);
 }
 
 BOOL CSkinDialog::OnInitDialog() {
@@ -161,9 +161,14 @@ BOOL CSkinDialog::OnInitDialog() {
 
     SkinSchemeTable& library = SkinLibrary();
     HWND list = GetDlgItem(IDC_SKIN_LIST);
-    ReadSchemeFile(m_schemePath, library, [list](const char* name) {
+    auto addName = [list](const char* name) {
         ::SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-    });
+    };
+    // Without a file the library keeps what it held; the list shows it all the same, so that
+    // list item k is always scheme k + 1.
+    if (!ReadSchemeFile(m_schemePath, library, addName))
+        for (int n = 1; n <= library.count; ++n)
+            addName(library.Scheme(n).name);
     ::SendMessageA(list, CB_SETCURSEL, 0, 0);
     m_target = Target::kDialog;
     if (library.count > 0)
@@ -171,7 +176,8 @@ BOOL CSkinDialog::OnInitDialog() {
     ShowLook(m_working.dialogLook);
 
     m_random = ReadSetting(settings::kRandomSkin);
-    UpdateData(FALSE);
+    ::CheckDlgButton(m_hWnd, IDC_SKIN_RANDOM, m_random ? BST_CHECKED : BST_UNCHECKED);
+    ShowValues();
     m_exchanging = false;
     return TRUE;
 }
@@ -181,10 +187,18 @@ SkinLook& CSkinDialog::TargetLook() {
 }
 
 bool CSkinDialog::ReadFields() {
+    const bool exchanging = m_exchanging;
     m_exchanging = true;
     const bool valid = UpdateData(TRUE) != FALSE;
-    m_exchanging = false;
+    m_exchanging = exchanging;
     return valid;
+}
+
+void CSkinDialog::ShowValues() {
+    const bool exchanging = m_exchanging;
+    m_exchanging = true;
+    UpdateData(FALSE);
+    m_exchanging = exchanging;
 }
 
 void CSkinDialog::ShowLook(const SkinLook& look) {
@@ -195,9 +209,7 @@ void CSkinDialog::ShowLook(const SkinLook& look) {
     m_green = look.green & 0xFF;
     m_blue = look.blue & 0xFF;
     SetTrackbars();
-    m_exchanging = true;
-    UpdateData(FALSE);
-    m_exchanging = false;
+    ShowValues();
 }
 
 void CSkinDialog::StoreFieldsIn(SkinLook& look) const {
@@ -364,9 +376,7 @@ void CSkinDialog::OnEditColour() {
         m_green = editor.m_rgbCurrent.green & 0xFF;
         m_blue = editor.m_rgbCurrent.blue & 0xFF;
         SetTrackbars();
-        m_exchanging = true;
-        UpdateData(FALSE);
-        m_exchanging = false;
+        ShowValues();
         SkinLook& look = TargetLook();
         look.red = m_red;
         look.green = m_green;

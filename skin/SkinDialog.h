@@ -63,6 +63,8 @@ private:
     // Reads the edits and the check box, telling the user about a value out of range; the
     // values that were read are kept either way. False when one was refused.
     bool ReadFields();
+    // Fills the edits from the members.
+    void ShowValues();
     // Shows a look's mode, granularity and coloring in the edits and its colour on the
     // trackbars.
     void ShowLook(const SkinLook& look);

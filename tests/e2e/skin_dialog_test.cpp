@@ -341,7 +341,7 @@ TEST_F(SkinDialog, ModeAndGranularityChangeThePreview) {
     CloseWithEscape(dialog);
 }
 
-TEST_F(SkinDialog, TrackbarColourTakesEffectWhenTheThumbIsReleased) {
+TEST_F(SkinDialog, TrackbarColourTakesEffectOnReleaseAndTheBackgroundMovesTheDialog) {
     WriteLibrary(ThreeSchemes()); // scheme 1's dialog colour: 10, 20, 30
     HWND dialog = StartAndOpen();
     ASSERT_TRUE(dialog);
@@ -364,6 +364,20 @@ TEST_F(SkinDialog, TrackbarColourTakesEffectWhenTheThumbIsReleased) {
     MouseButtonsAt(bar.right + 40, thumb.y, MOUSEEVENTF_LEFTUP);
     EXPECT_TRUE(WaitFor([&] {
         return swatchIs(RGB(static_cast<int>(::SendMessageA(red, TBM_GETPOS, 0, 0)), 20, 30));
+    }));
+
+    // No title bar: a press on the background, away from the preview, drags the dialog.
+    const RECT before = WindowRect(dialog);
+    POINT from = {6, 150};
+    ::ClientToScreen(dialog, &from);
+    ASSERT_TRUE(MovePointer(from.x, from.y));
+    MouseButtonsAt(from.x, from.y, MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(MovePointer(from.x + 20, from.y + 10));
+    ASSERT_TRUE(MovePointer(from.x + 40, from.y + 30));
+    MouseButtonsAt(from.x + 40, from.y + 30, MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(WaitFor([&] {
+        const RECT now = WindowRect(dialog);
+        return now.left == before.left + 40 && now.top == before.top + 30;
     }));
     CloseWithEscape(dialog);
 }
@@ -524,6 +538,9 @@ TEST_F(SkinDialog, OkMakesTheLookTheDefaultSkinThatTheOptionsWindowThenWears) {
     WriteIniSetting(Ini(m_p), "", "RandomSkin", 1);
     HWND dialog = StartAndOpen();
     ASSERT_TRUE(dialog);
+    EXPECT_EQ(::IsDlgButtonChecked(dialog, IDC_SKIN_RANDOM), BST_CHECKED) << "RandomSkin shows";
+    // Cleared first: choosing another skin afterwards must not bring the tick back.
+    ::SendDlgItemMessageA(dialog, IDC_SKIN_RANDOM, BM_SETCHECK, BST_UNCHECKED, 0);
     Select(dialog, 1); // Beta: plain blue
     PressButton(dialog, IDOK);
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog) && m_p.Sheet() == nullptr; }));
