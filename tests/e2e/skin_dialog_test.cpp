@@ -430,16 +430,29 @@ TEST_F(SkinDialog, SaveAppendsANewNameOverwritesAnExistingOneAndRefusesAFullLibr
     ::RemoveDirectoryA((Library(m_p) + ".tmp").c_str());
     CloseWithEscape(dialog);
 
-    // A full library takes no 100th scheme.
+    // A full library takes no 100th scheme, saved or imported.
     WriteLibrary(FullLibrary());
     const std::string full = ReadAll(Library(m_p));
+    const std::string vsc = m_p.Folder() + "\\new.vsc";
+    SkinScheme imported = three.Scheme(1); // coloring 0: it would show if it were taken
+    MakeSchemeName("Newcomer", imported.name);
+    ASSERT_TRUE(WriteSchemeBlock(vsc, imported));
     dialog = Open();
     ASSERT_TRUE(dialog);
-    NameFor(dialog, IDC_SKIN_SAVE, "One_more");
-    ASSERT_TRUE(ReadAndCloseMessageBox(m_p, text));
-    EXPECT_NE(text.find("full"), std::string::npos) << text;
-    EXPECT_EQ(ReadAll(Library(m_p)), full);
-    EXPECT_EQ(ListNames(dialog).size(), 99u);
+    for (bool import : {false, true}) {
+        SCOPED_TRACE(import ? "Import" : "Save");
+        if (import) {
+            PressButton(dialog, IDC_SKIN_IMPORT);
+            ChooseFile(dialog, vsc);
+        } else {
+            NameFor(dialog, IDC_SKIN_SAVE, "One_more");
+        }
+        ASSERT_TRUE(ReadAndCloseMessageBox(m_p, text));
+        EXPECT_NE(text.find("full"), std::string::npos) << text;
+        EXPECT_EQ(ReadAll(Library(m_p)), full);
+        EXPECT_EQ(ListNames(dialog).size(), 99u);
+    }
+    EXPECT_EQ(ItemText(dialog, IDC_SKIN_COLORING), "100") << "the working look is kept";
     CloseWithEscape(dialog);
 }
 
@@ -542,6 +555,17 @@ TEST_F(SkinDialog, OkMakesTheLookTheDefaultSkinThatTheOptionsWindowThenWears) {
     // Cleared first: choosing another skin afterwards must not bring the tick back.
     ::SendDlgItemMessageA(dialog, IDC_SKIN_RANDOM, BM_SETCHECK, BST_UNCHECKED, 0);
     Select(dialog, 1); // Beta: plain blue
+    // A library that cannot be written: told, and the dialog stays with the look in it.
+    const std::string before = ReadAll(Library(m_p));
+    ASSERT_TRUE(::CreateDirectoryA((Library(m_p) + ".tmp").c_str(), nullptr));
+    PressButton(dialog, IDOK);
+    std::string text;
+    ASSERT_TRUE(ReadAndCloseMessageBox(m_p, text));
+    EXPECT_EQ(text, "Create file error!");
+    ASSERT_TRUE(Settled(dialog));
+    EXPECT_TRUE(::IsWindowVisible(dialog));
+    EXPECT_EQ(ReadAll(Library(m_p)), before);
+    ::RemoveDirectoryA((Library(m_p) + ".tmp").c_str());
     PressButton(dialog, IDOK);
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog) && m_p.Sheet() == nullptr; }));
     SkinSchemeTable t = ReadLibrary(m_p);
