@@ -34,15 +34,9 @@ std::string ReadAll(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// A look: mode, granularity, coloring and colour (no hover blend).
 SkinLook Look(int mode, int granularity, int coloring, int r, int g, int b) {
-    SkinLook look;
-    look.mode = mode;
-    look.granularity = granularity;
-    look.coloring = coloring;
-    look.red = r;
-    look.green = g;
-    look.blue = b;
-    return look;
+    return {mode, granularity, 0, coloring, r, g, b};
 }
 
 SkinScheme Scheme(const char* name, const SkinLook& dialog, const SkinLook& button,
@@ -94,33 +88,10 @@ bool SameValues(const SkinScheme& a, const SkinScheme& b) {
            a.sampleBlue == b.sampleBlue;
 }
 
-// A visible dialog of the program for which `match` holds.
-template <class Match> HWND FindDialog(DWORD pid, Match match) {
-    struct Search {
-        DWORD pid;
-        Match* match;
-        HWND found;
-    } s = {pid, &match, nullptr};
-    ::EnumWindows(
-        [](HWND h, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(h, &pid);
-            char cls[16] = "";
-            ::GetClassNameA(h, cls, sizeof cls);
-            if (pid == s->pid && ::IsWindowVisible(h) && lstrcmpA(cls, "#32770") == 0 &&
-                (*s->match)(h)) {
-                s->found = h;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
-
+// The skin dialog, once it is the program's visible dialog.
 HWND SkinDialogOf(const Program& p) {
-    return FindDialog(p.Pid(), [](HWND h) { return ::GetDlgItem(h, IDC_SKIN_LIST) != nullptr; });
+    HWND h = FindProcessWindowByClass(p.Pid(), "#32770");
+    return h && ::GetDlgItem(h, IDC_SKIN_LIST) ? h : nullptr;
 }
 
 // The window owned by `owner` that comes up next (a file dialog), once it shows.
