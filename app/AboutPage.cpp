@@ -3,18 +3,20 @@
 
 #include <shellapi.h>
 
+#include "app/MainSheet.h"
 #include "app/ToolboxApp.h"
 #include "framework/DataExchange.h"
 #include "framework/HtmlHelp.h"
 #include "res/resource.h"
+#include "skin/SkinDialog.h"
 #include "tips/TipDialog.h"
 
 BEGIN_MESSAGE_MAP(CAboutPage, CSkinnedPage)
 ON_BN_CLICKED(IDC_ABOUT_HELP, OnHelp)
 ON_WM_HELPINFO()
+ON_BN_CLICKED(IDC_ABOUT_SKIN, OnSkin)
 ON_BN_CLICKED(IDC_ABOUT_TIP, OnTipOfDay)
 ON_BN_CLICKED(IDC_ABOUT_WEB, OnWebPage)
-// The skin editor's "&Skin" handler goes here.
 END_MESSAGE_MAP()
 
 CAboutPage::CAboutPage() : CSkinnedPage(IDD_ABOUT_PAGE) {}
@@ -63,4 +65,15 @@ void CAboutPage::OnWebPage() {
     EndSheet(1);
     const std::string address = CWinApp::LoadString(IDS_WEB_ADDRESS);
     ::ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
+}
+
+void CAboutPage::OnSkin() {
+    // The options window leaves the screen at once; its loop ends once the skin dialog has
+    // closed, and its next opening wears the skin chosen there.
+    if (CSkinnedSheet* sheet = Sheet(); sheet && sheet->IsOpen())
+        sheet->ShowWindow(SW_HIDE);
+    EndSheet(1);
+    CSkinDialog dialog(ToolboxApp()->m_szSchemePath, g_pMainSheet->m_skin,
+                       [] { g_pMainSheet->LoadCurrentSkin(); });
+    dialog.DoModal();
 }

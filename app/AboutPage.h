@@ -16,9 +16,9 @@ protected:
 
     void OnHelp();
     BOOL OnHelpInfo(HELPINFO* info);
+    void OnSkin();
     void OnTipOfDay();
     void OnWebPage();
-    // "&Skin" (IDC_ABOUT_SKIN) and the skin dialog belong to the skin editor.
     DECLARE_MESSAGE_MAP()
 
     CSkinButton m_btnHelp;

@@ -54,6 +54,20 @@ void CloseWindowsOverSheet() {
                         reinterpret_cast<LPARAM>(g_pMainSheet->m_hWnd));
 }
 
+// Closes a dialog of this thread that has no owner (the skin dialog, which a page runs while
+// the options sheet's loop waits for it), and what stands over it.
+BOOL CALLBACK CloseOwnerlessDialog(HWND h, LPARAM sheet) {
+    char cls[16] = "";
+    if (h == reinterpret_cast<HWND>(sheet) || ::GetWindow(h, GW_OWNER) || !::IsWindowVisible(h) ||
+        !::GetClassNameA(h, cls, sizeof cls) || lstrcmpA(cls, "#32770") != 0)
+        return TRUE;
+    HWND popup = ::GetLastActivePopup(h);
+    if (popup && popup != h)
+        ::PostMessageA(popup, WM_CLOSE, 0, 0);
+    ::PostMessageA(h, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
 // The shell sends this to every top-level window when the taskbar has been
 // (re)created, for example after Explorer restarted: icons must be added again.
 const UINT s_taskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
@@ -272,11 +286,15 @@ void CTrayWnd::RequestExit() {
         return;
     }
     // The sheet runs modally inside OnOptions, further up this thread's
-    // stack: end it (and the windows standing over it) and let OnOptions
-    // finish the exit once its loop has returned. Nothing is re-posted, so
-    // a sheet that cannot end yet costs nothing while it waits.
+    // stack: end it (and the windows standing over it, and a dialog one of
+    // its pages runs on its own) and let OnOptions finish the exit once its
+    // loop has returned. Nothing is re-posted, so a sheet that cannot end
+    // yet costs nothing while it waits.
+    HWND sheet = g_pMainSheet->m_hWnd;
     CloseWindowsOverSheet();
     g_pMainSheet->EndDialog(IDCANCEL);
+    ::EnumThreadWindows(::GetCurrentThreadId(), CloseOwnerlessDialog,
+                        reinterpret_cast<LPARAM>(sheet));
 }
 
 // This window owns the clipboard after a capture: its DIB is made on request.

@@ -88,6 +88,33 @@
 #define IDC_TIP_NEXT 1002
 #define IDC_TIP_TEXT 1004
 
+// Skin dialog (no title bar) and its scheme name prompt
+#define IDD_SKIN 222
+#define IDD_SCHEME_NAME 224
+#define IDC_SCHEME_NAME 1023 // the name prompt's edit
+#define IDC_SKIN_SAVE 1015
+#define IDC_SKIN_IMPORT 1016
+#define IDC_SKIN_EXPORT 1017
+#define IDC_SKIN_DELETE 1018
+#define IDC_SKIN_HELP 1019
+#define IDC_SKIN_MODE 1023
+#define IDC_SKIN_GRANULARITY 1024
+#define IDC_SKIN_COLORING 1026
+#define IDC_SKIN_RED 1028 // trackbars 0..255
+#define IDC_SKIN_GREEN 1029
+#define IDC_SKIN_BLUE 1030
+#define IDC_SKIN_EDIT_COLOR 1033
+#define IDC_SKIN_CANCEL 1066 // "Cancel"; Esc is IDCANCEL
+#define IDC_SKIN_MODE_SPIN 1068
+#define IDC_SKIN_GRANULARITY_SPIN 1069
+#define IDC_SKIN_COLORING_SPIN 1071
+#define IDC_SKIN_SWATCH 1072 // group box: the tint colour is painted inside it
+#define IDC_SKIN_TARGET_DIALOG 1073
+#define IDC_SKIN_TARGET_BUTTON 1074
+#define IDC_SKIN_LIST 1076
+#define IDC_SKIN_PREVIEW_BUTTON 1077
+#define IDC_SKIN_RANDOM 1078
+
 // Commands to the tray window
 #define ID_OPTIONS 40001
 #define ID_EXIT 40002

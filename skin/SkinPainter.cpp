@@ -2,6 +2,7 @@
 #include "skin/SkinPainter.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -311,4 +312,23 @@ void GenerateSkin(CSkinBitmap& bitmap, int width, int height, int mode, int gran
         FillRows(p, noise, [](int, int) { return 128; });
         break;
     }
+}
+
+std::uint32_t MeanRowColor(const CSkinBitmap& bitmap, int x, int y, int count) {
+    long long sum[3] = {0, 0, 0};
+    long long n = 0;
+    const long long end = std::min<long long>(static_cast<long long>(x) + count, INT_MAX);
+    for (long long column = x; column < end; ++column) {
+        const int index = bitmap.GetPixel(static_cast<int>(column), y);
+        if (index < 0)
+            continue;
+        const std::uint32_t colour = bitmap.PaletteColor(index);
+        for (int k = 0; k < 3; ++k)
+            sum[k] += Channel(colour, k);
+        ++n;
+    }
+    if (n == 0)
+        return 0;
+    return static_cast<std::uint32_t>(sum[0] / n) | static_cast<std::uint32_t>(sum[1] / n) << 8 |
+           static_cast<std::uint32_t>(sum[2] / n) << 16;
 }

@@ -29,6 +29,11 @@ void GenerateSkin(CSkinBitmap& bitmap, int width, int height, int mode, int gran
 void GenerateSkin(CSkinBitmap& bitmap, int width, int height, const SkinLook& look,
                   const SkinSystemColors& system, CrtRandom& random = ProcessRandom());
 
+// The mean colour (RGB word, each channel the truncated mean) of count pixels of picture row y
+// (from the top), starting at column x: how a scheme's flat sample colour is taken from its
+// previewed background. Pixels outside the picture are left out; none at all gives 0.
+std::uint32_t MeanRowColor(const CSkinBitmap& bitmap, int x, int y, int count);
+
 #ifdef _WIN32
 // The current system colours for the palette.
 SkinSystemColors CurrentSkinSystemColors();

@@ -118,32 +118,6 @@ bool CaptureOnce(const Program& p, double& toOverlay, double& toClipboard) {
     return Need(WaitFor([&] { return !::IsWindow(result); }), "the result dialog to close");
 }
 
-// Private bytes and kernel handles of another process, from the system's process list (under
-// Wine, the memory counters asked of a process handle stay 0 for other processes); false if
-// the process is not listed.
-bool Footprint(HANDLE process, SIZE_T& privateBytes, DWORD& handles) {
-    using QuerySystemInformation = NTSTATUS(NTAPI*)(ULONG, PVOID, ULONG, PULONG);
-    static auto query = reinterpret_cast<QuerySystemInformation>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
-    const DWORD pid = ::GetProcessId(process);
-    std::vector<unsigned char> buf(1 << 20);
-    ULONG needed = 0;
-    if (!query ||
-        query(SystemProcessInformation, buf.data(), static_cast<ULONG>(buf.size()), &needed) != 0)
-        return false;
-    for (size_t at = 0;;) {
-        const auto* info = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(&buf[at]);
-        if (static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(info->UniqueProcessId)) == pid) {
-            privateBytes = info->VirtualMemoryCounters.PagefileUsage;
-            handles = info->HandleCount;
-            return true;
-        }
-        if (!info->NextEntryOffset)
-            return false;
-        at += info->NextEntryOffset;
-    }
-}
-
 bool MeasureRelease(int rounds) {
     std::vector<double> zen, base, shown;
     Program p;
@@ -248,6 +222,32 @@ bool MeasureBmpSave(int rounds) {
 }
 
 } // namespace
+
+// From the system's process list (under
+// Wine, the memory counters asked of a process handle stay 0 for other processes); false if
+// the process is not listed.
+bool Footprint(HANDLE process, SIZE_T& privateBytes, DWORD& handles) {
+    using QuerySystemInformation = NTSTATUS(NTAPI*)(ULONG, PVOID, ULONG, PULONG);
+    static auto query = reinterpret_cast<QuerySystemInformation>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
+    const DWORD pid = ::GetProcessId(process);
+    std::vector<unsigned char> buf(1 << 20);
+    ULONG needed = 0;
+    if (!query ||
+        query(SystemProcessInformation, buf.data(), static_cast<ULONG>(buf.size()), &needed) != 0)
+        return false;
+    for (size_t at = 0;;) {
+        const auto* info = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(&buf[at]);
+        if (static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(info->UniqueProcessId)) == pid) {
+            privateBytes = info->VirtualMemoryCounters.PagefileUsage;
+            handles = info->HandleCount;
+            return true;
+        }
+        if (!info->NextEntryOffset)
+            return false;
+        at += info->NextEntryOffset;
+    }
+}
 
 bool MeasureCapture(int rounds) {
     return MeasureRelease(rounds) && MeasureBmpSave(rounds);

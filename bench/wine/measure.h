@@ -42,7 +42,13 @@ inline double Now() {
     return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
 }
 
+// Private bytes and kernel handles of another process (capture_costs.cpp); false if the process
+// is not listed.
+bool Footprint(HANDLE process, SIZE_T& privateBytes, DWORD& handles);
+
 // The capture figures (capture_costs.cpp); false if a measurement could not be taken.
 bool MeasureCapture(int rounds);
+// The skin dialog's figures (skin_costs.cpp): one preview repaint, and what 50 openings leave.
+bool MeasureSkin(int rounds);
 
 } // namespace bench

@@ -1,10 +1,12 @@
 // What the program costs under Wine: time from start to its tray icon, and
 // CPU time while it idles in the tray, each against the smallest program that
 // makes one window and one tray icon (baseline_tray.exe), measured in the
-// same run; then what a capture costs (capture_costs.cpp, 4 x N rounds).
+// same run; then what a capture costs (capture_costs.cpp, 4 x N rounds) and
+// what the skin dialog costs (skin_costs.cpp, 20 x N preview repaints per mode;
+// --skin-only measures only that).
 // `make bench` runs it under scripts/with-wine and it prints the ratios; the
 // tests run only its short start-up check:
-//   zen_wine_bench [--startup-only | --capture-only] [--rounds N] [--idle-seconds S]
+//   zen_wine_bench [--startup-only | --capture-only | --skin-only] [--rounds N] [--idle-seconds S]
 //                  [--max-start-ratio X]
 // Exit status: 0 measured (and within --max-start-ratio when given); 1 a
 // measurement could not be taken or the start-up ratio was too high; 2 usage.
@@ -169,7 +171,8 @@ bool MeasureIdle(int seconds) {
 int Usage() {
     std::fprintf(
         stderr,
-        "usage: zen_wine_bench [--startup-only | --capture-only] [--rounds N] [--idle-seconds S] "
+        "usage: zen_wine_bench [--startup-only | --capture-only | --skin-only] [--rounds N] "
+        "[--idle-seconds S] "
         "[--max-start-ratio X]\n");
     return 2;
 }
@@ -177,7 +180,7 @@ int Usage() {
 } // namespace
 
 int main(int argc, char** argv) {
-    bool startupOnly = false, captureOnly = false;
+    bool startupOnly = false, captureOnly = false, skinOnly = false;
     int rounds = 3, idleSeconds = 60;
     double maxRatio = 0;
     for (int i = 1; i < argc; ++i) {
@@ -187,6 +190,8 @@ int main(int argc, char** argv) {
             startupOnly = true;
         else if (!std::strcmp(a, "--capture-only"))
             captureOnly = true;
+        else if (!std::strcmp(a, "--skin-only"))
+            skinOnly = true;
         else if (!std::strcmp(a, "--rounds") && hasValue)
             rounds = std::atoi(argv[++i]);
         else if (!std::strcmp(a, "--idle-seconds") && hasValue)
@@ -199,6 +204,8 @@ int main(int argc, char** argv) {
     if (rounds < 1 || idleSeconds < 1)
         return Usage();
     std::setvbuf(stdout, nullptr, _IONBF, 0);
+    if (skinOnly)
+        return MeasureSkin(rounds * 20) ? 0 : 1;
 
     if (captureOnly)
         return MeasureCapture(rounds * 4) ? 0 : 1;
@@ -210,7 +217,8 @@ int main(int argc, char** argv) {
                     ratio, maxRatio);
         return 1;
     }
-    if (!startupOnly && (!MeasureCapture(rounds * 4) || !MeasureIdle(idleSeconds)))
+    if (!startupOnly &&
+        (!MeasureCapture(rounds * 4) || !MeasureSkin(rounds * 20) || !MeasureIdle(idleSeconds)))
         return 1;
     return 0;
 }

@@ -46,9 +46,13 @@ std::wstring Long(const std::string& path) {
     return w.size() < 240 ? w : L"\\\\?\\" + w;
 }
 
+// The program's files, without the skin library it ships: a test that wants it asks for it
+// (UseShippedSkins), the others start without one or write their own.
 void CopyProgramFolder(const std::string& from, const std::string& to) {
     ::CreateDirectoryW(Long(to).c_str(), nullptr);
     for (const std::string& name : ListFolder(from)) {
+        if (lstrcmpiA(name.c_str(), "scheme.dat") == 0)
+            continue;
         std::string src = from + "\\" + name, dst = to + "\\" + name;
         DWORD attr = ::GetFileAttributesA(src.c_str());
         if (attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY))
@@ -214,6 +218,11 @@ bool Launch(const std::string& path, const std::string& folder, PROCESS_INFORMAT
     si.cb = sizeof si;
     return ::CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
                             folder.empty() ? nullptr : dir.c_str(), &si, &pi) != FALSE;
+}
+
+bool Program::UseShippedSkins() const {
+    return ::CopyFileW(Long(BinDir() + "\\scheme.dat").c_str(),
+                       Long(m_folder + "\\scheme.dat").c_str(), FALSE) != FALSE;
 }
 
 bool Program::Start(const char* exe, const std::string& currentFolder) {

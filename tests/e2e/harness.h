@@ -43,6 +43,8 @@ public:
     Program& operator=(const Program&) = delete;
 
     const std::string& Folder() const { return m_folder; }
+    // Puts the skin library the program ships (scheme.dat of the build) into its folder.
+    bool UseShippedSkins() const;
     // Starts Zentrova.exe (or the named exe of the folder) with its folder, or
     // `currentFolder` when given, as its current folder; false if it did not start.
     bool Start(const char* exe = "Zentrova.exe", const std::string& currentFolder = "");

@@ -208,3 +208,20 @@ TEST(SkinSizes, EmptyHugeAndNegativePictures) {
         }
     }
 }
+
+TEST(SkinSample, MeanOfARowLeavesOutPixelsBeyondThePicture) {
+    // Four columns of palette entries 0, 1, 2, 3: red 10, 20, 30, 40 (and 1, 2, 3, 4 for green).
+    CSkinBitmap b;
+    ASSERT_TRUE(b.Create(4, 2, 8));
+    for (int i = 0; i < 4; ++i) {
+        b.SetPaletteEntry(i, 10 * (i + 1), i + 1, 200);
+        b.SetPixel(i, 1, i);
+    }
+    EXPECT_EQ(MeanRowColor(b, 0, 1, 4), 25u | 2u << 8 | 200u << 16); // truncated means
+    EXPECT_EQ(MeanRowColor(b, 2, 1, 50), 35u | 3u << 8 | 200u << 16);
+    EXPECT_EQ(MeanRowColor(b, -3, 1, 4), 10u | 1u << 8 | 200u << 16);
+    EXPECT_EQ(MeanRowColor(b, 0, 2, 4), 0u);
+    EXPECT_EQ(MeanRowColor(b, 0, 1, 0), 0u);
+    EXPECT_EQ(MeanRowColor(b, 2147483640, 1, 100), 0u);
+    EXPECT_EQ(MeanRowColor(CSkinBitmap(), 0, 0, 4), 0u);
+}

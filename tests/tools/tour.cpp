@@ -1,9 +1,9 @@
 // The tour that `make run` shows without a display (scripts/run-zentrova):
 // the program at rest with its tray icon, its options window on every tab, the
-// colour editor, Tip of the Day over the About tab, its tray menu with a
-// highlighted item and a capture, each saved as a screenshot
-// into the folder named by ZEN_SCREENSHOTS. Not a test: a screenshot script. Every wait is checked;
-// one that times out says what it waited for and the tour ends with a non-zero status.
+// colour editor, Tip of the Day over the About tab, the skin dialog, its tray menu with a
+// highlighted item and a capture, each saved as a screenshot into the folder named by
+// ZEN_SCREENSHOTS. Not a test: a screenshot script. Every wait is checked; one that times out
+// says what it waited for and the tour ends with a non-zero status.
 //   ZEN_SCREENSHOTS=DIR [ZEN_BIN_DIR=DIR] zen_tour.exe
 #include <windows.h>
 #include <commctrl.h>
@@ -40,6 +40,9 @@ bool MenuItemHighlighted(HWND menu) {
 }
 
 int Tour(Program& p) {
+    // The program as it ships, with its skin library.
+    if (!Need(p.UseShippedSkins(), "scheme.dat beside the built program"))
+        return 1;
     if (!Need(p.StartAndWaitForTray(), "Zentrova's tray window \"&Hide Magnify\""))
         return 1;
     if (!Need(WaitFor([] { return CountColour(TrayArea(), kIconSwatch, 30) > 4; }),
@@ -91,8 +94,21 @@ int Tour(Program& p) {
     ::PostMessageA(tip, WM_COMMAND, IDCANCEL, 0);
     if (!Need(WaitFor([&] { return !::IsWindow(tip); }), "Tip of the Day to close"))
         return 1;
-    ::PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
-    if (!Need(WaitFor([&] { return p.Sheet() == nullptr; }), "the options window to close"))
+    // The skin dialog, from the About page's "&Skin": the options window closes first.
+    ::PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_ABOUT_SKIN, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(page, IDC_ABOUT_SKIN)));
+    HWND skins = nullptr;
+    if (!Need(WaitFor([&] {
+                  skins = FindProcessWindowByClass(p.Pid(), "#32770");
+                  return skins && ::GetDlgItem(skins, IDC_SKIN_LIST);
+              }),
+              "the skin dialog"))
+        return 1;
+    WaitFor([] { return false; }, 300); // let its preview paint
+    Shot("11_skin_dialog");
+    ::PostMessageA(skins, WM_COMMAND, IDCANCEL, 0);
+    if (!Need(WaitFor([&] { return !::IsWindow(skins) && p.Sheet() == nullptr; }),
+              "the skin dialog and the options window to close"))
         return 1;
 
     RECT tray = TrayArea();

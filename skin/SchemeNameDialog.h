@@ -1,0 +1,24 @@
+// CSchemeNameDialog: asks for the name a scheme is saved or exported under.
+#pragma once
+
+#include <string>
+
+#include "framework/Dialog.h"
+#include "skin/SkinScheme.h"
+
+class CSchemeNameDialog : public CDialog {
+public:
+    // The longest name taken from what is typed; the rest is dropped.
+    static constexpr int kMaxTyped = 18;
+
+    explicit CSchemeNameDialog(CWnd* pParent = nullptr);
+
+    // After OK: at most the first kMaxTyped characters of the text, NUL-terminated.
+    char m_name[kSkinNameSize] = {};
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    void OnOK() override;
+
+    std::string m_text;
+};

@@ -1,0 +1,558 @@
+// The skin dialog.
+#include "skin/SkinDialog.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <utility>
+
+#include "color/ColorEditDialog.h"
+#include "framework/App.h"
+#include "framework/DataExchange.h"
+#include "framework/FileDialogs.h"
+#include "framework/Gdi.h"
+#include "framework/HtmlHelp.h"
+#include "res/resource.h"
+#include "settings/Profile.h"
+#include "skin/SchemeNameDialog.h"
+#include "skin/SkinPainter.h"
+
+namespace {
+
+constexpr char kCreateFileError[] = "Create file error!";
+constexpr char kOpenFileError[] = "Open file error!";
+constexpr char kDefaultSkinKept[] = "You can't delete the default skin!";
+constexpr char kVscFilter[] = "Skin Files (*.vsc)\0*.vsc\0";
+constexpr int kSaveSampleCount = 30, kSampleCount = 60;
+// The preview area a click switches to the dialog look (client pixels, bounds excluded).
+constexpr int kClickLeft = 30, kClickRight = 270, kClickTop = 50, kClickBottom = 230;
+
+COLORREF LookColour(const SkinLook& look) {
+    return RGB(look.red & 0xFF, look.green & 0xFF, look.blue & 0xFF);
+}
+
+// Text an edit holds while the user is still typing a number: no value yet.
+bool NoValueYet(HWND edit) {
+    char text[4] = "";
+    const int length = ::GetWindowTextA(edit, text, sizeof text);
+    return length == 0 || (length == 1 && (text[0] == '-' || text[0] == '+'));
+}
+
+// The preview and the places a click or a sample refer to are in pixels, and the controls
+// around them are placed for the System font, which makes a dialog unit 2 pixels each way.
+// Where the dialog font measures otherwise, each control is moved to where that font would put
+// it, and the dialog sized to match.
+void LayOutForPixelPreview(HWND dialog) {
+    RECT unit = {0, 0, 4, 8};
+    ::MapDialogRect(dialog, &unit);
+    const int perFourX = unit.right, perEightY = unit.bottom; // 8 and 16 with the System font
+    if (perFourX <= 0 || perEightY <= 0 || (perFourX == 8 && perEightY == 16))
+        return;
+    auto scale = [&](RECT& rc) {
+        rc.left = ::MulDiv(rc.left, 8, perFourX);
+        rc.right = ::MulDiv(rc.right, 8, perFourX);
+        rc.top = ::MulDiv(rc.top, 16, perEightY);
+        rc.bottom = ::MulDiv(rc.bottom, 16, perEightY);
+    };
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        RECT rc;
+        ::GetWindowRect(child, &rc);
+        char cls[16] = "";
+        ::GetClassNameA(child, cls, sizeof cls);
+        // A drop-down list's height includes its list.
+        if (lstrcmpiA(cls, "ComboBox") == 0)
+            ::SendMessageA(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&rc));
+        ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rc), 2);
+        scale(rc);
+        ::SetWindowPos(child, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    RECT client;
+    ::GetClientRect(dialog, &client);
+    scale(client);
+    const DWORD style = static_cast<DWORD>(::GetWindowLongA(dialog, GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(::GetWindowLongA(dialog, GWL_EXSTYLE));
+    ::AdjustWindowRectEx(&client, style, FALSE, exStyle);
+    const int width = client.right - client.left, height = client.bottom - client.top;
+    ::SetWindowPos(dialog, nullptr, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                   (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace
+
+SkinSchemeTable& SkinLibrary() {
+    static SkinSchemeTable library;
+    return library;
+}
+
+BEGIN_MESSAGE_MAP(CSkinDialog, CDialog)
+ON_WM_PAINT()
+ON_WM_LBUTTONDOWN()
+ON_WM_HELPINFO()
+ON_MESSAGE(WM_HSCROLL, OnHScroll)
+ON_EN_CHANGE(IDC_SKIN_MODE, OnFieldChanged)
+ON_EN_CHANGE(IDC_SKIN_GRANULARITY, OnFieldChanged)
+ON_EN_CHANGE(IDC_SKIN_COLORING, OnFieldChanged)
+ON_NOTIFY(NM_RELEASEDCAPTURE, IDC_SKIN_RED, OnColourReleased)
+ON_NOTIFY(NM_RELEASEDCAPTURE, IDC_SKIN_GREEN, OnColourReleased)
+ON_NOTIFY(NM_RELEASEDCAPTURE, IDC_SKIN_BLUE, OnColourReleased)
+ON_CONTROL(CBN_SELCHANGE, IDC_SKIN_LIST, OnListSelected)
+ON_BN_CLICKED(IDC_SKIN_TARGET_DIALOG, OnTargetDialog)
+ON_BN_CLICKED(IDC_SKIN_TARGET_BUTTON, OnTargetButton)
+ON_BN_CLICKED(IDC_SKIN_PREVIEW_BUTTON, OnPreviewButton)
+ON_BN_CLICKED(IDC_SKIN_EDIT_COLOR, OnEditColour)
+ON_BN_CLICKED(IDC_SKIN_SAVE, OnSave)
+ON_BN_CLICKED(IDC_SKIN_IMPORT, OnImport)
+ON_BN_CLICKED(IDC_SKIN_EXPORT, OnExport)
+ON_BN_CLICKED(IDC_SKIN_DELETE, OnDelete)
+ON_BN_CLICKED(IDC_SKIN_HELP, OnHelp)
+ON_BN_CLICKED(IDC_SKIN_CANCEL, OnCancelButton)
+END_MESSAGE_MAP()
+
+CSkinDialog::CSkinDialog(std::string schemePath, const SkinScheme& current,
+                         std::function<void()> reloadCurrent)
+    : CDialog(IDD_SKIN), m_schemePath(std::move(schemePath)),
+      m_currentButtonLook(current.buttonLook), m_reloadCurrent(std::move(reloadCurrent)) {}
+
+CSkinDialog::~CSkinDialog() = default;
+
+void CSkinDialog::DoDataExchange(CDataExchange* pDX) {
+    DDX_Control(pDX, IDC_SKIN_CANCEL, m_btnCancel);
+    DDX_Control(pDX, IDOK, m_btnOk);
+    DDX_Control(pDX, IDC_SKIN_SAVE, m_btnSave);
+    DDX_Control(pDX, IDC_SKIN_PREVIEW_BUTTON, m_btnPreview);
+    DDX_Control(pDX, IDC_SKIN_EDIT_COLOR, m_btnEditColour);
+    DDX_Control(pDX, IDC_SKIN_IMPORT, m_btnImport);
+    DDX_Control(pDX, IDC_SKIN_EXPORT, m_btnExport);
+    DDX_Control(pDX, IDC_SKIN_DELETE, m_btnDelete);
+    DDX_Control(pDX, IDC_SKIN_HELP, m_btnHelp);
+    DDX_Text(pDX, IDC_SKIN_MODE, m_mode);
+    DDV_MinMaxInt(pDX, m_mode, 0, 8);
+    DDX_Text(pDX, IDC_SKIN_GRANULARITY, m_granularity);
+    DDV_MinMaxInt(pDX, m_granularity, 0, 100);
+    DDX_Text(pDX, IDC_SKIN_COLORING, m_coloring);
+    DDV_MinMaxInt(pDX, m_coloring, 0, 255);
+    // The check box is only read here: it is set once, when the dialog opens, so that showing
+    // another look never undoes a tick the user has made.
+    if (pDX->m_bSaveAndValidate)
+        m_random = ::IsDlgButtonChecked(m_hWnd, IDC_SKIN_RANDOM) == BST_CHECKED ? 1 : 0;
+}
+
+BOOL CSkinDialog::OnInitDialog() {
+    m_exchanging = true;
+    CDialog::OnInitDialog(); // attaches the buttons
+    LayOutForPixelPreview(m_hWnd);
+    const SkinLook& own = m_currentButtonLook;
+    for (CSkinButton* button : {&m_btnCancel, &m_btnOk, &m_btnSave, &m_btnPreview, &m_btnEditColour,
+                                &m_btnImport, &m_btnExport, &m_btnDelete, &m_btnHelp})
+        button->SetSkin(own.mode, own.granularity & 0xFF, own.hoverBlend & 0xFF,
+                        own.coloring & 0xFF, LookColour(own));
+
+    for (int id : {IDC_SKIN_RED, IDC_SKIN_GREEN, IDC_SKIN_BLUE})
+        ::SendDlgItemMessageA(m_hWnd, id, TBM_SETRANGE, FALSE, MAKELPARAM(0, 255));
+    m_rcSwatch = SwatchFill();
+    CheckTarget(Target::kDialog);
+    m_live = true;
+    ::SendDlgItemMessageA(m_hWnd, IDC_SKIN_MODE_SPIN, UDM_SETRANGE32, 1, 8);
+    ::SendDlgItemMessageA(m_hWnd, IDC_SKIN_GRANULARITY_SPIN, UDM_SETRANGE32, 0, 100);
+    ::SendDlgItemMessageA(m_hWnd, IDC_SKIN_COLORING_SPIN, UDM_SETRANGE32, 0, 100);
+
+    SkinSchemeTable& library = SkinLibrary();
+    HWND list = GetDlgItem(IDC_SKIN_LIST);
+    auto addName = [list](const char* name) {
+        ::SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    };
+    // Without a file the library keeps what it held; the list shows it all the same, so that
+    // list item k is always scheme k + 1.
+    if (!ReadSchemeFile(m_schemePath, library, addName))
+        for (int n = 1; n <= library.count; ++n)
+            addName(library.Scheme(n).name);
+    ::SendMessageA(list, CB_SETCURSEL, 0, 0);
+    m_target = Target::kDialog;
+    if (library.count > 0)
+        CopyLooksOf(1);
+    ShowLook(m_working.dialogLook);
+
+    m_random = ReadSetting(settings::kRandomSkin);
+    ::CheckDlgButton(m_hWnd, IDC_SKIN_RANDOM, m_random ? BST_CHECKED : BST_UNCHECKED);
+    ShowValues();
+    m_exchanging = false;
+    return TRUE;
+}
+
+SkinLook& CSkinDialog::TargetLook() {
+    return m_target == Target::kDialog ? m_working.dialogLook : m_working.buttonLook;
+}
+
+bool CSkinDialog::ReadFields() {
+    const bool exchanging = m_exchanging;
+    m_exchanging = true;
+    const bool valid = UpdateData(TRUE) != FALSE;
+    m_exchanging = exchanging;
+    return valid;
+}
+
+void CSkinDialog::ShowValues() {
+    const bool exchanging = m_exchanging;
+    m_exchanging = true;
+    UpdateData(FALSE);
+    m_exchanging = exchanging;
+}
+
+void CSkinDialog::ShowLook(const SkinLook& look) {
+    m_mode = look.mode;
+    m_granularity = look.granularity;
+    m_coloring = look.coloring;
+    m_red = look.red & 0xFF;
+    m_green = look.green & 0xFF;
+    m_blue = look.blue & 0xFF;
+    SetTrackbars();
+    ShowValues();
+}
+
+void CSkinDialog::StoreFieldsIn(SkinLook& look) const {
+    look.mode = m_mode;
+    look.granularity = m_granularity;
+    look.coloring = m_coloring;
+    look.red = m_red;
+    look.green = m_green;
+    look.blue = m_blue;
+}
+
+void CSkinDialog::SetTrackbars() {
+    ::SendDlgItemMessageA(m_hWnd, IDC_SKIN_RED, TBM_SETPOS, TRUE, m_red);
+    ::SendDlgItemMessageA(m_hWnd, IDC_SKIN_GREEN, TBM_SETPOS, TRUE, m_green);
+    ::SendDlgItemMessageA(m_hWnd, IDC_SKIN_BLUE, TBM_SETPOS, TRUE, m_blue);
+}
+
+void CSkinDialog::ReadTrackbars() {
+    m_red = static_cast<int>(::SendDlgItemMessageA(m_hWnd, IDC_SKIN_RED, TBM_GETPOS, 0, 0));
+    m_green = static_cast<int>(::SendDlgItemMessageA(m_hWnd, IDC_SKIN_GREEN, TBM_GETPOS, 0, 0));
+    m_blue = static_cast<int>(::SendDlgItemMessageA(m_hWnd, IDC_SKIN_BLUE, TBM_GETPOS, 0, 0));
+}
+
+void CSkinDialog::CopyLooksOf(int scheme) {
+    const SkinScheme& s = SkinLibrary().Scheme(scheme);
+    m_working.dialogLook = s.dialogLook;
+    m_working.buttonLook = s.buttonLook;
+    // The working scheme previews its button without the hover mix.
+    m_working.dialogLook.hoverBlend = m_working.buttonLook.hoverBlend = 0;
+}
+
+void CSkinDialog::CheckTarget(Target target) {
+    ::CheckDlgButton(m_hWnd, IDC_SKIN_TARGET_DIALOG,
+                     target == Target::kDialog ? BST_CHECKED : BST_UNCHECKED);
+    ::CheckDlgButton(m_hWnd, IDC_SKIN_TARGET_BUTTON,
+                     target == Target::kButton ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void CSkinDialog::SwitchTarget(Target target) {
+    if (m_target == target)
+        return;
+    ReadFields();
+    // The values shown belong to the look being left.
+    StoreFieldsIn(TargetLook());
+    m_target = target;
+    ShowLook(TargetLook());
+    Invalidate();
+}
+
+RECT CSkinDialog::SwatchFill() const {
+    RECT rc = {};
+    HWND swatch = GetDlgItem(IDC_SKIN_SWATCH);
+    if (!swatch)
+        return rc;
+    ::GetWindowRect(swatch, &rc);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    return {rc.left + 2, rc.top + 10, rc.left + 2 + width - 5, rc.top + 10 + height - 13};
+}
+
+void CSkinDialog::FillSwatch(HDC dc) const {
+    FillSolidRect(dc, m_rcSwatch, RGB(m_red, m_green, m_blue));
+}
+
+void CSkinDialog::OnPaint() {
+    CPaintDC dc(m_hWnd);
+    FillSwatch(dc);
+    // Fresh noise at every paint, as the painter makes it for any dialog that opens.
+    GenerateSkin(m_preview, kPreviewWidth, kPreviewHeight, m_working.dialogLook,
+                 CurrentSkinSystemColors());
+    m_preview.Draw(dc, kPreviewX, kPreviewY);
+    const SkinLook& button = m_working.buttonLook;
+    m_btnPreview.SetSkin(button.mode, button.granularity & 0xFF, 0, button.coloring & 0xFF,
+                         LookColour(button));
+}
+
+void CSkinDialog::OnLButtonDown(UINT, POINT point) {
+    Default();
+    if (point.x > kClickLeft && point.x < kClickRight && point.y > kClickTop &&
+        point.y < kClickBottom) {
+        CheckTarget(Target::kDialog);
+        SwitchTarget(Target::kDialog);
+    } else if (::PtInRect(&m_rcSwatch, point)) {
+        OnEditColour();
+    } else {
+        // No title bar: the background moves the dialog.
+        POINT screen = point;
+        ::ClientToScreen(m_hWnd, &screen);
+        ::ReleaseCapture();
+        SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));
+    }
+}
+
+void CSkinDialog::OnFieldChanged() {
+    if (!m_live || m_exchanging)
+        return;
+    for (int id : {IDC_SKIN_MODE, IDC_SKIN_GRANULARITY, IDC_SKIN_COLORING})
+        if (NoValueYet(GetDlgItem(id)))
+            return;
+    // A value out of range is reported, and still previewed as typed.
+    ReadFields();
+    SkinLook& look = TargetLook();
+    look.mode = m_mode;
+    look.granularity = m_granularity;
+    look.coloring = m_coloring;
+    Invalidate();
+}
+
+void CSkinDialog::OnColourReleased(NMHDR*, LRESULT* result) {
+    *result = 0;
+    ReadFields();
+    m_rcSwatch = SwatchFill();
+    ReadTrackbars();
+    SkinLook& look = TargetLook();
+    look.red = m_red;
+    look.green = m_green;
+    look.blue = m_blue;
+    Invalidate();
+    CClientDC dc(m_hWnd);
+    FillSwatch(dc);
+}
+
+LRESULT CSkinDialog::OnHScroll(WPARAM wp, LPARAM lp) {
+    // The keyboard moves a trackbar without a press and a release of the mouse: its last step
+    // counts as the release.
+    HWND bar = reinterpret_cast<HWND>(lp);
+    if (LOWORD(wp) == TB_ENDTRACK && bar && ::GetCapture() != bar) {
+        NMHDR nm = {bar, static_cast<UINT_PTR>(::GetDlgCtrlID(bar)), NM_RELEASEDCAPTURE};
+        LRESULT result = 0;
+        OnColourReleased(&nm, &result);
+    }
+    return 0;
+}
+
+void CSkinDialog::OnListSelected() {
+    const int item =
+        static_cast<int>(::SendDlgItemMessageA(m_hWnd, IDC_SKIN_LIST, CB_GETCURSEL, 0, 0));
+    if (item < 0 || item >= SkinLibrary().count)
+        return;
+    CopyLooksOf(item + 1);
+    ShowLook(TargetLook());
+    Invalidate();
+}
+
+void CSkinDialog::OnTargetDialog() {
+    SwitchTarget(Target::kDialog);
+}
+
+void CSkinDialog::OnTargetButton() {
+    SwitchTarget(Target::kButton);
+}
+
+void CSkinDialog::OnPreviewButton() {
+    CheckTarget(Target::kButton);
+    SwitchTarget(Target::kButton);
+}
+
+void CSkinDialog::OnEditColour() {
+    // Owned by this dialog, so that it stays modal over it.
+    CColorEditDialog editor(RGB(m_red, m_green, m_blue), this);
+    ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+    if (editor.DoModal() == IDOK && m_hWnd) {
+        m_red = editor.m_rgbCurrent.red & 0xFF;
+        m_green = editor.m_rgbCurrent.green & 0xFF;
+        m_blue = editor.m_rgbCurrent.blue & 0xFF;
+        SetTrackbars();
+        ShowValues();
+        SkinLook& look = TargetLook();
+        look.red = m_red;
+        look.green = m_green;
+        look.blue = m_blue;
+        Invalidate();
+    }
+    ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
+}
+
+void CSkinDialog::Sample(int x, int count) {
+    // A pending repaint first, so the sample is of the look as it stands now.
+    ::UpdateWindow(m_hWnd);
+    const std::uint32_t mean =
+        MeanRowColor(m_preview, x - kPreviewX, kSampleRow - kPreviewY, count);
+    m_working.sampleRed = static_cast<int>(mean & 0xFF);
+    m_working.sampleGreen = static_cast<int>(mean >> 8 & 0xFF);
+    m_working.sampleBlue = static_cast<int>(mean >> 16 & 0xFF);
+}
+
+bool CSkinDialog::WriteLibrary(const SkinSchemeTable& before) {
+    if (WriteSchemeFile(m_schemePath, SkinLibrary()))
+        return true;
+    SkinLibrary() = before;
+    AfxMessageBox(kCreateFileError, MB_OK | MB_ICONEXCLAMATION, m_hWnd);
+    return false;
+}
+
+void CSkinDialog::TellLibraryFull() {
+    char text[160];
+    std::snprintf(text, sizeof text,
+                  "The skin library is full: it holds %d skins. Delete one first, or save "
+                  "under the name of a skin it holds.",
+                  SkinSchemeTable::kCapacity);
+    AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION, m_hWnd);
+}
+
+bool CSkinDialog::StoreWorking(const char* name) {
+    SkinSchemeTable& library = SkinLibrary();
+    const SkinSchemeTable before = library;
+    const int stored = StoreScheme(library, name, m_working);
+    if (stored == 0) {
+        TellLibraryFull();
+        return false;
+    }
+    if (!WriteLibrary(before))
+        return false;
+    if (stored > before.count)
+        ::SendDlgItemMessageA(m_hWnd, IDC_SKIN_LIST, CB_ADDSTRING, 0,
+                              reinterpret_cast<LPARAM>(library.Scheme(stored).name));
+    return true;
+}
+
+void CSkinDialog::OnSave() {
+    CSchemeNameDialog prompt(this);
+    if (prompt.DoModal() != IDOK)
+        return;
+    Sample(kSaveSampleX, kSaveSampleCount);
+    StoreWorking(prompt.m_name);
+}
+
+bool CSkinDialog::AskVscPath(bool save, std::string& path) {
+    char file[MAX_PATH] = "*.vsc";
+    OPENFILENAMEA ofn = {};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = m_hWnd;
+    ofn.lpstrFilter = kVscFilter;
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.Flags = OFN_NOCHANGEDIR | OFN_HIDEREADONLY | (save ? OFN_OVERWRITEPROMPT : 0);
+    if (!(save ? ShowSaveFileDialog(&ofn) : ShowOpenFileDialog(&ofn)))
+        return false;
+    path = file;
+    return true;
+}
+
+void CSkinDialog::OnExport() {
+    CSchemeNameDialog prompt(this);
+    if (prompt.DoModal() != IDOK)
+        return;
+    Sample(kSampleX, kSampleCount);
+    std::string path;
+    if (!AskVscPath(true, path))
+        return;
+    SkinScheme exported = m_working;
+    MakeSchemeName(prompt.m_name, exported.name);
+    if (!WriteSchemeBlock(path, exported))
+        AfxMessageBox(kCreateFileError, MB_OK | MB_ICONEXCLAMATION, m_hWnd);
+}
+
+void CSkinDialog::OnImport() {
+    std::string path;
+    if (!AskVscPath(false, path))
+        return;
+    SkinScheme imported = m_working;
+    // Only a whole scheme block is taken: a file of another kind is not a skin.
+    if (ReadSchemeBlock(path, imported) != 16) {
+        AfxMessageBox(kOpenFileError, MB_OK | MB_ICONEXCLAMATION, m_hWnd);
+        return;
+    }
+    const SkinScheme kept = m_working;
+    m_working = imported;
+    if (!StoreWorking(imported.name)) {
+        m_working = kept;
+        return;
+    }
+    ShowLook(TargetLook());
+    Invalidate();
+}
+
+void CSkinDialog::OnDelete() {
+    const int item =
+        static_cast<int>(::SendDlgItemMessageA(m_hWnd, IDC_SKIN_LIST, CB_GETCURSEL, 0, 0));
+    SkinSchemeTable& library = SkinLibrary();
+    if (item <= 0) {
+        AfxMessageBox(kDefaultSkinKept, MB_OK | MB_ICONEXCLAMATION, m_hWnd);
+        return;
+    }
+    if (item >= library.count)
+        return;
+    char question[80];
+    std::snprintf(question, sizeof question, "Are you sure to delete : %s ?",
+                  library.Scheme(item + 1).name);
+    if (::MessageBoxA(m_hWnd, question, "Delete skin", MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+        return;
+    const SkinSchemeTable before = library;
+    DeleteScheme(library, item + 1);
+    if (!WriteLibrary(before))
+        return;
+    HWND list = GetDlgItem(IDC_SKIN_LIST);
+    ::SendMessageA(list, CB_DELETESTRING, static_cast<WPARAM>(item), 0);
+    ::SendMessageA(list, CB_SETCURSEL, 0, 0);
+    // Back to the default skin's dialog look.
+    CheckTarget(Target::kDialog);
+    m_target = Target::kDialog;
+    CopyLooksOf(1);
+    ShowLook(m_working.dialogLook);
+    Invalidate();
+}
+
+void CSkinDialog::OnHelp() {
+    ShowHelpTopic(m_hWnd, "skin.htm");
+}
+
+BOOL CSkinDialog::OnHelpInfo(HELPINFO*) {
+    OnHelp();
+    Default();
+    return TRUE;
+}
+
+void CSkinDialog::OnOK() {
+    // Checked first: a value out of range is not made the default skin.
+    if (!ReadFields())
+        return;
+    Sample(kSampleX, kSampleCount);
+    SkinSchemeTable& library = SkinLibrary();
+    const SkinSchemeTable before = library;
+    ConfirmDefaultScheme(library, m_working);
+    // Told and kept open when the library cannot be written: the look is not lost unseen.
+    if (!WriteLibrary(before))
+        return;
+    m_live = false;
+    if (m_random) {
+        WriteSetting(settings::kRandomSkin, 1);
+    } else {
+        if (m_reloadCurrent)
+            m_reloadCurrent();
+        WriteSetting(settings::kRandomSkin, 0);
+    }
+    EndDialog(IDOK);
+}
+
+void CSkinDialog::OnCancelButton() {
+    m_live = false;
+    if (ReadFields())
+        EndDialog(IDOK);
+    else
+        m_live = true;
+}
