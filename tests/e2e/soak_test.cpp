@@ -93,6 +93,20 @@ void TipCycle(const Program& p) {
     ASSERT_TRUE(PressSheetButton(p, IDCANCEL));
 }
 
+// The skin dialog from the About page's "&Skin" (the options window closes first), closed again.
+void SkinCycle(const Program& p) {
+    HWND page = OpenPage(p, kAboutPage, IDC_ABOUT_SKIN);
+    ASSERT_TRUE(page);
+    PressButton(page, IDC_ABOUT_SKIN);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        dialog = FindProcessWindowByClass(p.Pid(), "#32770");
+        return dialog && ::GetDlgItem(dialog, IDC_SKIN_LIST);
+    }));
+    ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog) && p.Sheet() == nullptr; }));
+}
+
 struct Kind {
     const char* name;
     std::function<void(const Program&)> cycle;
@@ -105,12 +119,14 @@ const std::vector<Kind>& Kinds() {
         {"Alt+Z on and off", ZoomCycle},
         {"capture and result dialog", CaptureCycle},
         {"Tip of the Day", TipCycle},
+        {"skin dialog", SkinCycle},
     };
     return kinds;
 }
 
 TEST(Soak, ObjectsAndMemoryStayFlatOverManyCycles) {
     Program p;
+    ASSERT_TRUE(p.UseShippedSkins()); // the skinned look people get
     ASSERT_TRUE(p.StartAndWaitForTray());
     Spy spy(p.TrayWindow());
     ASSERT_TRUE(spy.Installed());
