@@ -14,10 +14,7 @@ constexpr char kSettingsSection[] = "";
 // missing or holds no number, the setting's rule when it is out of range.
 inline int ReadSetting(const SettingDef& s) {
     std::string text = AfxGetApp()->GetProfileString(kSettingsSection, s.key, "");
-    long long stored = 0;
-    if (!ParseStoredNumber(text.c_str(), stored))
-        return s.defaultValue;
-    return NormalizeSetting(s, stored);
+    return SettingFromText(s, text.c_str());
 }
 
 // Stores a setting. Where the system refuses the settings file (a folder that
