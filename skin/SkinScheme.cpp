@@ -34,14 +34,28 @@ template <typename Scheme> auto BlockNumbers(Scheme& s) -> std::array<decltype(&
             &s.dialogLook.coloring};
 }
 
-bool IsBlank(int c) {
+constexpr bool IsBlank(int c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
+// Character classes of the files, one flag a byte.
+struct CharClass {
+    bool in[256] = {};
+    template <typename Rule> explicit constexpr CharClass(Rule rule) {
+        for (int c = 0; c < 256; ++c)
+            in[c] = rule(c);
+    }
+};
+constexpr CharClass kBlanks([](int c) { return IsBlank(c); });
+constexpr CharClass kTokenChars([](int c) { return !IsBlank(c); });
+constexpr CharClass kDigits([](int c) { return c >= '0' && c <= '9'; });
+constexpr CharClass kZeros([](int c) { return c == '0'; });
+
 // Scans values the way the files are written: white space separates them, numbers are signed
 // decimals, a name is one token. After the first failure every later scan fails too, so a
-// damaged file never shifts values into the wrong fields. A file is read in chunks, so even a
-// huge damaged file costs one pass over its bytes and a fixed amount of memory.
+// damaged file never shifts values into the wrong fields. A file is read in chunks and long
+// runs (blanks, a token's tail, a number's digits) are skipped a chunk at a time, so even a huge
+// damaged file costs one quick pass over its bytes and a fixed amount of memory.
 class SchemeScanner {
 public:
     explicit SchemeScanner(std::FILE* file) : m_file(file), m_buffer(new char[kChunk]) {}
@@ -56,23 +70,23 @@ public:
             negative = c == '-';
             c = Get();
         }
-        if (c < '0' || c > '9')
+        if (c == '0')
+            c = Skip(kZeros);
+        else if (c < '1' || c > '9')
             return Fail();
         long long magnitude = 0;
         const long long limit = negative ? -static_cast<long long>(std::numeric_limits<int>::min())
                                          : std::numeric_limits<int>::max();
-        bool overflow = false;
         for (; c >= '0' && c <= '9'; c = Get()) {
             magnitude = magnitude * 10 + (c - '0');
             if (magnitude > limit) {
-                overflow = true;
-                magnitude = limit; // keep consuming the digits without growing
+                Skip(kDigits);
+                Unget();
+                return Fail();
             }
         }
         if (c != EOF)
             Unget();
-        if (overflow)
-            return Fail();
         value = static_cast<int>(negative ? -magnitude : magnitude);
         return true;
     }
@@ -85,8 +99,11 @@ public:
         char token[kSkinNameSize];
         int length = 0;
         for (; c != EOF && !IsBlank(c); c = Get()) {
-            if (length < kNameLength)
-                token[length++] = static_cast<char>(c);
+            if (length == kNameLength) {
+                c = Skip(kTokenChars);
+                break;
+            }
+            token[length++] = static_cast<char>(c);
         }
         if (c != EOF)
             Unget();
@@ -104,25 +121,47 @@ private:
         return static_cast<unsigned char>(*m_next++);
     }
 
-    // Steps back over the character Get() just returned; it is still in the buffer.
-    void Unget() { --m_next; }
+    // Steps back over the character Get() or Skip() just returned; it is still in the buffer.
+    // Nothing to step back over after EOF.
+    void Unget() {
+        if (!m_atEnd)
+            --m_next;
+    }
+
+    // Consumes the characters of a class; returns the first one outside it (consumed, as Get()
+    // returns it) or EOF.
+    int Skip(const CharClass& chars) {
+        for (;;) {
+            const char* p = m_next;
+            const char* const end = m_end;
+            while (p != end && chars.in[static_cast<unsigned char>(*p)])
+                ++p;
+            m_next = p;
+            if (p != end) {
+                ++m_next;
+                return static_cast<unsigned char>(*p);
+            }
+            if (!Refill())
+                return EOF;
+        }
+    }
 
     bool Refill() {
-        if (!m_file)
-            return false;
-        const std::size_t got = std::fread(m_buffer.get(), 1, kChunk, m_file);
-        m_next = m_buffer.get();
-        m_end = m_next + got;
-        return got > 0;
+        if (m_file) {
+            const std::size_t got = std::fread(m_buffer.get(), 1, kChunk, m_file);
+            m_next = m_buffer.get();
+            m_end = m_next + got;
+            if (got > 0)
+                return true;
+        }
+        m_atEnd = true;
+        return false;
     }
 
     int SkipBlanks() {
         if (m_failed)
             return EOF;
-        int c = Get();
-        while (IsBlank(c))
-            c = Get();
-        return c;
+        return Skip(kBlanks);
     }
 
     bool Fail() {
@@ -134,6 +173,7 @@ private:
     std::unique_ptr<char[]> m_buffer;
     const char* m_next = nullptr;
     const char* m_end = nullptr;
+    bool m_atEnd = false;
     bool m_failed = false;
 };
 
