@@ -240,6 +240,7 @@ void ExportedSchemeAndSavedCaptureAreOldOrNewAfterEveryKill() {
 int main() {
     SchemeLibraryIsOldOrNewAfterEveryKill();
     ExportedSchemeAndSavedCaptureAreOldOrNewAfterEveryKill();
+    // Tip of the Day's writes join here, one call, when its reader lands.
     std::printf("%d passed, %d failed\n", g_writers - g_failedWriters, g_failedWriters);
     return g_failedChecks == 0 ? 0 : 1;
 }
