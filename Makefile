@@ -8,7 +8,7 @@ B := build
 WINE32_OK := $(shell /usr/lib/wine/wine --version >/dev/null 2>&1 && echo yes)
 WINTEST := $(if $(WINE32_OK),win32,win64)
 
-.PHONY: all deps build build-native build-asan build-win32 build-win64 test test-native test-wine test-run test-dist run bench soak dist format clean
+.PHONY: all deps build build-fuzz fuzz build-native build-asan build-win32 build-win64 test test-native test-wine test-run test-dist run bench soak dist format clean
 
 all: build
 
@@ -60,6 +60,16 @@ test-dist:
 run: deps
 	@$(MAKE) --no-print-directory build-win32 $(if $(WINE32_OK),,build-win64)
 	@scripts/run-zentrova $(B)/$(WINTEST) $(B)/screenshots
+
+# libFuzzer (clang, ASan and UBSan) on every reader of outside input, FUZZ_SECONDS each, one
+# target at a time; failing inputs land in tests/fuzz/crashes/, which `make test` replays.
+FUZZ_SECONDS ?= 600
+build-fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(B)/fuzz -DZEN_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(B)/fuzz -j$(JOBS)
+
+fuzz: build-fuzz
+	@scripts/run-fuzzers $(B)/fuzz $(FUZZ_SECONDS)
 
 # The portable core natively (Google Benchmark), then the whole program under
 # Wine: start-up time, capture costs and idle CPU, each against a yardstick.

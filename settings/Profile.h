@@ -14,10 +14,7 @@ constexpr char kSettingsSection[] = "";
 // missing or holds no number, the setting's rule when it is out of range.
 inline int ReadSetting(const char* section, const SettingDef& s) {
     std::string text = AfxGetApp()->GetProfileString(section, s.key, "");
-    long long stored = 0;
-    if (!ParseStoredNumber(text.c_str(), stored))
-        return s.defaultValue;
-    return NormalizeSetting(s, stored);
+    return SettingFromText(s, text.c_str());
 }
 inline int ReadSetting(const SettingDef& s) {
     return ReadSetting(kSettingsSection, s);

@@ -48,6 +48,15 @@ constexpr int NormalizeSetting(const SettingDef& s, long long stored) {
     return stored < s.min ? s.min : s.max;
 }
 
+// The value the program uses for a stored text: the default when the text
+// holds no number, the setting's rule when the number is out of range.
+constexpr int SettingFromText(const SettingDef& s, const char* text) {
+    long long stored = 0;
+    if (!ParseStoredNumber(text, stored))
+        return s.defaultValue;
+    return NormalizeSetting(s, stored);
+}
+
 namespace settings {
 
 // A hotkey is a virtual-key code (0 for none) and the hotkey control's

@@ -5,7 +5,12 @@
 #include <climits>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -55,6 +60,40 @@ constexpr u32 kC3 = kA1 * kC2 + kC1;
 constexpr u32 kA4 = kA1 * kA3;
 constexpr u32 kC4 = kA1 * kC3 + kC1;
 
+// The same for n = 0..16, for sixteen draws side by side.
+struct Jumps {
+    u32 a[17];
+    u32 c[17];
+};
+constexpr Jumps MakeJumps() {
+    Jumps j{};
+    j.a[0] = 1;
+    for (int n = 1; n <= 16; ++n) {
+        j.a[n] = j.a[n - 1] * kA1;
+        j.c[n] = j.c[n - 1] * kA1 + kC1;
+    }
+    return j;
+}
+constexpr Jumps kJumps = MakeJumps();
+
+#ifdef __SSE2__
+// Four 32-bit lanes: a * b in each, the low 32 bits of the product (SSE2 multiplies only the
+// even lanes into 64 bits).
+inline __m128i MulLanes(__m128i a, __m128i b) {
+    const __m128i even = _mm_mul_epu32(a, b);
+    const __m128i odd = _mm_mul_epu32(_mm_srli_epi64(a, 32), _mm_srli_epi64(b, 32));
+    return _mm_unpacklo_epi32(_mm_shuffle_epi32(even, _MM_SHUFFLE(0, 0, 2, 0)),
+                              _mm_shuffle_epi32(odd, _MM_SHUFFLE(0, 0, 2, 0)));
+}
+
+// Four lanes: (v * m) >> 32 in each, for v and m of 32 bits.
+inline __m128i MulHighLanes(__m128i v, __m128i m) {
+    const __m128i even = _mm_srli_epi64(_mm_mul_epu32(v, m), 32);
+    const __m128i odd = _mm_mul_epu32(_mm_srli_epi64(v, 32), m);
+    return _mm_or_si128(even, _mm_and_si128(odd, _mm_set_epi32(-1, 0, -1, 0)));
+}
+#endif
+
 // The noise of consecutive draws, value / divisor + bias for each draw value 0..32767.
 // Four draws are derived from one state at a time so they do not wait on each other, and the
 // division by the fixed divisor is a multiplication: with 2^shift >= 32768 * divisor and
@@ -63,13 +102,17 @@ constexpr u32 kC4 = kA1 * kC3 + kC1;
 class NoiseStream {
 public:
     NoiseStream(CrtRandom& random, int divisor, int bias)
-        : m_random(random), m_state(random.State()), m_bias(static_cast<u32>(bias)) {
+        : m_random(random), m_state(random.State()) {
         int bits = 0;
         while ((divisor >> bits) != 0)
             ++bits;
-        m_shift = 15 + bits;
-        m_multiplier =
-            static_cast<u32>((std::uint64_t{1} << m_shift) / static_cast<u32>(divisor) + 1);
+        const int shift = 15 + bits;
+        m_noise.multiplier =
+            static_cast<u32>((std::uint64_t{1} << shift) / static_cast<u32>(divisor) + 1);
+        m_noise.shift = shift + 16;
+        m_noise.reciprocal = static_cast<u32>(
+            ((std::uint64_t{1} << 32) + static_cast<u32>(divisor) - 1) / static_cast<u32>(divisor));
+        m_noise.bias = static_cast<u32>(bias);
     }
     ~NoiseStream() { m_random.SetState(m_state); }
 
@@ -78,6 +121,7 @@ public:
 
     // out[i * step] = value(i) + noise for i = 0..n-1, drawing in that order.
     template <typename Value> void Run(std::uint8_t* out, std::ptrdiff_t step, int n, Value value) {
+        const Noise noise = m_noise; // a local: the byte stores below could alias a member
         u32 s = m_state;
         int i = 0;
         for (; i + 4 <= n; i += 4) {
@@ -85,30 +129,122 @@ public:
             const u32 s2 = s * kA2 + kC2;
             const u32 s3 = s * kA3 + kC3;
             const u32 s4 = s * kA4 + kC4;
-            out[i * step] = Byte(value(i) + Noise(s1));
-            out[(i + 1) * step] = Byte(value(i + 1) + Noise(s2));
-            out[(i + 2) * step] = Byte(value(i + 2) + Noise(s3));
-            out[(i + 3) * step] = Byte(value(i + 3) + Noise(s4));
+            out[i * step] = Byte(value(i) + noise(s1));
+            out[(i + 1) * step] = Byte(value(i + 1) + noise(s2));
+            out[(i + 2) * step] = Byte(value(i + 2) + noise(s3));
+            out[(i + 3) * step] = Byte(value(i + 3) + noise(s4));
             s = s4;
         }
         for (; i < n; ++i) {
             s = s * kA1 + kC1;
-            out[i * step] = Byte(value(i) + Noise(s));
+            out[i * step] = Byte(value(i) + noise(s));
         }
         m_state = s;
     }
 
+    // Two streams of the same divisor side by side: out[i] = value + this stream's noise +
+    // other's noise, for i = 0..n-1, each stream drawing in that order.
+    void RunBeside(NoiseStream& other, std::uint8_t* out, int n, u32 value) {
+        const Noise noise = m_noise; // the other's but for its bias
+        const u32 base = value + m_noise.bias + other.m_noise.bias;
+        u32 s = m_state;
+        u32 t = other.m_state;
+        int i = 0;
+#ifdef __SSE2__
+        // Sixteen draws of each stream at a time, four in each of four vector registers.
+        if (n >= 16) {
+            __m128i sl[4];
+            __m128i tl[4];
+            for (int r = 0; r < 4; ++r) {
+                const u32* a = kJumps.a + 4 * r + 1;
+                const u32* c = kJumps.c + 4 * r + 1;
+                const __m128i av = _mm_setr_epi32(static_cast<int>(a[0]), static_cast<int>(a[1]),
+                                                  static_cast<int>(a[2]), static_cast<int>(a[3]));
+                const __m128i cv = _mm_setr_epi32(static_cast<int>(c[0]), static_cast<int>(c[1]),
+                                                  static_cast<int>(c[2]), static_cast<int>(c[3]));
+                sl[r] = _mm_add_epi32(MulLanes(_mm_set1_epi32(static_cast<int>(s)), av), cv);
+                tl[r] = _mm_add_epi32(MulLanes(_mm_set1_epi32(static_cast<int>(t)), av), cv);
+            }
+            const __m128i a16 = _mm_set1_epi32(static_cast<int>(kJumps.a[16]));
+            const __m128i c16 = _mm_set1_epi32(static_cast<int>(kJumps.c[16]));
+            const __m128i reciprocal = _mm_set1_epi32(static_cast<int>(noise.reciprocal));
+            const __m128i draw = _mm_set1_epi32(0x7FFF);
+            const __m128i baseLanes = _mm_set1_epi32(static_cast<int>(base));
+            const __m128i low = _mm_set1_epi32(0xFF);
+            for (; i + 16 <= n; i += 16) {
+                __m128i sum[4];
+                for (int r = 0; r < 4; ++r) {
+                    const __m128i qs =
+                        MulHighLanes(_mm_and_si128(_mm_srli_epi32(sl[r], 16), draw), reciprocal);
+                    const __m128i qt =
+                        MulHighLanes(_mm_and_si128(_mm_srli_epi32(tl[r], 16), draw), reciprocal);
+                    sum[r] = _mm_and_si128(_mm_add_epi32(_mm_add_epi32(baseLanes, qs), qt), low);
+                    sl[r] = _mm_add_epi32(MulLanes(sl[r], a16), c16);
+                    tl[r] = _mm_add_epi32(MulLanes(tl[r], a16), c16);
+                }
+                const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(sum[0], sum[1]),
+                                                       _mm_packs_epi32(sum[2], sum[3]));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), bytes);
+                s = s * kJumps.a[16] + kJumps.c[16];
+                t = t * kJumps.a[16] + kJumps.c[16];
+            }
+        }
+#endif
+        for (; i + 4 <= n; i += 4) {
+            out[i] = Byte(base + noise.Quotient(s * kA1 + kC1) + noise.Quotient(t * kA1 + kC1));
+            out[i + 1] = Byte(base + noise.Quotient(s * kA2 + kC2) + noise.Quotient(t * kA2 + kC2));
+            out[i + 2] = Byte(base + noise.Quotient(s * kA3 + kC3) + noise.Quotient(t * kA3 + kC3));
+            out[i + 3] = Byte(base + noise.Quotient(s * kA4 + kC4) + noise.Quotient(t * kA4 + kC4));
+            s = s * kA4 + kC4;
+            t = t * kA4 + kC4;
+        }
+        for (; i < n; ++i) {
+            s = s * kA1 + kC1;
+            t = t * kA1 + kC1;
+            out[i] = Byte(base + noise.Quotient(s) + noise.Quotient(t));
+        }
+        m_state = s;
+        other.m_state = t;
+    }
+
+    // Moves the stream n draws on without drawing them: the step applied n times is the step
+    // composed with itself, by powers of two.
+    void Skip(std::uint64_t n) {
+        u32 a = kA1;
+        u32 c = kC1;
+        for (; n != 0; n >>= 1) {
+            if (n & 1)
+                m_state = m_state * a + c;
+            c = c * a + c;
+            a = a * a;
+        }
+    }
+
 private:
-    static std::uint8_t Byte(u32 v) { return static_cast<std::uint8_t>(v); }
-    u32 Noise(u32 state) const {
-        return ((((state >> 16) & 0x7FFF) * m_multiplier) >> m_shift) + m_bias;
+    // value / divisor + bias of a draw, taken from the state: the draw value is bits 16..30 of
+    // it, and multiplying them in place and shifting 16 further gives the same quotient with one
+    // step less.
+    struct Noise {
+        u32 multiplier = 0;
+        int shift = 0;
+        u32 bias = 0;
+        // ceil(2^32 / divisor): (value * reciprocal) >> 32 is value / divisor too, for every
+        // value below 32768 and divisor from 2 up.
+        u32 reciprocal = 0;
+        u32 Quotient(u32 state) const {
+            return static_cast<u32>(
+                (static_cast<std::uint64_t>(state & 0x7FFF0000u) * multiplier) >> shift);
+        }
+        u32 operator()(u32 state) const { return Quotient(state) + bias; }
+    };
+
+    static std::uint8_t Byte(u32 v) {
+        return static_cast<std::uint8_t>(v);
     }
 
     CrtRandom& m_random;
     u32 m_state;
-    u32 m_bias;
-    u32 m_multiplier = 0;
-    int m_shift = 0;
+    Noise m_noise;
 };
 
 struct Picture {
@@ -157,52 +293,73 @@ void Diagonal(const Picture& p, NoiseStream& noise) {
 }
 
 void CornerTube(const Picture& p, NoiseStream& noise) {
-    const std::vector<int> column = ColumnCubes(p.W);
+    // A column's cube and a row's cube each lie in -126..128, so the clamped base value is a
+    // function of their sum: one table of every sum serves the whole picture.
+    constexpr int kLeast = -256;
+    std::uint8_t base[2 * 256 + 1];
     const int factor = 128 - p.g;
     const int low = p.g;
     const int high = 255 - p.g;
-    // The base values of a row first, in a loop simple enough to run in vector registers.
-    std::vector<int> base(p.W);
+    for (int sum = kLeast; sum <= 256; ++sum) {
+        int v = sum * factor / 128 + 128;
+        v = v < low ? low : v; // raised first: above g = 127 the upper limit wins
+        base[sum - kLeast] = static_cast<std::uint8_t>(v > high ? high : v);
+    }
+    const std::vector<int> column = ColumnCubes(p.W);
     for (int y = 0; y < p.H; ++y) {
-        const int row = RowCube(y, p.H);
-        for (int x = 0; x < p.W; ++x) {
-            int v = (column[x] + row) * factor / 128 + 128;
-            v = v < low ? low : v;
-            base[x] = v > high ? high : v;
-        }
-        noise.Run(p.Row(y), 1, p.W, [&](int x) { return static_cast<u32>(base[x]); });
+        const std::uint8_t* rowBase = base - kLeast + RowCube(y, p.H);
+        noise.Run(p.Row(y), 1, p.W, [&](int x) { return static_cast<u32>(rowBase[column[x]]); });
     }
 }
 
-void BevelledTube(const Picture& p, NoiseStream& noise) {
+void BevelledTube(const Picture& p, CrtRandom& random, int divisor, int bias) {
     const int W = p.W;
     const int H = p.H;
     const int g = p.g;
-    FillRows(p, noise, [&](int, int y) { return RowCube(y, H) * (64 - g) * 2 / 128 + 128; });
-
+    const auto firstPass = [&](int y) { return RowCube(y, H) * (64 - g) * 2 / 128 + 128; };
     // The bevels need H * H / 4 > 0: a picture one row high keeps the first pass alone.
     const i64 Q = static_cast<i64>(H) * H / 4;
-    if (Q == 0)
+    if (Q == 0) {
+        NoiseStream noise(random, divisor, bias);
+        FillRows(p, noise, [&](int, int y) { return firstPass(y); });
         return;
+    }
+
+    // Each pass draws one number per pixel in row order: the first pass's noise of pixel i is
+    // draw i, the bevel pass's draw W x H + i. Both streams run side by side in one pass over
+    // the picture, and the first pass's draws under the bevels, which the bevels replace, are
+    // skipped. Destroyed last, `second` leaves the generator after all the draws.
+    NoiseStream second(random, divisor, bias);
+    second.Skip(static_cast<std::uint64_t>(W) * static_cast<std::uint64_t>(H));
+    NoiseStream first(random, divisor, bias);
+
     const int h = std::min(W / 6, 16);
     const i64 hh = H / 2;
     const i64 w2 = W / 2;
     for (int y = 0; y < H; ++y) {
         std::uint8_t* row = p.Row(y);
-        // With h = 0 (pictures narrower than 6) no pixel is inside a bevel: t is W / 2.
+        // Left bevel [0, left): x - w2 + t < 0; right bevel [right, W): x - w2 > t, which wins
+        // where both hold. With h = 0 (pictures narrower than 6) there are none: t is W / 2.
+        int left = 0;
+        int right = W;
         if (h > 0) {
             const i64 t = (h * (y - hh) * (y - hh)) / Q - h + w2;
-            // Right bevel: x - w2 > t. Left bevel: x - w2 + t < 0 (and not right).
-            const i64 rightFrom = std::max<i64>(0, t + w2 + 1);
-            const i64 leftTo = std::min<i64>(W, w2 - t);
-            for (i64 x = rightFrom; x < W; ++x)
-                row[x] =
-                    static_cast<std::uint8_t>(static_cast<std::uint8_t>((W - x) * 128 / h) + g);
-            for (i64 x = 0; x < leftTo && x < rightFrom; ++x)
-                row[x] =
-                    static_cast<std::uint8_t>((255 - g) - static_cast<std::uint8_t>(x * 128 / h));
+            right = static_cast<int>(std::clamp<i64>(t + w2 + 1, 0, W));
+            left = static_cast<int>(std::clamp<i64>(w2 - t, 0, right));
         }
-        noise.Run(row, 1, W, [row](int x) { return static_cast<u32>(row[x]); });
+        first.Skip(static_cast<std::uint64_t>(left));
+        second.Run(row, 1, left, [&](int x) {
+            return static_cast<u32>(
+                static_cast<std::uint8_t>((255 - g) - static_cast<std::uint8_t>(x * 128 / h)));
+        });
+        const u32 middle = static_cast<u32>(firstPass(y));
+        first.RunBeside(second, row + left, right - left, middle);
+        first.Skip(static_cast<std::uint64_t>(W - right));
+        second.Run(row + right, 1, W - right, [&](int i) {
+            const i64 x = right + i;
+            return static_cast<u32>(
+                static_cast<std::uint8_t>(static_cast<std::uint8_t>((W - x) * 128 / h) + g));
+        });
     }
 }
 
@@ -281,6 +438,10 @@ void GenerateSkin(CSkinBitmap& bitmap, int width, int height, int mode, int gran
         Scratches(p, random, D);
         return;
     }
+    if (mode == 7) {
+        BevelledTube(p, random, D, -g);
+        return;
+    }
     NoiseStream noise(random, D, -g);
     switch (mode) {
     case 1:
@@ -304,9 +465,6 @@ void GenerateSkin(CSkinBitmap& bitmap, int width, int height, int mode, int gran
     }
     case 6:
         CornerTube(p, noise);
-        break;
-    case 7:
-        BevelledTube(p, noise);
         break;
     default:
         FillRows(p, noise, [](int, int) { return 128; });

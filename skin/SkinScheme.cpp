@@ -6,6 +6,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <string_view>
 
 #include "skin/FileReplace.h"
 
@@ -33,16 +34,33 @@ template <typename Scheme> auto BlockNumbers(Scheme& s) -> std::array<decltype(&
             &s.dialogLook.coloring};
 }
 
-bool IsBlank(int c) {
+constexpr bool IsBlank(int c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
+// Character classes of the files, one flag a byte.
+struct CharClass {
+    bool in[256] = {};
+    template <typename Rule> explicit constexpr CharClass(Rule rule) {
+        for (int c = 0; c < 256; ++c)
+            in[c] = rule(c);
+    }
+};
+constexpr CharClass kBlanks([](int c) { return IsBlank(c); });
+constexpr CharClass kTokenChars([](int c) { return !IsBlank(c); });
+constexpr CharClass kDigits([](int c) { return c >= '0' && c <= '9'; });
+constexpr CharClass kZeros([](int c) { return c == '0'; });
+
 // Scans values the way the files are written: white space separates them, numbers are signed
 // decimals, a name is one token. After the first failure every later scan fails too, so a
-// damaged file never shifts values into the wrong fields.
+// damaged file never shifts values into the wrong fields. A file is read in chunks and long
+// runs (blanks, a token's tail, a number's digits) are skipped a chunk at a time, so even a huge
+// damaged file costs one quick pass over its bytes and a fixed amount of memory.
 class SchemeScanner {
 public:
-    explicit SchemeScanner(std::FILE* file) : m_file(file) {}
+    explicit SchemeScanner(std::FILE* file) : m_file(file), m_buffer(new char[kChunk]) {}
+    explicit SchemeScanner(std::string_view text)
+        : m_next(text.data()), m_end(text.data() + text.size()) {}
 
     // A number that does not scan, or does not fit 32 bits, leaves value untouched.
     bool Int(int& value) {
@@ -50,25 +68,25 @@ public:
         bool negative = false;
         if (c == '+' || c == '-') {
             negative = c == '-';
-            c = std::getc(m_file);
+            c = Get();
         }
-        if (c < '0' || c > '9')
+        if (c == '0')
+            c = Skip(kZeros);
+        else if (c < '1' || c > '9')
             return Fail();
         long long magnitude = 0;
         const long long limit = negative ? -static_cast<long long>(std::numeric_limits<int>::min())
                                          : std::numeric_limits<int>::max();
-        bool overflow = false;
-        for (; c >= '0' && c <= '9'; c = std::getc(m_file)) {
+        for (; c >= '0' && c <= '9'; c = Get()) {
             magnitude = magnitude * 10 + (c - '0');
             if (magnitude > limit) {
-                overflow = true;
-                magnitude = limit; // keep consuming the digits without growing
+                Skip(kDigits);
+                Unget();
+                return Fail();
             }
         }
         if (c != EOF)
-            std::ungetc(c, m_file);
-        if (overflow)
-            return Fail();
+            Unget();
         value = static_cast<int>(negative ? -magnitude : magnitude);
         return true;
     }
@@ -80,25 +98,70 @@ public:
             return Fail();
         char token[kSkinNameSize];
         int length = 0;
-        for (; c != EOF && !IsBlank(c); c = std::getc(m_file)) {
-            if (length < kNameLength)
-                token[length++] = static_cast<char>(c);
+        for (; c != EOF && !IsBlank(c); c = Get()) {
+            if (length == kNameLength) {
+                c = Skip(kTokenChars);
+                break;
+            }
+            token[length++] = static_cast<char>(c);
         }
         if (c != EOF)
-            std::ungetc(c, m_file);
+            Unget();
         token[length] = '\0';
         std::memcpy(name, token, sizeof token);
         return true;
     }
 
 private:
+    static constexpr std::size_t kChunk = 64 * 1024;
+
+    int Get() {
+        if (m_next == m_end && !Refill())
+            return EOF;
+        return static_cast<unsigned char>(*m_next++);
+    }
+
+    // Steps back over the character Get() or Skip() just returned; it is still in the buffer.
+    // Nothing to step back over after EOF.
+    void Unget() {
+        if (!m_atEnd)
+            --m_next;
+    }
+
+    // Consumes the characters of a class; returns the first one outside it (consumed, as Get()
+    // returns it) or EOF.
+    int Skip(const CharClass& chars) {
+        for (;;) {
+            const char* p = m_next;
+            const char* const end = m_end;
+            while (p != end && chars.in[static_cast<unsigned char>(*p)])
+                ++p;
+            m_next = p;
+            if (p != end) {
+                ++m_next;
+                return static_cast<unsigned char>(*p);
+            }
+            if (!Refill())
+                return EOF;
+        }
+    }
+
+    bool Refill() {
+        if (m_file) {
+            const std::size_t got = std::fread(m_buffer.get(), 1, kChunk, m_file);
+            m_next = m_buffer.get();
+            m_end = m_next + got;
+            if (got > 0)
+                return true;
+        }
+        m_atEnd = true;
+        return false;
+    }
+
     int SkipBlanks() {
         if (m_failed)
             return EOF;
-        int c = std::getc(m_file);
-        while (IsBlank(c))
-            c = std::getc(m_file);
-        return c;
+        return Skip(kBlanks);
     }
 
     bool Fail() {
@@ -106,7 +169,11 @@ private:
         return false;
     }
 
-    std::FILE* m_file;
+    std::FILE* m_file = nullptr;
+    std::unique_ptr<char[]> m_buffer;
+    const char* m_next = nullptr;
+    const char* m_end = nullptr;
+    bool m_atEnd = false;
     bool m_failed = false;
 };
 
@@ -123,13 +190,19 @@ int ScanBlock(SchemeScanner& in, char (&name)[kSkinNameSize], SkinScheme& scheme
     return scanned;
 }
 
-bool PrintBlock(std::FILE* file, const SkinScheme& scheme) {
+void AppendBlock(std::string& text, const SkinScheme& scheme) {
     char name[kSkinNameSize];
     MakeSchemeName(scheme.name, name);
-    bool ok = std::fprintf(file, "%s\n", name) >= 0;
-    for (const int* number : BlockNumbers(scheme))
-        ok = std::fprintf(file, "%d\n", *number) >= 0 && ok;
-    return ok;
+    text += name;
+    text += '\n';
+    for (const int* number : BlockNumbers(scheme)) {
+        text += std::to_string(*number);
+        text += '\n';
+    }
+}
+
+bool PutText(std::FILE* file, const std::string& text) {
+    return std::fwrite(text.data(), 1, text.size(), file) == text.size();
 }
 
 int ClampCount(int count) {
@@ -144,6 +217,26 @@ void CopyValues(const SkinScheme& from, SkinScheme& to) {
     to.sampleRed = from.sampleRed;
     to.sampleGreen = from.sampleGreen;
     to.sampleBlue = from.sampleBlue;
+}
+
+// Reads the count and that many schemes (at most the table's capacity) into the table.
+void ReadTable(SchemeScanner& in, SkinSchemeTable& table) {
+    int count = table.count;
+    if (!in.Int(count))
+        return;
+    table.count = ClampCount(count);
+    for (int n = 1; n <= table.count; ++n) {
+        SkinScheme& scheme = table.Scheme(n);
+        if (ScanBlock(in, scheme.name, scheme) < kBlockFields)
+            break;
+    }
+}
+
+void HandNames(const SkinSchemeTable& table, const std::function<void(const char* name)>& onName) {
+    if (!onName)
+        return;
+    for (int n = 1; n <= ClampCount(table.count); ++n)
+        onName(table.Scheme(n).name);
 }
 
 struct FileCloser {
@@ -176,31 +269,30 @@ bool ReadSchemeFile(const std::string& path, SkinSchemeTable& table,
     if (!file)
         return false;
     SchemeScanner in(file.get());
-    int count = table.count;
-    if (in.Int(count)) {
-        table.count = ClampCount(count);
-        for (int n = 1; n <= table.count; ++n) {
-            SkinScheme& scheme = table.Scheme(n);
-            if (ScanBlock(in, scheme.name, scheme) < kBlockFields)
-                break;
-        }
-    }
+    ReadTable(in, table);
     file.reset();
-    if (onName) {
-        for (int n = 1; n <= ClampCount(table.count); ++n)
-            onName(table.Scheme(n).name);
-    }
+    HandNames(table, onName);
     return true;
 }
 
-bool WriteSchemeFile(const std::string& path, const SkinSchemeTable& table) {
+void ReadSchemeText(std::string_view text, SkinSchemeTable& table,
+                    const std::function<void(const char* name)>& onName) {
+    SchemeScanner in(text);
+    ReadTable(in, table);
+    HandNames(table, onName);
+}
+
+std::string SchemeFileText(const SkinSchemeTable& table) {
     const int count = ClampCount(table.count);
-    return WriteFileReplacing(path, [&](std::FILE* file) {
-        bool ok = std::fprintf(file, "%d\n", count) >= 0;
-        for (int n = 1; n <= count; ++n)
-            ok = PrintBlock(file, table.Scheme(n)) && ok;
-        return ok;
-    });
+    std::string text = std::to_string(count) + "\n";
+    for (int n = 1; n <= count; ++n)
+        AppendBlock(text, table.Scheme(n));
+    return text;
+}
+
+bool WriteSchemeFile(const std::string& path, const SkinSchemeTable& table) {
+    const std::string text = SchemeFileText(table);
+    return WriteFileReplacing(path, [&](std::FILE* file) { return PutText(file, text); });
 }
 
 int ReadSchemeBlock(const std::string& path, SkinScheme& scheme) {
@@ -211,8 +303,20 @@ int ReadSchemeBlock(const std::string& path, SkinScheme& scheme) {
     return ScanBlock(in, scheme.name, scheme);
 }
 
+int ReadSchemeBlockText(std::string_view text, SkinScheme& scheme) {
+    SchemeScanner in(text);
+    return ScanBlock(in, scheme.name, scheme);
+}
+
+std::string SchemeBlockText(const SkinScheme& scheme) {
+    std::string text;
+    AppendBlock(text, scheme);
+    return text;
+}
+
 bool WriteSchemeBlock(const std::string& path, const SkinScheme& scheme) {
-    return WriteFileReplacing(path, [&](std::FILE* file) { return PrintBlock(file, scheme); });
+    const std::string text = SchemeBlockText(scheme);
+    return WriteFileReplacing(path, [&](std::FILE* file) { return PutText(file, text); });
 }
 
 int StoreScheme(SkinSchemeTable& table, const char* name, const SkinScheme& values) {

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "skin/CrtRandom.h"
 
@@ -51,6 +52,13 @@ struct SkinSchemeTable {
 bool ReadSchemeFile(const std::string& path, SkinSchemeTable& table,
                     const std::function<void(const char* name)>& onName = nullptr);
 
+// The same reading from text already in memory (an import, a test), the file being `text`.
+void ReadSchemeText(std::string_view text, SkinSchemeTable& table,
+                    const std::function<void(const char* name)>& onName = nullptr);
+
+// The text of scheme.dat for the table: count, then schemes 1..count, one value a line.
+std::string SchemeFileText(const SkinSchemeTable& table);
+
 // Writes the whole table (count, then schemes 1..count) in place of the file at path. The old
 // file stays whole unless the new one was completely written. Returns false on any failure.
 bool WriteSchemeFile(const std::string& path, const SkinSchemeTable& table);
@@ -59,6 +67,12 @@ bool WriteSchemeFile(const std::string& path, const SkinSchemeTable& table);
 // when the file does not open, else how many of the block's 16 values scanned; values from the
 // first one that does not scan on keep their previous content.
 int ReadSchemeBlock(const std::string& path, SkinScheme& scheme);
+
+// The same for the text of a *.vsc file already in memory.
+int ReadSchemeBlockText(std::string_view text, SkinScheme& scheme);
+
+// The text of the *.vsc block of scheme: its name, then its 15 numbers, one a line.
+std::string SchemeBlockText(const SkinScheme& scheme);
 
 // Writes one scheme as a *.vsc block, replacing the file. False when it cannot be written.
 bool WriteSchemeBlock(const std::string& path, const SkinScheme& scheme);

@@ -61,3 +61,26 @@ TEST(Settings, EveryDefaultIsInsideItsRangeAndEveryKeyIsOnce) {
             EXPECT_TRUE(s == t || std::string(s->key) != t->key) << s->key;
     }
 }
+
+TEST(Settings, HostileTextsGiveAValueInsideEveryRange) {
+    const std::string hundredKilobytes(100 << 10, '9');
+    const std::string texts[] = {"abc",
+                                 "-1",
+                                 "-99999999999999999999",
+                                 "4294967296",
+                                 "1e9",
+                                 "\x80\xFF",
+                                 hundredKilobytes,
+                                 "-" + hundredKilobytes,
+                                 std::string(100 << 10, ' ') + "5",
+                                 std::string(100 << 10, '0') + "7"};
+    for (const SettingDef* s : settings::kAll) {
+        for (const std::string& text : texts) {
+            const int value = SettingFromText(*s, text.c_str());
+            EXPECT_TRUE(value >= s->min && value <= s->max) << s->key << " " << text.substr(0, 24);
+        }
+    }
+    // Leading zeros and blanks do not hide a number in range.
+    EXPECT_EQ(SettingFromText(settings::kZoomRegion, texts[8].c_str()), 10);
+    EXPECT_EQ(SettingFromText(settings::kZoomFactor, texts[9].c_str()), 7);
+}

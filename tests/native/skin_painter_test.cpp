@@ -40,6 +40,35 @@ int NextAfter(unsigned seed, long long draws) {
     return random.Next();
 }
 
+// The bevelled tube drawn the plain way, pass after pass with one draw at a time: the stored
+// rows, bottom first, and the generator's next value.
+std::vector<std::uint8_t> PlainBevelledTube(int W, int H, int g, unsigned seed, int& after) {
+    CrtRandom random(seed);
+    const int D = 32767 / std::max(1, 2 * g);
+    const auto noise = [&] { return random.Next() / D - g; };
+    const auto cube = [](int v) { return v * v * v / 128 / 128; };
+    std::vector<std::uint8_t> px(static_cast<size_t>(W) * H);
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x)
+            px[y * W + x] = static_cast<std::uint8_t>(cube(y * 255 / H - 127) * (64 - g) * 2 / 128 +
+                                                      128 + noise());
+    const long long Q = static_cast<long long>(H) * H / 4;
+    const long long h = std::min(W / 6, 16), hh = H / 2, w2 = W / 2;
+    for (int y = 0; Q > 0 && y < H; ++y) {
+        const long long t = h * (y - hh) * (y - hh) / Q - h + w2;
+        for (int x = 0; x < W; ++x) {
+            std::uint8_t& p = px[y * W + x];
+            if (x - w2 > t)
+                p = static_cast<std::uint8_t>(static_cast<std::uint8_t>((W - x) * 128 / h) + g);
+            else if (t + x - w2 < 0)
+                p = static_cast<std::uint8_t>((255 - g) - static_cast<std::uint8_t>(x * 128 / h));
+            p = static_cast<std::uint8_t>(p + noise());
+        }
+    }
+    after = random.Next();
+    return px;
+}
+
 } // namespace
 
 TEST(SkinBitmap, DepthLayoutPixelsAndCopies) {
@@ -163,6 +192,32 @@ TEST(SkinPatterns, PinnedOutputsAndDrawCounts) {
         // noise depends on it.
         const long long draws = 420 * 330 * (mode == 7 ? 2 : 1) + (mode == 8 ? 800 : 0);
         EXPECT_EQ(after, NextAfter(42u, draws)) << "mode " << mode;
+    }
+}
+
+TEST(SkinPatterns, BevelledTubeDrawsWhatThePlainTwoPassesDraw) {
+    // Widths around the sixteen draws done at a time, heights with and without bevels.
+    for (const auto& [w, h] : {std::pair{1, 1},
+                               {5, 9},
+                               {6, 2},
+                               {15, 7},
+                               {16, 16},
+                               {17, 40},
+                               {33, 3},
+                               {97, 61},
+                               {420, 330},
+                               {1000, 1}}) {
+        for (int g : {0, 1, 8, 63, 64, 65, 100, 128, 200, 255}) {
+            int after = 0;
+            int plainAfter = 0;
+            const CSkinBitmap b = Generate(7, w, h, g, 77u + g, &after);
+            const std::vector<std::uint8_t> plain = PlainBevelledTube(w, h, g, 77u + g, plainAfter);
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x)
+                    ASSERT_EQ(At(b, x, y), plain[y * w + x])
+                        << w << "x" << h << " g " << g << " at " << x << "," << y;
+            EXPECT_EQ(after, plainAfter) << w << "x" << h << " g " << g;
+        }
     }
 }
 

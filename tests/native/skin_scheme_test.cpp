@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <memory>
+#include <random>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -291,6 +294,78 @@ TEST(LoadCurrentSkin, PlainAndRandomLoads) {
             ASSERT_EQ(Numbers(current), Numbers(MakeScheme(100)));
             ASSERT_EQ(pickMade, k != 0);
         }
+    }
+    std::remove(path.c_str());
+}
+
+TEST(SchemeFile, HostileFilesReadQuicklyAndStayInTheTable) {
+    // The table the reader fills, between two guards that must stay untouched.
+    struct Guarded {
+        char before[64];
+        SkinSchemeTable table;
+        char after[64];
+    };
+    const std::string twoBlocks = Block("A", 100) + Block("B", 200);
+    std::string garbage(1 << 16, '\0');
+    std::mt19937 random(7);
+    for (char& c : garbage)
+        c = static_cast<char>(random());
+    std::string nuls = "2\n" + twoBlocks;
+    std::replace(nuls.begin(), nuls.end(), '1', '\0');
+    // 50 MB: a name of 20 MB, 15 MB of blanks, a number with 15 MB of leading zeros.
+    const std::string fiftyMegabytes = "1\n" + std::string(20 << 20, 'N') +
+                                       std::string(15 << 20, ' ') + std::string(15 << 20, '0') +
+                                       "7\n";
+    const struct {
+        const char* what;
+        std::string text;
+        int count; // count afterwards (-1: anything in 0..99); the table held 7 schemes
+        const char* firstName;
+        int firstNumber = 0; // scheme 1's first number, where not 0
+    } cases[] = {
+        {"binary garbage", garbage, -1, nullptr},
+        {"NUL bytes", nuls, 2, "A"},
+        {"a file of 50 MB", fiftyMegabytes, 1, "NNNNNNNNNNNNNNNNNNN", 7},
+        {"a number beyond 32 bits", "1\nA\n" + std::string(1 << 20, '9') + "\n", 1, "A"},
+        {"a count of 2^31", "2147483648\n" + twoBlocks, 7, "old1"},
+        {"the largest count", "2147483647\n" + twoBlocks, SkinSchemeTable::kCapacity, "A"},
+        {"no final newline", "2\n" + twoBlocks.substr(0, twoBlocks.size() - 1), 2, "A"},
+        {"a name of 300 characters", "1\n" + std::string(300, 'x') + "\n" + Block("", 1), 1,
+         "xxxxxxxxxxxxxxxxxxx"},
+    };
+    const std::string path = TempPath("hostile.dat");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteText(path, c.text);
+        auto guarded = std::make_unique<Guarded>();
+        std::memset(guarded->before, 0x5A, sizeof guarded->before);
+        std::memset(guarded->after, 0x5A, sizeof guarded->after);
+        for (int n = 1; n <= 7; ++n)
+            guarded->table.Scheme(n) = MakeScheme(-100, "old" + std::to_string(n));
+        guarded->table.count = 7;
+        auto start = std::chrono::steady_clock::now();
+        ASSERT_TRUE(ReadSchemeFile(path, guarded->table));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+        SkinScheme block;
+        start = std::chrono::steady_clock::now();
+        const int scanned = ReadSchemeBlock(path, block);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+        EXPECT_TRUE(scanned >= 0 && scanned <= 16);
+        const SkinSchemeTable& table = guarded->table;
+        EXPECT_EQ(std::count(guarded->before, std::end(guarded->before), 0x5A), 64);
+        EXPECT_EQ(std::count(guarded->after, std::end(guarded->after), 0x5A), 64);
+        if (c.count >= 0) {
+            EXPECT_EQ(table.count, c.count);
+        }
+        EXPECT_TRUE(table.count >= 0 && table.count <= SkinSchemeTable::kCapacity);
+        if (c.firstName) {
+            EXPECT_STREQ(table.Scheme(1).name, c.firstName);
+        }
+        if (c.firstNumber) {
+            EXPECT_EQ(table.Scheme(1).buttonLook.red, c.firstNumber);
+        }
+        for (int n = 1; n <= SkinSchemeTable::kCapacity; ++n)
+            EXPECT_NE(std::memchr(table.Scheme(n).name, '\0', kSkinNameSize), nullptr);
     }
     std::remove(path.c_str());
 }
