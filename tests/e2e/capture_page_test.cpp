@@ -205,6 +205,18 @@ TEST(CapturePage, GoOpensTheSystemPromptInTheDroppedFolderNotOnePlantedThere) {
     DWORD prompt = 0;
     ASSERT_TRUE(WaitFor([&] { return (prompt = started_by_program.Find("\\cmd.exe")) != 0; }))
         << "no command prompt started";
+    // The prompt stays open for the user: ended here by its id, or it would outlive the test
+    // (holding the test run's output open).
+    struct EndPrompt {
+        DWORD pid;
+        ~EndPrompt() {
+            if (HANDLE h = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+                ::TerminateProcess(h, 0);
+                ::WaitForSingleObject(h, 5000);
+                ::CloseHandle(h);
+            }
+        }
+    } endPrompt{prompt};
     // A 32-bit program on 64-bit Windows sees the system folder's 32-bit twin.
     const std::string image = SameFolder(ImageOf(prompt));
     bool fromSystem = false;

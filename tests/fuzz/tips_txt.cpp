@@ -1,6 +1,6 @@
 // tips.txt, the Tip of the Day file: from any position, on any contents, the reader ends with a
 // tip that is no comment, no indented line and no empty line, at most a piece long, with the
-// position after it inside the file; or it says there is no tip, and then truly none is there.
+// position after it inside the file, or it says there is no tip.
 #include <string>
 
 #include "tests/fuzz/FuzzTarget.h"
@@ -24,8 +24,10 @@ ZEN_FUZZ_TARGET(tips_txt) {
         FUZZ_CHECK(tip[0] != ' ' && tip[0] != '\t' && tip[0] != ';');
         FUZZ_CHECK(tip.find('\n') == std::string::npos);
         FUZZ_CHECK(at > 0 && at <= static_cast<long long>(contents.size()));
-        // The next one is found as well: a file with one tip has at least that one.
+        // From a line start the tip was a whole line, so the file keeps yielding tips. (From
+        // inside a line, the tail of that line counts as a line: it may be the only "tip".)
         std::string next;
-        FUZZ_CHECK(ReadNextTip(contents, at, next) == TipResult::Found);
+        if (fromLineStart)
+            FUZZ_CHECK(ReadNextTip(contents, at, next) == TipResult::Found);
     }
 }
