@@ -1,6 +1,7 @@
 // The tray window and the program's commands.
 #include "app/TrayWnd.h"
 
+#include <chrono>
 #include <vector>
 
 #include "app/MainSheet.h"
@@ -368,11 +369,16 @@ void CTrayWnd::OnCapture() {
         CloseWindowsOverSheet();
         g_pMainSheet->ShowWindow(SW_HIDE);
     }
+    // Let the screen under the options window repaint for 200 ms before it is frozen; the
+    // time the busy icon takes to show counts in them.
+    const auto hidden = std::chrono::steady_clock::now();
     SetTrayIcon(IDI_TRAY_BUSY);
     if (open)
         g_pMainSheet->EndDialog(1);
-    // Let the screen under the options window repaint before it is frozen.
-    ::Sleep(200);
+    const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - hidden);
+    if (spent.count() < 200)
+        ::Sleep(static_cast<DWORD>(200 - spent.count()));
     ShowCaptureOverlay(m_hWnd, g_pMainSheet->m_skin);
     SetTrayIcon(IDI_TRAY_NORMAL);
 }
