@@ -111,6 +111,9 @@ void CZoomWindow::Show(bool show) {
         return;
     if (m_hwnd == nullptr && !Create())
         return;
+    // A display DC of its own for the copies while the window is up.
+    m_screen = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
+    m_screensKnown = false;
     Follow();
     ShowWindow(m_hwnd, SW_SHOWNOACTIVATE);
     UpdateWindow(m_hwnd); // the first picture is there at once, not a tick later
@@ -125,6 +128,7 @@ bool CZoomWindow::Visible() const {
 bool CZoomWindow::Create() {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
+    wc.style = CS_OWNDC; // painted 60 times a second: one DC of its own, not one from the cache
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = ModuleInstance();
     wc.lpszClassName = kZoomClass;
@@ -152,6 +156,13 @@ void CZoomWindow::Hide() {
         KillTimer(m_hwnd, kFollowTimer);
     m_timerOn = false;
     ShowWindow(m_hwnd, SW_HIDE);
+    ReleaseScreen();
+}
+
+void CZoomWindow::ReleaseScreen() {
+    if (m_screen != nullptr)
+        DeleteDC(m_screen);
+    m_screen = nullptr;
 }
 
 void CZoomWindow::Follow() {
@@ -159,7 +170,15 @@ void CZoomWindow::Follow() {
     if (!GetCursorPos(&pt)) // no cursor to follow (a secure desktop): keep the last picture
         return;
     m_hotspot = {pt.x, pt.y};
-    const LayoutRect monitor = MonitorAt(pt);
+    // The screen's layout is asked again only when the cursor leaves the
+    // monitor it was on, or the display changes: 60 times a second it costs.
+    if (!m_screensKnown || pt.x < m_monitor.left || pt.x >= m_monitor.right ||
+        pt.y < m_monitor.top || pt.y >= m_monitor.bottom) {
+        m_monitor = MonitorAt(pt);
+        m_virtualScreen = VirtualScreen();
+        m_screensKnown = true;
+    }
+    const LayoutRect monitor = m_monitor;
     m_shown = FitZoomToScreen(m_settings, monitor);
     const LayoutRect placed = PlaceZoomWindow(m_hotspot, monitor, m_shown);
     if (!SameRect(placed, m_placed)) {
@@ -176,25 +195,30 @@ void CZoomWindow::Follow() {
 }
 
 void CZoomWindow::Paint(HDC dc) const {
-    const ZoomBlit blit = ZoomSourceBlit(m_hotspot, VirtualScreen(), m_shown);
+    const ZoomBlit blit = ZoomSourceBlit(m_hotspot, m_virtualScreen, m_shown);
     const RECT client{0, 0, m_shown.regionWidth * m_shown.factor,
                       m_shown.regionHeight * m_shown.factor};
-    const int saved = SaveDC(dc);
     // What lies off the screen shows black, beside the copied part.
-    if (!blit.dest.Empty())
-        ExcludeClipRect(dc, blit.dest.left, blit.dest.top, blit.dest.right, blit.dest.bottom);
-    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    RestoreDC(dc, saved);
+    if (blit.dest.left > 0 || blit.dest.top > 0 || blit.dest.right < client.right ||
+        blit.dest.bottom < client.bottom) {
+        const int saved = SaveDC(dc);
+        if (!blit.dest.Empty())
+            ExcludeClipRect(dc, blit.dest.left, blit.dest.top, blit.dest.right, blit.dest.bottom);
+        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        RestoreDC(dc, saved);
+    }
     if (blit.source.Empty())
         return;
-    if (HDC screen = GetDC(nullptr)) {
-        const int savedMode = SetStretchBltMode(dc, COLORONCOLOR); // crisp enlarged pixels
-        StretchBlt(dc, blit.dest.left, blit.dest.top, blit.dest.Width(), blit.dest.Height(), screen,
-                   blit.source.left, blit.source.top, blit.source.Width(), blit.source.Height(),
-                   SRCCOPY);
-        SetStretchBltMode(dc, savedMode);
+    HDC screen = m_screen != nullptr ? m_screen : GetDC(nullptr);
+    if (screen == nullptr)
+        return;
+    const int savedMode = SetStretchBltMode(dc, COLORONCOLOR); // crisp enlarged pixels
+    StretchBlt(dc, blit.dest.left, blit.dest.top, blit.dest.Width(), blit.dest.Height(), screen,
+               blit.source.left, blit.source.top, blit.source.Width(), blit.source.Height(),
+               SRCCOPY);
+    SetStretchBltMode(dc, savedMode);
+    if (screen != m_screen)
         ReleaseDC(nullptr, screen);
-    }
 }
 
 void CZoomWindow::SetInputWatch(bool on) {
@@ -286,6 +310,9 @@ LRESULT CALLBACK CZoomWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
     case WM_PRINTCLIENT:
         self->Paint(reinterpret_cast<HDC>(wParam));
         return 0;
+    case WM_DISPLAYCHANGE:
+        self->m_screensKnown = false;
+        break;
     case WM_ERASEBKGND:
         return 1; // the picture covers the whole window
     case WM_NCHITTEST:
@@ -299,6 +326,7 @@ LRESULT CALLBACK CZoomWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
         return 0;
     case WM_NCDESTROY:
         self->SetInputWatch(false);
+        self->ReleaseScreen();
         self->m_hwnd = nullptr;
         self->m_timerOn = false;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);

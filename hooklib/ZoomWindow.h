@@ -31,6 +31,7 @@ private:
     void Hide();
     void Follow(); // moves to the cursor and paints a fresh picture
     void Paint(HDC dc) const;
+    void ReleaseScreen();
     void SetInputWatch(bool on);
     void OnInput(bool isKey, bool down, unsigned vk);
 
@@ -54,6 +55,10 @@ private:
     LayoutPoint m_hotspot{0, 0}; // cursor position the picture was taken at
     LayoutRect m_placed{0, 0, 0, 0};
     bool m_timerOn = false;
+    HDC m_screen = nullptr;           // the display, copied from while the window is shown
+    bool m_screensKnown = false;      // the two rectangles below are current
+    LayoutRect m_monitor{0, 0, 0, 0}; // the monitor the cursor is on
+    LayoutRect m_virtualScreen{0, 0, 0, 0};
     HHOOK m_keyboardHook = nullptr;
     HHOOK m_mouseHook = nullptr;
     bool m_heldAtShow[256] = {}; // keys already down when shown: their repeats do not count

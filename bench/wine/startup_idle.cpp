@@ -6,7 +6,8 @@
 // --skin-only measures only that); then the zoom window's CPU while shown.
 // `make bench` runs it under scripts/with-wine and it prints the ratios; the
 // tests run only its short start-up check:
-//   zen_wine_bench [--startup-only | --capture-only | --skin-only | --zoom-only] [--rounds N] [--idle-seconds S]
+//   zen_wine_bench [--startup-only | --capture-only | --skin-only | --zoom-only] [--rounds N]
+//   [--idle-seconds S]
 //                  [--max-start-ratio X]
 // Exit status: 0 measured (and within --max-start-ratio when given); 1 a
 // measurement could not be taken or the start-up ratio was too high; 2 usage.
@@ -198,11 +199,10 @@ bool MeasureZoom(int seconds) {
 }
 
 int Usage() {
-    std::fprintf(
-        stderr,
-        "usage: zen_wine_bench [--startup-only | --capture-only | --skin-only | --zoom-only] [--rounds N] "
-        "[--idle-seconds S] "
-        "[--max-start-ratio X]\n");
+    std::fprintf(stderr, "usage: zen_wine_bench [--startup-only | --capture-only | --skin-only | "
+                         "--zoom-only] [--rounds N] "
+                         "[--idle-seconds S] "
+                         "[--max-start-ratio X]\n");
     return 2;
 }
 
@@ -250,9 +250,8 @@ int main(int argc, char** argv) {
                     ratio, maxRatio);
         return 1;
     }
-    if (!startupOnly &&
-        (!MeasureCapture(rounds * 4) || !MeasureSkin(rounds * 20) || !MeasureZoom(10) ||
-         !MeasureIdle(idleSeconds)))
+    if (!startupOnly && (!MeasureCapture(rounds * 4) || !MeasureSkin(rounds * 20) ||
+                         !MeasureZoom(10) || !MeasureIdle(idleSeconds)))
         return 1;
     return 0;
 }
