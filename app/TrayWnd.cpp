@@ -36,6 +36,16 @@ bool SheetOpen() {
     return g_pMainSheet && g_pMainSheet->IsOpen();
 }
 
+// The visible window of this thread nearest the top that takes input, the tray window
+// aside; nullptr if there is none.
+HWND FrontWindowOfOurs(HWND tray) {
+    for (HWND h = ::GetTopWindow(nullptr); h; h = ::GetWindow(h, GW_HWNDNEXT))
+        if (h != tray && ::GetWindowThreadProcessId(h, nullptr) == ::GetCurrentThreadId() &&
+            ::IsWindowVisible(h) && ::IsWindowEnabled(h))
+            return h;
+    return nullptr;
+}
+
 BOOL CALLBACK CloseIfOver(HWND h, LPARAM sheet) {
     for (HWND owner = ::GetWindow(h, GW_OWNER); owner; owner = ::GetWindow(owner, GW_OWNER)) {
         if (owner == reinterpret_cast<HWND>(sheet)) {
@@ -235,6 +245,13 @@ void CTrayWnd::OnOptions() {
     if (QLIsWindowVisible())
         OnMagnify();
     if (SheetOpen()) {
+        // The options window has gone for a dialog it led to (the skin dialog, perhaps with
+        // the colour editor over it): that dialog is what the user is in, and comes forward.
+        if (!::IsWindowVisible(g_pMainSheet->m_hWnd)) {
+            if (HWND front = FrontWindowOfOurs(m_hWnd))
+                ::SetForegroundWindow(front);
+            return;
+        }
         ::SetForegroundWindow(m_hWnd);
         ::SetFocus(g_pMainSheet->m_hWnd);
         g_pMainSheet->SendMessage(WM_NCPAINT, 0);

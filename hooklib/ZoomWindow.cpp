@@ -17,7 +17,7 @@ namespace {
 
 const wchar_t kZoomClass[] = L"QuilletZoom";
 const UINT_PTR kFollowTimer = 1;
-const UINT kFollowPeriodMs = 15; // the system timer's tick; about 60 frames a second
+const UINT kFollowPeriodMs = 16; // about 60 frames a second
 const UINT kHideMessage = WM_APP + 1;
 
 // The one window whose input watch is on; low-level hooks carry no pointer.
@@ -144,6 +144,7 @@ bool CZoomWindow::Create() {
     if (m_hwnd == nullptr)
         return false;
     SetLayeredWindowAttributes(m_hwnd, 0, 255, LWA_ALPHA);
+    m_dc = GetDC(m_hwnd); // the window's own, valid for its life
     m_placed = {0, 0, 0, 0};
     return true;
 }
@@ -186,12 +187,8 @@ void CZoomWindow::Follow() {
                      SWP_NOACTIVATE);
         m_placed = placed;
     }
-    if (IsWindowVisible(m_hwnd)) {
-        if (HDC dc = GetDC(m_hwnd)) {
-            Paint(dc);
-            ReleaseDC(m_hwnd, dc);
-        }
-    }
+    if (m_dc != nullptr && IsWindowVisible(m_hwnd))
+        Paint(m_dc);
 }
 
 void CZoomWindow::Paint(HDC dc) const {
@@ -328,6 +325,7 @@ LRESULT CALLBACK CZoomWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
         self->SetInputWatch(false);
         self->ReleaseScreen();
         self->m_hwnd = nullptr;
+        self->m_dc = nullptr;
         self->m_timerOn = false;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         break;

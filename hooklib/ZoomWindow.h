@@ -51,6 +51,7 @@ private:
     unsigned m_toggleMods = 0;
 
     HWND m_hwnd = nullptr;
+    HDC m_dc = nullptr; // the window's own DC (its class has CS_OWNDC)
     HWND m_owner = nullptr;
     LayoutPoint m_hotspot{0, 0}; // cursor position the picture was taken at
     LayoutRect m_placed{0, 0, 0, 0};

@@ -238,7 +238,7 @@ int main(int argc, char** argv) {
     if (skinOnly)
         return MeasureSkin(rounds * 20) ? 0 : 1;
     if (zoomOnly)
-        return MeasureZoom(10) ? 0 : 1;
+        return MeasureZoom(20) ? 0 : 1;
 
     if (captureOnly)
         return MeasureCapture(rounds * 4) ? 0 : 1;
@@ -251,7 +251,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (!startupOnly && (!MeasureCapture(rounds * 4) || !MeasureSkin(rounds * 20) ||
-                         !MeasureZoom(10) || !MeasureIdle(idleSeconds)))
+                         !MeasureZoom(20) || !MeasureIdle(idleSeconds)))
         return 1;
     return 0;
 }

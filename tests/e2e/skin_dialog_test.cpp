@@ -559,6 +559,23 @@ TEST_F(SkinDialog, OkMakesTheLookTheDefaultSkinThatTheOptionsWindowThenWears) {
     EXPECT_TRUE(SelectedTabWears(m_p, RGB(40, 60, 200)));
 }
 
+// A double click on the tray icon while the skin dialog is open brings the dialog forward
+// from behind another program's window, and opens no second options window.
+TEST_F(SkinDialog, ATrayDoubleClickBringsItForward) {
+    WriteLibrary(ThreeSchemes());
+    HWND dialog = StartAndOpen();
+    ASSERT_TRUE(dialog);
+    HWND other = ::CreateWindowExA(0, "STATIC", "another program", WS_POPUP | WS_VISIBLE, 0, 0, 200,
+                                   100, nullptr, nullptr, nullptr, nullptr);
+    ::SetForegroundWindow(other);
+    ASSERT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == other; }));
+    ::PostMessageA(m_p.TrayWindow(), WM_USER, 101, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(WaitFor([&] { return ::GetForegroundWindow() == dialog; }));
+    EXPECT_FALSE(::IsWindowVisible(m_p.Sheet()));
+    ::DestroyWindow(other);
+    CloseWithEscape(dialog);
+}
+
 TEST_F(SkinDialog, ExitEndsTheProgramWithTheDialogOpen) {
     ExitWhileOpen(false);
 }
