@@ -180,8 +180,17 @@ protected:
         MouseButtonsAt(from.x, from.y, MOUSEEVENTF_LEFTDOWN);
         ASSERT_TRUE(MovePointer((from.x + to.x) / 2, (from.y + to.y) / 2));
         ASSERT_TRUE(MovePointer(to.x, to.y));
-        // The band shows, inverting the screen, before the button goes up.
-        ASSERT_TRUE(WaitFor([&] { return BandCornerAt(to); }));
+        // The band shows, inverting the screen, before the button goes up. Under Wine the
+        // band's last move now and then does not reach the screen (the pointer is where it
+        // should be, over the overlay, and nothing holds the mouse) until the pointer moves
+        // again: it is nudged and brought back while the test waits.
+        bool shown = false;
+        for (int attempt = 0; attempt < 5 && !shown; ++attempt) {
+            if (attempt > 0)
+                ASSERT_TRUE(MovePointer(to.x + 1, to.y + 1) && MovePointer(to.x, to.y));
+            shown = WaitFor([&] { return BandCornerAt(to); }, 2000);
+        }
+        ASSERT_TRUE(shown);
         if (screenshot)
             SaveScreenshot(screenshot);
         MouseButtonsAt(to.x, to.y, MOUSEEVENTF_LEFTUP);
@@ -259,14 +268,7 @@ TEST_F(Capture, EachWayInPutsTheScreenPixelsOnTheClipboardWithoutTheBandOrTheOpt
         EXPECT_TRUE(WaitFor([&] { return !m_p.Sheet(); })) << "the options window closes";
         // The overlay shows the screen as it was: hiding the window underneath changes nothing.
         pattern.Hide();
-        // Once the options window has closed, input synthesized under Wine now and then does not
-        // reach the overlay (seen after "&Capture!" and, more rarely, after the tray menu),
-        // although its thread answers and takes posted mouse messages: in those ways the drag comes
-        // as those. Alt+C, with no options window before it, drags with synthesized input.
-        if (w.way != kHotkey)
-            PostDrag({sel.right, sel.bottom}, {sel.left, sel.top});
-        else
-            Drag({sel.right, sel.bottom}, {sel.left, sel.top}, w.screenshot);
+        Drag({sel.right, sel.bottom}, {sel.left, sel.top}, w.screenshot);
         HWND result = nullptr;
         ASSERT_TRUE(WaitFor([&] { return (result = Result()) != nullptr; }));
         EXPECT_FALSE(Overlay());
