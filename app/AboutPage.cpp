@@ -6,20 +6,19 @@
 #include "app/MainSheet.h"
 #include "app/ToolboxApp.h"
 #include "framework/DataExchange.h"
-#include "framework/HtmlHelp.h"
 #include "res/resource.h"
 #include "skin/SkinDialog.h"
 #include "tips/TipDialog.h"
 
 BEGIN_MESSAGE_MAP(CAboutPage, CSkinnedPage)
-ON_BN_CLICKED(IDC_ABOUT_HELP, OnHelp)
-ON_WM_HELPINFO()
 ON_BN_CLICKED(IDC_ABOUT_SKIN, OnSkin)
 ON_BN_CLICKED(IDC_ABOUT_TIP, OnTipOfDay)
 ON_BN_CLICKED(IDC_ABOUT_WEB, OnWebPage)
 END_MESSAGE_MAP()
 
-CAboutPage::CAboutPage() : CSkinnedPage(IDD_ABOUT_PAGE) {}
+CAboutPage::CAboutPage() : CSkinnedPage(IDD_ABOUT_PAGE) {
+    SetHelpTopic("about.htm", IDC_ABOUT_HELP);
+}
 
 void CAboutPage::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_ABOUT_HELP, m_btnHelp);
@@ -38,16 +37,6 @@ BOOL CAboutPage::OnInitDialog() {
     if (m_picture.LoadBitmap(IDB_ABOUT_ICON))
         ::SendDlgItemMessageA(m_hWnd, IDC_ABOUT_PICTURE, STM_SETIMAGE, IMAGE_BITMAP,
                               reinterpret_cast<LPARAM>(m_picture.GetSafeHandle()));
-    return TRUE;
-}
-
-void CAboutPage::OnHelp() {
-    ShowHelpTopic(m_hWnd, "about.htm");
-}
-
-BOOL CAboutPage::OnHelpInfo(HELPINFO*) {
-    OnHelp();
-    Default();
     return TRUE;
 }
 

@@ -14,8 +14,6 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
 
-    void OnHelp();
-    BOOL OnHelpInfo(HELPINFO* info);
     void OnSkin();
     void OnTipOfDay();
     void OnWebPage();

@@ -6,7 +6,6 @@
 #include "capture/DroppedPath.h"
 #include "framework/DataExchange.h"
 #include "framework/Gdi.h"
-#include "framework/HtmlHelp.h"
 #include "hooklib/Quillet.h"
 #include "magnify/EtchedFrames.h"
 #include "res/resource.h"
@@ -55,13 +54,12 @@ std::string Interpreter() {
 BEGIN_MESSAGE_MAP(CScreenCapture, CSkinnedPage)
 ON_BN_CLICKED(ID_CAPTURE, OnCapture)
 ON_BN_CLICKED(IDC_CAP_GO, OnGo)
-ON_BN_CLICKED(IDC_CAP_HELP, OnHelp)
-ON_WM_HELPINFO()
 ON_WM_DROPFILES()
 ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 CScreenCapture::CScreenCapture() : CSkinnedPage(IDD_CAPTURE_PAGE) {
+    SetHelpTopic("capture.htm", IDC_CAP_HELP);
     // The library knows the capture hotkey from start-up on.
     ReadSettings();
     QLSetCaptureParams(m_wKey, m_wMod);
@@ -164,17 +162,6 @@ void CScreenCapture::OnGo() {
         ::CloseHandle(pi.hThread);
         ::CloseHandle(pi.hProcess);
     }
-}
-
-void CScreenCapture::OnHelp() {
-    ShowHelpTopic(m_hWnd, "capture.htm");
-}
-
-BOOL CScreenCapture::OnHelpInfo(HELPINFO*) {
-    OnHelp();
-    // The sheet then has its say on the control.
-    Default();
-    return TRUE;
 }
 
 void CScreenCapture::OnPaint() {

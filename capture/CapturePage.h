@@ -27,8 +27,6 @@ protected:
 
     void OnCapture();
     void OnGo();
-    void OnHelp();
-    BOOL OnHelpInfo(HELPINFO* info);
     void OnDropFiles(HDROP drop);
     void OnPaint();
     DECLARE_MESSAGE_MAP()

@@ -8,7 +8,6 @@
 #include "color/PickerReading.h"
 #include "framework/DataExchange.h"
 #include "framework/Gdi.h"
-#include "framework/HtmlHelp.h"
 #include "framework/Menu.h"
 #include "hooklib/Quillet.h"
 #include "magnify/EtchedFrames.h"
@@ -114,13 +113,12 @@ ON_WM_LBUTTONDOWN()
 ON_WM_LBUTTONUP()
 ON_WM_CAPTURECHANGED()
 ON_BN_CLICKED(IDC_COLOR_EDIT, OnEditColor)
-ON_BN_CLICKED(IDC_COLOR_HELP, OnHelp)
-ON_WM_HELPINFO()
 ON_WM_PAINT()
 ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CAutoClick::CAutoClick() : CSkinnedPage(IDD_COLOR_PAGE) {
+    SetHelpTopic("colorpicker.htm", IDC_COLOR_HELP);
     // The library knows the freeze hotkey from start-up on.
     ReadSettings();
     QLSetAutoClickParams(m_wKey, m_wMod);
@@ -287,17 +285,6 @@ void CAutoClick::OnEditColor() {
         Invalidate(TRUE);
     }
     SetArrowCursor();
-}
-
-void CAutoClick::OnHelp() {
-    ShowHelpTopic(m_hWnd, "colorpicker.htm");
-}
-
-BOOL CAutoClick::OnHelpInfo(HELPINFO*) {
-    OnHelp();
-    // The sheet then shows the context help of the control.
-    Default();
-    return TRUE;
 }
 
 void CAutoClick::OnPaint() {

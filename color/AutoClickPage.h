@@ -64,8 +64,6 @@ protected:
     void OnLButtonUp(UINT flags, POINT pt);
     void OnCaptureChanged(HWND hwndNew);
     void OnEditColor();
-    void OnHelp();
-    BOOL OnHelpInfo(HELPINFO* info);
     void OnPaint();
     void OnDestroy();
     DECLARE_MESSAGE_MAP()

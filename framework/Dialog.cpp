@@ -2,8 +2,8 @@
 #include "framework/Dialog.h"
 
 #include "framework/CommonControls.h"
-
 #include "framework/DataExchange.h"
+#include "framework/HtmlHelp.h"
 
 // The object is bound to the dialog window the way every window of ours is
 // (CWnd::Bind: the window property), from WM_INITDIALOG, whose lParam is the
@@ -109,12 +109,28 @@ void CDialog::OnCancel() {
     EndDialog(IDCANCEL);
 }
 
+bool CDialog::OnWndMsg(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    if (CWnd::OnWndMsg(msg, wp, lp, result))
+        return true;
+    if (msg != WM_HELP || !m_helpTopic)
+        return false;
+    ShowHelpTopic(m_hWnd, m_helpTopic);
+    Default();
+    result = TRUE;
+    return true;
+}
+
 bool CDialog::OnCommand(WPARAM wp, LPARAM lp, LRESULT& result) {
     if (CWnd::OnCommand(wp, lp, result))
         return true;
-    // IDOK / IDCANCEL from buttons, Enter or Esc.
     UINT id = LOWORD(wp);
     UINT code = HIWORD(wp);
+    if (m_helpTopic && id == m_helpButton && code == BN_CLICKED) {
+        ShowHelpTopic(m_hWnd, m_helpTopic);
+        result = 0;
+        return true;
+    }
+    // IDOK / IDCANCEL from buttons, Enter or Esc.
     if ((code == BN_CLICKED || lp == 0) && (id == IDOK || id == IDCANCEL)) {
         if (id == IDOK)
             OnOK();

@@ -30,15 +30,27 @@ public:
     CWnd* m_pParentWnd;
 
 protected:
+    // The help topic that F1 and the button `helpButton` open, in the program's help file;
+    // the message then goes on to the default handling (a sheet adds the control's own help).
+    void SetHelpTopic(const char* topic, UINT helpButton) {
+        m_helpTopic = topic;
+        m_helpButton = helpButton;
+    }
+
     virtual BOOL OnInitDialog();
     virtual void DoDataExchange(CDataExchange*) {}
     virtual void OnOK();
     virtual void OnCancel();
 
     LRESULT DefWindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    bool OnWndMsg(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     bool OnCommand(WPARAM wp, LPARAM lp, LRESULT& result) override;
     static INT_PTR CALLBACK StaticDlgProc(HWND, UINT, WPARAM, LPARAM);
     // Runs a dialog-procedure message through the maps and answers the way
     // the dialog manager expects.
     INT_PTR DialogProc(UINT msg, WPARAM wp, LPARAM lp);
+
+private:
+    const char* m_helpTopic = nullptr;
+    UINT m_helpButton = 0;
 };

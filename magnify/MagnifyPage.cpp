@@ -3,7 +3,6 @@
 
 #include "framework/DataExchange.h"
 #include "framework/Gdi.h"
-#include "framework/HtmlHelp.h"
 #include "hooklib/Quillet.h"
 #include "magnify/EtchedFrames.h"
 #include "res/resource.h"
@@ -21,13 +20,12 @@ BEGIN_MESSAGE_MAP(CMagnifyPage, CSkinnedPage)
 ON_EN_CHANGE(IDC_MAG_FACTOR, OnValueChange)
 ON_EN_CHANGE(IDC_MAG_REGION, OnValueChange)
 ON_BN_CLICKED(IDC_MAG_MAGNIFY, OnMagnify)
-ON_BN_CLICKED(IDC_MAG_HELP, OnHelp)
-ON_WM_HELPINFO()
 ON_WM_PAINT()
 ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CMagnifyPage::CMagnifyPage() : CSkinnedPage(IDD_MAGNIFY_PAGE) {
+    SetHelpTopic("magnify.htm", IDC_MAG_HELP);
     // The library knows the stored magnifier settings from start-up on.
     ReadSettings();
     HandToLibrary();
@@ -113,17 +111,6 @@ void CMagnifyPage::OnMagnify() {
     EndSheet(IDOK);
     if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd)
         app->m_pMainWnd->PostMessage(WM_COMMAND, ID_MAGNIFY);
-}
-
-void CMagnifyPage::OnHelp() {
-    ShowHelpTopic(m_hWnd, "magnify.htm");
-}
-
-BOOL CMagnifyPage::OnHelpInfo(HELPINFO*) {
-    OnHelp();
-    // The sheet then shows the context help of the control.
-    Default();
-    return TRUE;
 }
 
 void CMagnifyPage::OnPaint() {

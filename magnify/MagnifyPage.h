@@ -32,8 +32,6 @@ protected:
 
     void OnValueChange();
     void OnMagnify();
-    void OnHelp();
-    BOOL OnHelpInfo(HELPINFO* info);
     void OnPaint();
     void OnDestroy();
     DECLARE_MESSAGE_MAP()

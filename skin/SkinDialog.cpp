@@ -11,7 +11,6 @@
 #include "framework/DataExchange.h"
 #include "framework/FileDialogs.h"
 #include "framework/Gdi.h"
-#include "framework/HtmlHelp.h"
 #include "res/resource.h"
 #include "settings/Profile.h"
 #include "skin/SchemeNameDialog.h"
@@ -90,7 +89,6 @@ SkinSchemeTable& SkinLibrary() {
 BEGIN_MESSAGE_MAP(CSkinDialog, CDialog)
 ON_WM_PAINT()
 ON_WM_LBUTTONDOWN()
-ON_WM_HELPINFO()
 ON_MESSAGE(WM_HSCROLL, OnHScroll)
 ON_EN_CHANGE(IDC_SKIN_MODE, OnFieldChanged)
 ON_EN_CHANGE(IDC_SKIN_GRANULARITY, OnFieldChanged)
@@ -107,14 +105,15 @@ ON_BN_CLICKED(IDC_SKIN_SAVE, OnSave)
 ON_BN_CLICKED(IDC_SKIN_IMPORT, OnImport)
 ON_BN_CLICKED(IDC_SKIN_EXPORT, OnExport)
 ON_BN_CLICKED(IDC_SKIN_DELETE, OnDelete)
-ON_BN_CLICKED(IDC_SKIN_HELP, OnHelp)
 ON_BN_CLICKED(IDC_SKIN_CANCEL, OnCancelButton)
 END_MESSAGE_MAP()
 
 CSkinDialog::CSkinDialog(std::string schemePath, const SkinScheme& current,
                          std::function<void()> reloadCurrent)
     : CDialog(IDD_SKIN), m_schemePath(std::move(schemePath)),
-      m_currentButtonLook(current.buttonLook), m_reloadCurrent(std::move(reloadCurrent)) {}
+      m_currentButtonLook(current.buttonLook), m_reloadCurrent(std::move(reloadCurrent)) {
+    SetHelpTopic("skin.htm", IDC_SKIN_HELP);
+}
 
 CSkinDialog::~CSkinDialog() = default;
 
@@ -515,16 +514,6 @@ void CSkinDialog::OnDelete() {
     CopyLooksOf(1);
     ShowLook(m_working.dialogLook);
     Invalidate();
-}
-
-void CSkinDialog::OnHelp() {
-    ShowHelpTopic(m_hWnd, "skin.htm");
-}
-
-BOOL CSkinDialog::OnHelpInfo(HELPINFO*) {
-    OnHelp();
-    Default();
-    return TRUE;
 }
 
 void CSkinDialog::OnOK() {

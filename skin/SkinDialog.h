@@ -53,8 +53,6 @@ protected:
     void OnImport();
     void OnExport();
     void OnDelete();
-    void OnHelp();
-    BOOL OnHelpInfo(HELPINFO* info);
     void OnCancelButton();
     DECLARE_MESSAGE_MAP()
 

@@ -76,3 +76,34 @@ TEST(SheetHelp, F1OnAMagnifierControlShowsItsContextText) {
             [&] { return FindProcessWindowByClass(p.Pid(), "ZentrovaHelpPopup") == nullptr; }));
     }
 }
+
+// Each page's Help button, and F1 on the page, open the help viewer.
+TEST(SheetHelp, EachPagesHelpButtonAndF1OpenTheHelpViewer) {
+    Program p;
+    ASSERT_TRUE(p.StartAndWaitForTray());
+    const struct {
+        int page, help;
+    } pages[] = {{kColorPage, IDC_COLOR_HELP},
+                 {kMagnifyPage, IDC_MAG_HELP},
+                 {kCapturePage, IDC_CAP_HELP},
+                 {kAboutPage, IDC_ABOUT_HELP}};
+    const auto viewerOpensAndCloses = [&] {
+        HWND viewer = nullptr;
+        if (!WaitFor([&] { return (viewer = FindProcessWindowByClass(p.Pid(), "HH Parent")); }))
+            return false;
+        ::PostMessageA(viewer, WM_CLOSE, 0, 0);
+        return WaitFor([&] { return !::IsWindow(viewer); });
+    };
+    for (const auto& c : pages) {
+        HWND page = p.Sheet() ? ShowPage(p, c.page, c.help) : OpenPage(p, c.page, c.help);
+        ASSERT_NE(page, nullptr) << c.page;
+        PressButton(page, c.help);
+        EXPECT_TRUE(viewerOpensAndCloses()) << "Help on page " << c.page;
+        HWND button = ::GetDlgItem(page, c.help);
+        ::SetForegroundWindow(p.Sheet());
+        ::PostMessageA(page, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(button), TRUE);
+        ASSERT_TRUE(WaitForFocus(button));
+        PressKeys({VK_F1});
+        EXPECT_TRUE(viewerOpensAndCloses()) << "F1 on page " << c.page;
+    }
+}
