@@ -186,8 +186,9 @@ protected:
         // again: it is nudged and brought back while the test waits.
         bool shown = false;
         for (int attempt = 0; attempt < 5 && !shown; ++attempt) {
-            if (attempt > 0)
+            if (attempt > 0) {
                 ASSERT_TRUE(MovePointer(to.x + 1, to.y + 1) && MovePointer(to.x, to.y));
+            }
             shown = WaitFor([&] { return BandCornerAt(to); }, 2000);
         }
         ASSERT_TRUE(shown);
