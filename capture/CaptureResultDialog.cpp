@@ -113,14 +113,8 @@ void CCaptureResultDialog::OnCopy() {
 
 void CCaptureResultDialog::OnSave() {
     char path[MAX_PATH] = "*.bmp";
-    OPENFILENAMEA ofn = {};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = m_hWnd;
-    ofn.lpstrFilter = kSaveFilter;
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = sizeof path;
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
+    OPENFILENAMEA ofn =
+        FileDialogFields(m_hWnd, kSaveFilter, path, sizeof path, OFN_OVERWRITEPROMPT);
     if (ShowSaveFileDialog(&ofn)) {
         const bool png = ofn.nFilterIndex == kPngFilterIndex;
         const std::string name = CaptureSaveName(path, png ? ".png" : ".bmp");

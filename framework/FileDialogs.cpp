@@ -15,6 +15,19 @@ FileDialogFn Resolve(const char* name) {
 
 } // namespace
 
+OPENFILENAMEA FileDialogFields(HWND owner, const char* filter, char* file, DWORD fileSize,
+                               DWORD flags) {
+    OPENFILENAMEA ofn = {};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter;
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = fileSize;
+    ofn.Flags = OFN_NOCHANGEDIR | flags;
+    return ofn;
+}
+
 BOOL ShowSaveFileDialog(OPENFILENAMEA* ofn) {
     static const FileDialogFn fn = Resolve("GetSaveFileNameA");
     return fn ? fn(ofn) : FALSE;

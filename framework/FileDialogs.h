@@ -5,6 +5,12 @@
 #include <windows.h>
 #include <commdlg.h>
 
+// What both file dialogs are given: the owner, the filter with its first type chosen, and
+// the name buffer, which holds the proposed name on entry and the chosen one on return;
+// `flags` besides OFN_NOCHANGEDIR (the working folder stays as it is).
+OPENFILENAMEA FileDialogFields(HWND owner, const char* filter, char* file, DWORD fileSize,
+                               DWORD flags);
+
 // GetSaveFileNameA / GetOpenFileNameA; FALSE also when the library cannot be loaded.
 BOOL ShowSaveFileDialog(OPENFILENAMEA* ofn);
 BOOL ShowOpenFileDialog(OPENFILENAMEA* ofn);

@@ -438,14 +438,8 @@ void CSkinDialog::OnSave() {
 
 bool CSkinDialog::AskVscPath(bool save, std::string& path) {
     char file[MAX_PATH] = "*.vsc";
-    OPENFILENAMEA ofn = {};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = m_hWnd;
-    ofn.lpstrFilter = kVscFilter;
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    ofn.Flags = OFN_NOCHANGEDIR | OFN_HIDEREADONLY | (save ? OFN_OVERWRITEPROMPT : 0);
+    OPENFILENAMEA ofn = FileDialogFields(m_hWnd, kVscFilter, file, sizeof file,
+                                         OFN_HIDEREADONLY | (save ? OFN_OVERWRITEPROMPT : 0));
     if (!(save ? ShowSaveFileDialog(&ofn) : ShowOpenFileDialog(&ofn)))
         return false;
     path = file;
