@@ -166,5 +166,5 @@ void CScreenCapture::OnGo() {
 
 void CScreenCapture::OnPaint() {
     CPaintDC dc(m_hWnd);
-    PaintEtchedFrames(dc, "Screen Capture", "Path Capture", kPathCaptionX);
+    PaintEtchedFrames(dc, "Screen Capture", "Path Capture", kPathCaptionX, EtchedScaleOf(m_hWnd));
 }

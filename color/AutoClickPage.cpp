@@ -146,7 +146,7 @@ BOOL CAutoClick::OnInitDialog() {
     ::SetTimer(m_hWnd, kSampleTimer, kSampleMs, nullptr);
     WearSkin(m_btnHelp);
     WearSkin(m_btnEdit);
-    m_rcPick = kPickBox;
+    m_rcPick = EtchedScaleOf(m_hWnd).Rect(kPickBox); // stretched with the frames
     return TRUE;
 }
 
@@ -289,7 +289,7 @@ void CAutoClick::OnEditColor() {
 
 void CAutoClick::OnPaint() {
     CPaintDC dc(m_hWnd);
-    PaintEtchedFrames(dc, "Color Picker", "Picker Option", kOptionCaptionX);
+    PaintEtchedFrames(dc, "Color Picker", "Picker Option", kOptionCaptionX, EtchedScaleOf(m_hWnd));
     FillSolidRect(dc, SwatchRect(), g_crPicked);
 
     // The Drag & Pick box, outlined in the inverse of the skin's sample colour.

@@ -23,12 +23,25 @@ constexpr COLORREF kGrey = RGB(128, 128, 128);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 } // namespace etched
 
+// How far the frames stretch: a page's dialog units against those of the face the frames were
+// laid out for (6 x 13 pixels a character: MS Sans Serif at 96 dots an inch), where the scale
+// is 1. Where the page's font is wider or taller, its controls are too, and frames and other
+// pixel-placed drawing grow with them.
+struct EtchedScale {
+    int unitX = 6, unitY = 13; // the page's dialog base units
+    int X(int x) const { return ::MulDiv(x, unitX, 6); }
+    int Y(int y) const { return ::MulDiv(y, unitY, 13); }
+    RECT Rect(const RECT& rc) const { return {X(rc.left), Y(rc.top), X(rc.right), Y(rc.bottom)}; }
+};
+// The scale for a dialog, from its own dialog units (1 when they cannot be read).
+EtchedScale EtchedScaleOf(HWND dialog);
+
 // The captions' font; pages that write more text beside the frames take it too.
 BOOL CreateCaptionFont(CFont& font);
 
-// Writes the two captions and draws the two frames around them; the lower
-// caption starts at lowerCaptionX. A caption wider than its gap (a face wider
+// Writes the two captions and draws the two frames around them, every place stretched by
+// `scale`; the lower caption starts at lowerCaptionX. A caption wider than its gap (a face wider
 // than the one the frames were laid out for) widens the gap to fit it. The DC's state (font, pen,
 // background mode) is as before afterwards.
 void PaintEtchedFrames(HDC dc, const char* upperCaption, const char* lowerCaption,
-                       int lowerCaptionX = etched::kCaptionX);
+                       int lowerCaptionX = etched::kCaptionX, const EtchedScale& scale = {});

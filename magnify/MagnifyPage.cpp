@@ -115,7 +115,8 @@ void CMagnifyPage::OnMagnify() {
 
 void CMagnifyPage::OnPaint() {
     CPaintDC dc(m_hWnd);
-    PaintEtchedFrames(dc, "Magnify Glass", "Magnify Option");
+    PaintEtchedFrames(dc, "Magnify Glass", "Magnify Option", etched::kCaptionX,
+                      EtchedScaleOf(m_hWnd));
 }
 
 void CMagnifyPage::OnDestroy() {

@@ -154,8 +154,14 @@ TEST(ColorPage, DragAndPickFreezesTheColourUnderTheRelease) {
     ASSERT_NE(page, nullptr);
     Square orange(p.Sheet(), 0, kOrange.colour), navy(p.Sheet(), 1, kNavy.colour);
 
-    POINT box = {282, 140}; // the middle of the Drag & Pick box, in the page's pixels
-    ::ClientToScreen(page, &box);
+    // The middle of the Drag & Pick box, found by its outline: the inverse of the grey sample
+    // colour, in the lower part of the page (it stretches with the page's font).
+    RECT lower;
+    ::GetClientRect(page, &lower);
+    lower.top = lower.bottom / 2;
+    ::MapWindowPoints(page, nullptr, reinterpret_cast<POINT*>(&lower), 2);
+    POINT box = {};
+    ASSERT_GT(CountColour(lower, RGB(63, 63, 63), 0, &box), 100) << "no Drag & Pick box";
     const auto startDrag = [&] { // true once the drag holds the mouse
         if (!PointAt(box))
             return false;

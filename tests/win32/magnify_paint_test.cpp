@@ -2,12 +2,18 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
+#include "capture/CapturePage.h"
+#include "color/AutoClickPage.h"
+#include "framework/App.h"
 #include "magnify/EtchedFrames.h"
+#include "magnify/MagnifyPage.h"
+#include "skin/SkinnedSheet.h"
 #include "tests/common/canvas.h"
 
 namespace {
@@ -24,18 +30,18 @@ struct Frame {
 // The frames top to bottom: each run of grey down the leftmost grey column is a left edge,
 // the bottom edge runs right from its foot, the gap is the first break in the top edge.
 std::vector<Frame> FindFrames(const Canvas& cv) {
-    int left = kW;
-    for (int y = 0; y < kH; ++y)
+    int left = cv.w;
+    for (int y = 0; y < cv.h; ++y)
         for (int x = 0; x < left; ++x)
             left = cv.At(x, y) == kGrey ? x : left;
     std::vector<Frame> frames;
-    for (int y = 0; y < kH; ++y) {
-        if (left == kW || cv.At(left, y) != kGrey || (y > 0 && cv.At(left, y - 1) == kGrey))
+    for (int y = 0; y < cv.h; ++y) {
+        if (left == cv.w || cv.At(left, y) != kGrey || (y > 0 && cv.At(left, y - 1) == kGrey))
             continue;
         Frame f = {left, y, left, y, 0, 0};
-        while (f.bottom + 1 < kH && cv.At(left, f.bottom + 1) == kGrey)
+        while (f.bottom + 1 < cv.h && cv.At(left, f.bottom + 1) == kGrey)
             ++f.bottom;
-        while (f.right + 1 < kW && cv.At(f.right + 1, f.bottom) == kGrey)
+        while (f.right + 1 < cv.w && cv.At(f.right + 1, f.bottom) == kGrey)
             ++f.right;
         for (f.gapStart = left; f.gapStart < f.right && cv.At(f.gapStart, y) == kGrey;)
             ++f.gapStart;
@@ -148,4 +154,75 @@ TEST(EtchedFrames, CaptionsStandAtTheirGapsAndTheDcIsLeftAsItWas) {
             crossing += cv.At(x, f.top) == kGrey;
         EXPECT_EQ(crossing, 0);
     }
+}
+
+namespace {
+
+CSkinnedSheet* s_pages = nullptr;
+
+// Every control of the page that shows and stands beside a frame's left or right line lies
+// between them, and none crosses a frame's top line, whatever face the system gives the dialogs:
+// the frames are those the page paints for its own dialog units. (The bottom lines run along the
+// lowest controls' feet, as laid out.)
+void CheckPageControlsAgainstFrames(HWND page) {
+    const EtchedScale scale = EtchedScaleOf(page);
+    Canvas cv(scale.X(etched::kRight) + 40, scale.Y(etched::kBottom + etched::kLowerOffset) + 40,
+              kBlank);
+    PaintEtchedFrames(cv.dc, "", "", etched::kCaptionX, scale);
+    const std::vector<Frame> frames = FindFrames(cv);
+    ASSERT_EQ(frames.size(), 2u);
+    int controls = 0;
+    for (HWND c = ::GetWindow(page, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+        if (!::IsWindowVisible(c))
+            continue;
+        RECT rc;
+        ::GetWindowRect(c, &rc);
+        ::MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&rc), 2);
+        ++controls;
+        for (const Frame& f : frames) {
+            const bool beside = rc.top < f.bottom && rc.bottom > f.top;
+            const bool between = rc.left >= f.left + 2 && rc.right <= f.right - 1;
+            const bool clear = rc.right <= f.left || rc.left > f.right + 1;
+            const bool crossesTop = rc.top <= f.top + 1 && rc.bottom > f.top;
+            EXPECT_TRUE(!beside || between || clear)
+                << "control " << ::GetDlgCtrlID(c) << " at x " << rc.left << "-" << rc.right
+                << " crosses a side of the frame at x " << f.left << "-" << f.right
+                << " (dialog units " << scale.unitX << " x " << scale.unitY << ")";
+            EXPECT_FALSE(crossesTop && !clear)
+                << "control " << ::GetDlgCtrlID(c) << " at y " << rc.top << "-" << rc.bottom
+                << " crosses the top of the frame at y " << f.top;
+        }
+    }
+    EXPECT_GT(controls, 4);
+}
+
+void CALLBACK CheckEachPage(HWND, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(nullptr, id);
+    for (int index = 0; index < 3; ++index) {
+        ::SendMessageA(s_pages->m_hWnd, PSM_SETCURSEL, index, 0);
+        HWND page =
+            reinterpret_cast<HWND>(::SendMessageA(s_pages->m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0));
+        SCOPED_TRACE(index);
+        CheckPageControlsAgainstFrames(page);
+    }
+    s_pages->EndDialog(IDCANCEL);
+}
+
+} // namespace
+
+TEST(PageFrames, NoControlCrossesTheSidesOrTheTopOfAFrame) {
+    if (!AfxGetApp()) {
+        static CWinApp ownApp; // unless another test has made one
+    }
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_HOTKEY_CLASS};
+    ::InitCommonControlsEx(&icc);
+    CSkinnedSheet sheet("Options", nullptr, SkinScheme{});
+    CAutoClick color;
+    CMagnifyPage magnify;
+    CScreenCapture capture;
+    for (CPropertyPage* page : std::initializer_list<CPropertyPage*>{&color, &magnify, &capture})
+        sheet.AddPage(page);
+    s_pages = &sheet;
+    ::SetTimer(nullptr, 0, 200, CheckEachPage);
+    sheet.DoModal();
 }
