@@ -1,6 +1,7 @@
 // The Color page.
 #include "color/AutoClickPage.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "color/ColorEditDialog.h"
@@ -24,6 +25,7 @@ namespace {
 constexpr UINT_PTR kSampleTimer = 1;
 constexpr UINT kSampleMs = 100;
 constexpr RECT kPickBox = {250, 130, 314, 150};
+constexpr char kPickLabel[] = "Drag & Pick";
 // This page's lower caption stands a little further right than the others'.
 constexpr int kOptionCaptionX = 25;
 
@@ -146,7 +148,15 @@ BOOL CAutoClick::OnInitDialog() {
     ::SetTimer(m_hWnd, kSampleTimer, kSampleMs, nullptr);
     WearSkin(m_btnHelp);
     WearSkin(m_btnEdit);
-    m_rcPick = EtchedScaleOf(m_hWnd).Rect(kPickBox); // stretched with the frames
+    // Stretched with the frames, and wide enough for its label in the face at hand.
+    m_rcPick = EtchedScaleOf(m_hWnd).Rect(kPickBox);
+    CClientDC dc(m_hWnd);
+    CFont font;
+    CreateCaptionFont(font);
+    CSelectObject selFont(dc, font);
+    SIZE label = {0, 0};
+    if (::GetTextExtentPoint32A(dc, kPickLabel, sizeof kPickLabel - 1, &label))
+        m_rcPick.right = std::max<LONG>(m_rcPick.right, m_rcPick.left + 2 + label.cx + 3);
     return TRUE;
 }
 
@@ -307,8 +317,7 @@ void CAutoClick::OnPaint() {
     CSelectObject selFont(dc, font);
     ::Rectangle(dc, m_rcPick.left, m_rcPick.top, m_rcPick.right, m_rcPick.bottom);
     ::SetBkMode(dc, TRANSPARENT);
-    static const char kLabel[] = "Drag & Pick";
-    ::TextOutA(dc, m_rcPick.left + 2, m_rcPick.top + 2, kLabel, sizeof kLabel - 1);
+    ::TextOutA(dc, m_rcPick.left + 2, m_rcPick.top + 2, kPickLabel, sizeof kPickLabel - 1);
 }
 
 void CAutoClick::OnDestroy() {
