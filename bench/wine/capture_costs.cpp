@@ -247,10 +247,8 @@ bool MeasureBmpSave(int rounds) {
 
 } // namespace
 
-// From the system's process list (under
-// Wine, the memory counters asked of a process handle stay 0 for other processes); false if
-// the process is not listed.
-bool Footprint(HANDLE process, SIZE_T& privateBytes, DWORD& handles) {
+ProcessFigures Figures(HANDLE process) {
+    ProcessFigures f;
     using QuerySystemInformation = NTSTATUS(NTAPI*)(ULONG, PVOID, ULONG, PULONG);
     static auto query = reinterpret_cast<QuerySystemInformation>(reinterpret_cast<void*>(
         ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
@@ -259,16 +257,20 @@ bool Footprint(HANDLE process, SIZE_T& privateBytes, DWORD& handles) {
     ULONG needed = 0;
     if (!query ||
         query(SystemProcessInformation, buf.data(), static_cast<ULONG>(buf.size()), &needed) != 0)
-        return false;
+        return f;
     for (size_t at = 0;;) {
         const auto* info = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(&buf[at]);
         if (static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(info->UniqueProcessId)) == pid) {
-            privateBytes = info->VirtualMemoryCounters.PagefileUsage;
-            handles = info->HandleCount;
-            return true;
+            f.listed = true;
+            f.cpuSeconds =
+                static_cast<double>(info->UserTime.QuadPart + info->KernelTime.QuadPart) / 1e7;
+            f.privateBytes = info->VirtualMemoryCounters.PagefileUsage;
+            f.workingSet = info->VirtualMemoryCounters.WorkingSetSize;
+            f.handles = info->HandleCount;
+            return f;
         }
         if (!info->NextEntryOffset)
-            return false;
+            return f;
         at += info->NextEntryOffset;
     }
 }

@@ -42,9 +42,25 @@ inline double Now() {
     return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
 }
 
-// Private bytes and kernel handles of another process (capture_costs.cpp); false if the process
-// is not listed.
-bool Footprint(HANDLE process, SIZE_T& privateBytes, DWORD& handles);
+// One process's entry in the system's process list (capture_costs.cpp): under Wine,
+// GetProcessTimes and the memory counters asked of another process's handle report the caller's
+// own or nothing, while the list reads each process's real ones.
+struct ProcessFigures {
+    bool listed = false;
+    double cpuSeconds = -1;  // user and kernel
+    SIZE_T privateBytes = 0; // page-file usage: Wine's resident anonymous memory
+    SIZE_T workingSet = 0;
+    DWORD handles = 0; // kernel handles
+};
+ProcessFigures Figures(HANDLE process);
+
+// Private bytes and kernel handles of another process; false if the process is not listed.
+inline bool Footprint(HANDLE process, SIZE_T& privateBytes, DWORD& handles) {
+    const ProcessFigures f = Figures(process);
+    privateBytes = f.privateBytes;
+    handles = f.handles;
+    return f.listed;
+}
 
 // The capture figures (capture_costs.cpp); false if a measurement could not be taken.
 bool MeasureCapture(int rounds);

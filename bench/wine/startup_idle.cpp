@@ -57,39 +57,6 @@ private:
     PROCESS_INFORMATION m_pi = {};
 };
 
-// One process's entry in the system's process list: under Wine, GetProcessTimes
-// and the memory counters asked of another process's handle report the caller's
-// own or nothing, while the list reads each process's real ones.
-struct ProcessFigures {
-    double cpuSeconds = -1;  // user and kernel
-    SIZE_T privateBytes = 0; // page-file usage: Wine's resident anonymous memory
-    SIZE_T workingSet = 0;
-};
-ProcessFigures Figures(HANDLE process) {
-    ProcessFigures f;
-    using QuerySystemInformation = NTSTATUS(NTAPI*)(ULONG, PVOID, ULONG, PULONG);
-    static auto query = reinterpret_cast<QuerySystemInformation>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
-    DWORD pid = ::GetProcessId(process);
-    std::vector<unsigned char> buf(1 << 20);
-    ULONG needed = 0;
-    if (!query ||
-        query(SystemProcessInformation, buf.data(), static_cast<ULONG>(buf.size()), &needed) != 0)
-        return f;
-    for (size_t at = 0;;) {
-        const auto* info = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(&buf[at]);
-        if (static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(info->UniqueProcessId)) == pid) {
-            f.cpuSeconds =
-                static_cast<double>(info->UserTime.QuadPart + info->KernelTime.QuadPart) / 1e7;
-            f.privateBytes = info->VirtualMemoryCounters.PagefileUsage;
-            f.workingSet = info->VirtualMemoryCounters.WorkingSetSize;
-            return f;
-        }
-        if (!info->NextEntryOffset)
-            return f;
-        at += info->NextEntryOffset;
-    }
-}
 double CpuSeconds(HANDLE process) {
     return Figures(process).cpuSeconds;
 }
