@@ -60,7 +60,7 @@ double ClipboardFilledAfter(DWORD seq) {
 class BaselineCapture {
 public:
     BaselineCapture() {
-        if (Launch(OwnDir() + "\\..\\tests\\baseline_capture.exe", "", m_pi))
+        if (Launch(OwnDir() + "\\baseline_capture.exe", "", m_pi))
             WaitFor([&] {
                 return (m_window = FindProcessWindowByClass(m_pi.dwProcessId, "BaselineCapture")) !=
                            nullptr ||

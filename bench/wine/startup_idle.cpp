@@ -39,7 +39,7 @@ bool IconShown() {
 // The yardstick program, from the tests folder of the same build.
 class Baseline {
 public:
-    bool Start() { return Launch(OwnDir() + "\\..\\tests\\baseline_tray.exe", "", m_pi); }
+    bool Start() { return Launch(OwnDir() + "\\baseline_tray.exe", "", m_pi); }
     HANDLE Process() const { return m_pi.hProcess; }
     ~Baseline() {
         if (!m_pi.hProcess)

@@ -112,7 +112,7 @@ int Tour(Program& p) {
         return 1;
 
     RECT tray = TrayArea();
-    MoveMouse(tray.right - 30, tray.top - 200);
+    MouseAt(tray.right - 30, tray.top - 200);
     ::PostMessageA(p.TrayWindow(), WM_USER, 101, WM_RBUTTONUP);
     HWND menu = nullptr;
     if (!Need(WaitFor([&] {
@@ -141,7 +141,7 @@ int Tour(Program& p) {
     if (!Need(WaitFor([&] { return (overlay = FindProcessWindowByClass(p.Pid(), "paste")); }),
               "the capture overlay"))
         return 1;
-    MoveMouse(700, 500);
+    MouseAt(700, 500);
     ::PostMessageA(overlay, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(260, 160));
     ::PostMessageA(overlay, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(700, 500));
     WaitFor([] { return false; }, 300); // let the band show
