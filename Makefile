@@ -5,17 +5,18 @@ JOBS ?= $(shell nproc)
 B := build
 # The Wine tests run the 32-bit program where this kernel can run 32-bit
 # code; elsewhere they run a 64-bit build of the same sources under wine64.
+# `make test WINTEST=win64` takes the 64-bit way on any machine.
 WINE32_OK := $(shell /usr/lib/wine/wine --version >/dev/null 2>&1 && echo yes)
-WINTEST := $(if $(WINE32_OK),win32,win64)
+WINTEST ?= $(if $(WINE32_OK),win32,win64)
 
-.PHONY: all deps build build-fuzz fuzz build-native build-asan build-win32 build-win64 test test-native test-wine test-run test-dist run bench soak dist format clean
+.PHONY: all deps build build-fuzz fuzz build-native build-asan build-win32 build-win64 test test-native test-wine test-run test-dist test-repeat run bench soak dist format clean
 
 all: build
 
 deps:
 	@scripts/install-deps
 
-build: build-native build-asan build-win32 $(if $(WINE32_OK),,build-win64)
+build: build-native build-asan build-win32 build-$(WINTEST)
 
 build-native:
 	@cmake -S . -B $(B)/native -DZEN_BENCH=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -34,7 +35,7 @@ build-win64:
 	@cmake --build $(B)/win64 -j$(JOBS)
 
 test: deps
-	@$(MAKE) --no-print-directory build
+	@$(MAKE) --no-print-directory build-asan build-win32 build-$(WINTEST)
 	@$(MAKE) --no-print-directory test-native test-wine
 	@$(MAKE) --no-print-directory test-run
 	@$(MAKE) --no-print-directory test-dist
@@ -45,6 +46,14 @@ test-native:
 test-wine:
 	@echo "Wine tests on the $(WINTEST) build"
 	@scripts/with-wine $(B)/wineprefix-$(WINTEST) -- ctest --test-dir $(B)/$(WINTEST) --output-on-failure --timeout 300
+
+# Both suites N times over the same builds (the native one NATIVE_N times), then every test
+# that failed at least once, with its count.
+N ?= 5
+NATIVE_N ?= $(N)
+test-repeat: deps
+	@$(MAKE) --no-print-directory build-asan build-$(WINTEST)
+	@scripts/test-repeat $(NATIVE_N) $(N) $(B)/asan $(B)/$(WINTEST) $(B)/wineprefix-$(WINTEST)
 
 # `make run` itself, with and without a display.
 test-run:
@@ -58,7 +67,7 @@ test-dist:
 	@scripts/test-dist $(B)/$(WINTEST)
 
 run: deps
-	@$(MAKE) --no-print-directory build-win32 $(if $(WINE32_OK),,build-win64)
+	@$(MAKE) --no-print-directory build-win32 build-$(WINTEST)
 	@scripts/run-zentrova $(B)/$(WINTEST) $(B)/screenshots
 
 # libFuzzer (clang, ASan and UBSan) on every reader of outside input, FUZZ_SECONDS each, one
