@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <fstream>
 #include <string>
 
@@ -13,44 +14,32 @@ using namespace e2e;
 
 namespace {
 
-// Makes a program the handler of a URL scheme in this test's Wine prefix, as a browser
-// registers itself, and puts the handler that was there back afterwards. (Wine reads the
-// classes of the machine, not the user's own, so the command goes there.)
-class UrlHandler {
+// Makes a program the handler of https addresses in this test's Wine prefix, as a browser
+// registers itself, and puts back the handler that was there. (Wine reads the classes of the
+// machine, not the user's own, so the command goes there.)
+class HttpsHandler {
 public:
-    UrlHandler(const std::string& scheme, const std::string& command)
-        : m_key(scheme + "\\shell\\open\\command") {
-        DWORD made = 0;
-        if (::RegCreateKeyExA(HKEY_CLASSES_ROOT, m_key.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE,
-                              nullptr, &m_hkey, &made) != ERROR_SUCCESS)
-            return;
-        char old[1024] = "";
-        DWORD size = sizeof old;
-        m_hadOld = made == REG_OPENED_EXISTING_KEY &&
-                   ::RegQueryValueExA(m_hkey, nullptr, nullptr, nullptr,
-                                      reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
-        m_old = old;
-        m_ok = Set(command);
+    explicit HttpsHandler(const std::string& command) {
+        DWORD size = sizeof m_old;
+        m_hadOld = ::RegGetValueA(HKEY_CLASSES_ROOT, kKey, nullptr, RRF_RT_REG_SZ, nullptr, m_old,
+                                  &size) == ERROR_SUCCESS;
+        m_ok = Set(command.c_str());
     }
-    ~UrlHandler() {
-        if (!m_hkey)
-            return;
+    ~HttpsHandler() {
         if (m_hadOld)
             Set(m_old);
         else
-            ::RegDeleteValueA(m_hkey, nullptr);
-        ::RegCloseKey(m_hkey);
+            ::RegDeleteKeyValueA(HKEY_CLASSES_ROOT, kKey, nullptr);
     }
     bool Registered() const { return m_ok; }
 
 private:
-    bool Set(const std::string& command) {
-        return ::RegSetValueExA(m_hkey, nullptr, 0, REG_SZ,
-                                reinterpret_cast<const BYTE*>(command.c_str()),
-                                static_cast<DWORD>(command.size() + 1)) == ERROR_SUCCESS;
+    static constexpr char kKey[] = "https\\shell\\open\\command";
+    static bool Set(const char* command) {
+        return ::RegSetKeyValueA(HKEY_CLASSES_ROOT, kKey, nullptr, REG_SZ, command,
+                                 static_cast<DWORD>(std::strlen(command) + 1)) == ERROR_SUCCESS;
     }
-    std::string m_key, m_old;
-    HKEY m_hkey = nullptr;
+    char m_old[1024] = "";
     bool m_hadOld = false, m_ok = false;
 };
 
@@ -74,7 +63,7 @@ TEST(AboutPage, WebPageClosesTheOptionsWindowThenOpensTheProductsAddress) {
                             (p.Folder() + "\\zen_recorder.exe").c_str(), FALSE));
     const std::string address = ProgramString(p, IDS_WEB_ADDRESS);
     ASSERT_EQ(address.rfind("https://", 0), 0u) << address;
-    UrlHandler handler("https", "\"" + p.Folder() + "\\zen_recorder.exe\" \"%1\"");
+    HttpsHandler handler("\"" + p.Folder() + "\\zen_recorder.exe\" \"%1\"");
     ASSERT_TRUE(handler.Registered());
     ASSERT_TRUE(p.StartAndWaitForTray());
 

@@ -165,13 +165,13 @@ TEST(ColorPage, DragAndPickFreezesTheColourUnderTheRelease) {
     const auto startDrag = [&] { // true once the drag holds the mouse
         if (!PointAt(box))
             return false;
-        MouseButton(box, MOUSEEVENTF_LEFTDOWN);
+        MouseAt(box.x, box.y, MOUSEEVENTF_LEFTDOWN);
         return WaitFor([&] { return ThreadOf(page).hwndCapture == page; });
     };
     ASSERT_TRUE(startDrag());
     ASSERT_TRUE(PointAt(orange.Centre()));
     EXPECT_TRUE(Reads(page, kOrange)) << "the readings follow";
-    MouseButton(orange.Centre(), MOUSEEVENTF_LEFTUP);
+    MouseAt(orange.Centre().x, orange.Centre().y, MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(WaitFor([&] { return ThreadOf(page).hwndCapture == nullptr; }));
     ASSERT_TRUE(PointAt(navy.Centre()));
     EXPECT_TRUE(KeepsReading(page, kOrange, kNavy)) << "the colour under the release stays";
@@ -180,7 +180,7 @@ TEST(ColorPage, DragAndPickFreezesTheColourUnderTheRelease) {
     // wait for a click on the page after the next opening.
     ASSERT_TRUE(startDrag());
     ASSERT_TRUE(PressSheetButton(p, IDCANCEL));
-    MouseButton(box, MOUSEEVENTF_LEFTUP);
+    MouseAt(box.x, box.y, MOUSEEVENTF_LEFTUP);
     ASSERT_NE(page = OpenPage(p, kColorPage, IDC_COLOR_SWATCH), nullptr);
     ASSERT_TRUE(PressHotkey(p, {VK_MENU, 'X'}, ID_PICKER_TOGGLE));
     const RECT rc = WindowRect(page);

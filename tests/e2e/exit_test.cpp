@@ -1,7 +1,6 @@
-// Every way out of the program, with the options window open: Exit, closing
-// the tray window, the Windows session ending, a second Exit on top of the
-// first, Exit under a message box and under Tip of the Day. Each ends the options window first and
-// leaves no icon behind.
+// Every way out of the program, with the options window open: Exit, closing the tray window, the
+// Windows session ending, a second Exit on top of the first, Exit under a message box, under Tip
+// of the Day and under the skin dialog. Each ends what is open first and leaves no icon behind.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -24,6 +23,7 @@ void ExpectCleanEnd(Program& p) {
     ASSERT_TRUE(p.WaitForExit(15000)) << "the program did not end";
     EXPECT_EQ(p.ExitCode(), 0u);
     EXPECT_TRUE(WaitFor([] { return !IconShown(); })) << "the icon outlived the program";
+    EXPECT_EQ(Stored(p, "nWidth"), -1) << "a way out stored the open pages' settings";
 }
 
 } // namespace
@@ -60,6 +60,17 @@ TEST(WaysOut, EachEndsTheOpenOptionsWindowThenTheProgram) {
         {"Exit under Tip of the Day",
          [](const Program& p) {
              EXPECT_NE(OpenTipOfDay(p), nullptr);
+             p.Command(ID_EXIT);
+         }},
+        {"Exit under the skin dialog",
+         [](const Program& p) {
+             EXPECT_NE(OpenSkinDialog(p), nullptr);
+             p.Command(ID_EXIT);
+         }},
+        {"Exit under the name prompt over the skin dialog",
+         [](const Program& p) {
+             PressButton(OpenSkinDialog(p), IDC_SKIN_SAVE);
+             EXPECT_TRUE(WaitFor([&] { return FindProcessWindow(p.Pid(), "Name") != nullptr; }));
              p.Command(ID_EXIT);
          }},
         {"Exit under Tip of the Day's message box",

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 
 #include "res/resource.h"
 #include "tests/common/pump.h"
@@ -144,6 +145,11 @@ void WriteFileText(const std::string& path, const std::string& text) {
     out << text;
 }
 
+std::string ReadFileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 void WriteIniSetting(const std::string& iniPath, const char* section, const char* key, int value) {
     ::WritePrivateProfileStringA(section, key, std::to_string(value).c_str(), iniPath.c_str());
 }
@@ -247,9 +253,13 @@ bool Program::RunAnotherCopy(DWORD timeoutMs, DWORD& exitCode) const {
 }
 
 bool Program::StartAndWaitForTray(DWORD timeoutMs) {
-    if (!Start())
+    if (!Start() || !WaitFor([this] { return TrayWindow() != nullptr; }, timeoutMs))
         return false;
-    return WaitFor([this] { return TrayWindow() != nullptr; }, timeoutMs);
+    // The window is listed from the start of its creation, before the hotkeys are registered
+    // and the icon added: the program is ready once its thread answers a message.
+    DWORD_PTR ignored = 0;
+    return ::SendMessageTimeoutA(TrayWindow(), WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &ignored) !=
+           0;
 }
 
 bool Program::Running() const {
@@ -320,32 +330,12 @@ void TypeText(const char* text) {
     }
 }
 
-void MoveMouse(int x, int y) {
+void MouseAt(int x, int y, DWORD buttons) {
     INPUT in = {};
     in.type = INPUT_MOUSE;
-    int cx = ::GetSystemMetrics(SM_CXSCREEN) - 1, cy = ::GetSystemMetrics(SM_CYSCREEN) - 1;
-    in.mi.dx = MulDiv(x, 65535, cx);
-    in.mi.dy = MulDiv(y, 65535, cy);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &in, sizeof in);
-}
-
-void Click(int x, int y) {
-    MoveMouse(x, y);
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(2, in, sizeof(INPUT));
-}
-
-void MouseButtonsAt(int x, int y, DWORD flags) {
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    int cx = ::GetSystemMetrics(SM_CXSCREEN) - 1, cy = ::GetSystemMetrics(SM_CYSCREEN) - 1;
-    in.mi.dx = MulDiv(x, 65535, cx);
-    in.mi.dy = MulDiv(y, 65535, cy);
-    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    in.mi.dx = MulDiv(x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = MulDiv(y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = buttons | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     ::SendInput(1, &in, sizeof in);
 }
 
@@ -398,65 +388,62 @@ void SaveScreenshot(const char* name) {
     out << rows;
 }
 
-std::vector<std::string> SheetTabs(HWND sheet) {
-    std::vector<std::string> labels;
-    HWND tab = ::FindWindowExA(sheet, nullptr, WC_TABCONTROLA, nullptr);
-    if (!tab)
-        return labels;
+namespace {
+
+// Sends a message to a control of another process whose lParam points at `data`: the data goes
+// through a buffer in that process's memory, at whose address `place` may first point it.
+template <class T, class Place>
+void SendRemote(HWND control, UINT msg, WPARAM wp, T& data, Place place) {
     DWORD pid = 0;
-    ::GetWindowThreadProcessId(tab, &pid);
+    ::GetWindowThreadProcessId(control, &pid);
     HANDLE proc =
         ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
     if (!proc)
-        return labels;
-    // The control's item lives in the other process: the request and its
-    // text buffer are placed there.
-    struct Remote {
-        TCITEMA item;
-        char text[256];
-    };
-    auto* remote = static_cast<Remote*>(
-        ::VirtualAllocEx(proc, nullptr, sizeof(Remote), MEM_COMMIT, PAGE_READWRITE));
-    int n = static_cast<int>(::SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < n; ++i) {
-        Remote local = {};
-        local.item.mask = TCIF_TEXT;
-        local.item.pszText = remote->text;
-        local.item.cchTextMax = sizeof local.text;
-        ::WriteProcessMemory(proc, remote, &local, sizeof local, nullptr);
-        ::SendMessageA(tab, TCM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(remote));
-        ::ReadProcessMemory(proc, remote, &local, sizeof local, nullptr);
-        local.text[sizeof local.text - 1] = '\0';
-        labels.push_back(local.text);
-    }
+        return;
+    auto* remote =
+        static_cast<T*>(::VirtualAllocEx(proc, nullptr, sizeof data, MEM_COMMIT, PAGE_READWRITE));
+    place(data, remote);
+    ::WriteProcessMemory(proc, remote, &data, sizeof data, nullptr);
+    ::SendMessageA(control, msg, wp, reinterpret_cast<LPARAM>(remote));
+    ::ReadProcessMemory(proc, remote, &data, sizeof data, nullptr);
     ::VirtualFreeEx(proc, remote, 0, MEM_RELEASE);
     ::CloseHandle(proc);
+}
+
+HWND TabsOf(HWND sheet) {
+    return ::FindWindowExA(sheet, nullptr, WC_TABCONTROLA, nullptr);
+}
+
+} // namespace
+
+std::vector<std::string> SheetTabs(HWND sheet) {
+    std::vector<std::string> labels;
+    HWND tabs = TabsOf(sheet);
+    for (int i = 0; i < static_cast<int>(::SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0)); ++i) {
+        struct Item {
+            TCITEMA item;
+            char text[256];
+        } data = {};
+        data.item.mask = TCIF_TEXT;
+        data.item.cchTextMax = sizeof data.text;
+        SendRemote(tabs, TCM_GETITEMA, static_cast<WPARAM>(i), data,
+                   [](Item& d, Item* there) { d.item.pszText = there->text; });
+        data.text[sizeof data.text - 1] = '\0';
+        labels.push_back(data.text);
+    }
     return labels;
 }
 
 int SheetActiveTab(HWND sheet) {
-    HWND tab = ::FindWindowExA(sheet, nullptr, WC_TABCONTROLA, nullptr);
-    return tab ? static_cast<int>(::SendMessageA(tab, TCM_GETCURSEL, 0, 0)) : -1;
+    HWND tabs = TabsOf(sheet);
+    return tabs ? static_cast<int>(::SendMessageA(tabs, TCM_GETCURSEL, 0, 0)) : -1;
 }
 
 RECT SheetTabRect(HWND sheet, int index) {
-    // The tab control lives in the program's process: the request goes
-    // through its memory.
     RECT rc = {0, 0, 0, 0};
-    HWND tab = ::FindWindowExA(sheet, nullptr, WC_TABCONTROLA, nullptr);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(tab, &pid);
-    HANDLE proc =
-        ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (!proc)
-        return rc;
-    void* remote = ::VirtualAllocEx(proc, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
-    ::SendMessageA(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index),
-                   reinterpret_cast<LPARAM>(remote));
-    ::ReadProcessMemory(proc, remote, &rc, sizeof rc, nullptr);
-    ::VirtualFreeEx(proc, remote, 0, MEM_RELEASE);
-    ::CloseHandle(proc);
-    ::MapWindowPoints(tab, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+    HWND tabs = TabsOf(sheet);
+    SendRemote(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), rc, [](RECT&, RECT*) {});
+    ::MapWindowPoints(tabs, nullptr, reinterpret_cast<POINT*>(&rc), 2);
     return rc;
 }
 

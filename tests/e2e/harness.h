@@ -18,6 +18,7 @@ bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 10000);
 // The folder that holds the built program (Zentrova.exe, Quillet.dll, ...).
 std::string BinDir();
 void WriteFileText(const std::string& path, const std::string& text);
+std::string ReadFileText(const std::string& path); // every byte
 // Writes a setting into the program's INI file the way the program does.
 void WriteIniSetting(const std::string& iniPath, const char* section, const char* key, int value);
 bool FileExists(const std::string& path);
@@ -78,10 +79,10 @@ private:
 // Synthesized input.
 void PressKeys(const std::vector<WORD>& chord); // press in order, release in reverse
 void TypeText(const char* text);
-void MoveMouse(int x, int y);
-void Click(int x, int y);
-// Presses or releases mouse buttons (MOUSEEVENTF_LEFTDOWN, ...) with the pointer at x, y.
-void MouseButtonsAt(int x, int y, DWORD flags);
+// Moves the pointer to x, y with the mouse buttons given (MOUSEEVENTF_LEFTDOWN, ...) going down or
+// up there. The point goes with the buttons, so they land there even where the system still has
+// the pointer somewhere on its way.
+void MouseAt(int x, int y, DWORD buttons = 0);
 
 // Screen pixels and screenshots.
 // The screen's pixels in a rectangle, 0x00RRGGBB, rows from the top or from the bottom.

@@ -108,10 +108,52 @@ inline HWND OpenTipOfDay(const Program& p) {
                : nullptr;
 }
 
+// The skin dialog, once it is the program's visible dialog.
+inline HWND SkinDialogOf(const Program& p) {
+    HWND h = FindProcessWindowByClass(p.Pid(), "#32770");
+    return h && ::GetDlgItem(h, IDC_SKIN_LIST) ? h : nullptr;
+}
+// Opens the skin dialog from the About page (opening the options window first when it is
+// closed); the dialog once it shows, else nullptr.
+inline HWND OpenSkinDialog(const Program& p) {
+    HWND page = p.Sheet() ? ShowPage(p, kAboutPage, IDC_ABOUT_SKIN)
+                          : OpenPage(p, kAboutPage, IDC_ABOUT_SKIN);
+    HWND dialog = nullptr;
+    if (page) {
+        PressButton(page, IDC_ABOUT_SKIN);
+        WaitFor([&] { return (dialog = SkinDialogOf(p)) != nullptr; });
+    }
+    return dialog;
+}
+
 // Presses OK or Cancel of the options window; with `closes`, waits until the window has gone.
 inline bool PressSheetButton(const Program& p, int id, bool closes = true) {
     PressButton(p.Sheet(), id);
     return !closes || WaitFor([&] { return p.Sheet() == nullptr; });
+}
+
+// Answers the file dialog that `owner` brings up: the file type of that index (from 1; 0 keeps
+// the first), then the path, then Save or Open. True once the dialog has gone.
+inline bool AnswerFileDialog(HWND owner, const std::string& path, int type = 0) {
+    HWND dlg = nullptr;
+    if (!WaitFor([&] {
+            for (HWND h = ::GetTopWindow(nullptr); h && !dlg; h = ::GetWindow(h, GW_HWNDNEXT))
+                if (::GetWindow(h, GW_OWNER) == owner && ::IsWindowVisible(h))
+                    dlg = h;
+            return dlg != nullptr;
+        }))
+        return false;
+    if (HWND types = type ? ::GetDlgItem(dlg, 0x470 /* cmb1 */) : nullptr) {
+        ::SendMessageA(types, CB_SETCURSEL, type, 0);
+        for (WORD code : {CBN_SELCHANGE, CBN_SELENDOK}) // as a choice from the list sends
+            ::SendMessageA(dlg, WM_COMMAND, MAKEWPARAM(0x470, code),
+                           reinterpret_cast<LPARAM>(types));
+    }
+    for (int id : {0x47c /* cmb13 */, 0x480 /* edt1 */})
+        if (HWND box = ::GetDlgItem(dlg, id))
+            ::SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    ::PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+    return WaitFor([&] { return !::IsWindow(dlg); });
 }
 
 // A control's text, asked of the control itself: it lives in the other process.
@@ -163,7 +205,7 @@ inline bool CursorAt(int x, int y) {
 }
 // Moves the pointer and waits until it is there.
 inline bool MovePointer(int x, int y) {
-    MoveMouse(x, y);
+    MouseAt(x, y);
     return WaitFor([&] { return CursorAt(x, y); });
 }
 // Moves the pointer and waits until it stays there a moment. Under Wine the program may still
@@ -173,7 +215,7 @@ inline bool PointAt(POINT to, DWORD* arrived = nullptr) {
     DWORD since = 0;
     return WaitFor([&] {
         if (!CursorAt(to.x, to.y)) {
-            MoveMouse(to.x, to.y);
+            MouseAt(to.x, to.y);
             since = 0;
             return false;
         }
@@ -183,21 +225,11 @@ inline bool PointAt(POINT to, DWORD* arrived = nullptr) {
         return ::GetTickCount() - since >= 200;
     });
 }
-// A mouse button going down or up at a point. The point goes with the button, so the press lands
-// there even where the system still has the pointer somewhere on its way.
-inline void MouseButton(POINT at, DWORD flags) {
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = MulDiv(at.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = MulDiv(at.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &in, sizeof in);
-}
 inline bool ClickAt(POINT at, bool right = false) {
     if (!PointAt(at))
         return false;
-    MouseButton(at, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
-    MouseButton(at, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+    MouseAt(at.x, at.y, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+    MouseAt(at.x, at.y, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
     return true;
 }
 inline bool ClickCentre(HWND h, bool right = false) {

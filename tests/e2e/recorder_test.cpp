@@ -1,4 +1,6 @@
-// The input recorder leaves the keyboard as the user had it.
+// The input recorder end to end: the hotkeys that start and stop it, a recording stopped by the
+// toggle or by F2, its playback with the recorded timing, and the keyboard left as the user had
+// it.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -6,7 +8,6 @@
 #include <vector>
 
 #include "tests/e2e/pages.h"
-#include "tests/e2e/spy.h"
 
 using namespace e2e;
 
@@ -22,21 +23,22 @@ TEST(Recorder, PlaybackLeavesNoKeyHeldDown) {
     Program p;
     ASSERT_TRUE(p.StartAndWaitForTray());
     Spy spy(p.TrayWindow());
-    // Ctrl+Alt+R twice in one batch, as fast typing sends it: the first only
+    ASSERT_TRUE(spy.Installed());
+    // Ctrl+Alt+R twice in one batch, as fast typing sends it: the first after start-up only
     // stops, the second records, from inside its own chord.
-    std::vector<INPUT> twice;
+    std::vector<WORD> twice = {VK_CONTROL, VK_MENU, 'R'};
+    std::vector<INPUT> batch;
     for (int i = 0; i < 2; ++i)
         for (bool up : {false, true})
-            for (WORD vk : up ? std::vector<WORD>{'R', VK_MENU, VK_CONTROL}
-                              : std::vector<WORD>{VK_CONTROL, VK_MENU, 'R'}) {
+            for (int k = 0; k < 3; ++k) {
                 INPUT in = {};
                 in.type = INPUT_KEYBOARD;
-                in.ki.wVk = vk;
-                in.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+                in.ki.wVk = twice[up ? 2 - k : k];
+                in.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(in.ki.wVk, MAPVK_VK_TO_VSC));
                 in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-                twice.push_back(in);
+                batch.push_back(in);
             }
-    ::SendInput(static_cast<UINT>(twice.size()), twice.data(), sizeof(INPUT));
+    ::SendInput(static_cast<UINT>(batch.size()), batch.data(), sizeof(INPUT));
     ASSERT_TRUE(spy.WaitFor(ID_RECORD_TOGGLE));
     ASSERT_TRUE(spy.WaitFor(ID_RECORD_TOGGLE));
     ASSERT_TRUE(spy.WaitIdle());
@@ -51,7 +53,45 @@ TEST(Recorder, PlaybackLeavesNoKeyHeldDown) {
     ASSERT_TRUE(WaitFor([] { return CursorAt(600, 450); })) << "the move was not played";
     EXPECT_TRUE(WaitFor([] { return !Held(VK_CONTROL) && !Held(VK_MENU); }))
         << "Ctrl " << Held(VK_CONTROL) << ", Alt " << Held(VK_MENU) << " left down";
-    // And the hotkeys still work.
+    // And the other hotkeys still work.
     PressKeys({VK_MENU, 'Z'});
     EXPECT_TRUE(WaitFor([&] { return p.ZoomWindow() != nullptr; })) << "Alt+Z no longer works";
+}
+
+// A burst of typing into a window of the test, stopped by F2, which is not recorded; played back
+// once.
+TEST(Recorder, RecordsABurstOfTypingUntilF2AndPlaysItOnce) {
+    Program p;
+    ASSERT_TRUE(p.StartAndWaitForTray());
+    Spy spy(p.TrayWindow());
+    ASSERT_TRUE(spy.Installed());
+    HWND edit = ::CreateWindowExA(WS_EX_TOPMOST, "EDIT", "", WS_POPUP | WS_VISIBLE | WS_BORDER, 300,
+                                  300, 300, 30, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(edit, nullptr);
+    auto focusEdit = [&] {
+        ::SetForegroundWindow(edit);
+        ::SetFocus(edit);
+        return WaitFor([&] { return ::GetFocus() == edit; }, 3000);
+    };
+    for (int i = 0; i < 2; ++i) { // the first toggle after start-up only stops
+        PressKeys({VK_CONTROL, VK_MENU, 'R'});
+        ASSERT_TRUE(spy.WaitFor(ID_RECORD_TOGGLE));
+    }
+    ASSERT_TRUE(spy.WaitIdle());
+    ASSERT_TRUE(focusEdit());
+    TypeText("zen");
+    ASSERT_TRUE(WaitFor([&] { return WindowText(edit) == "zen"; }));
+    PressKeys({VK_F2});
+    ASSERT_TRUE(spy.WaitIdle());
+    for (const char* played : {"zen", ""}) { // playback consumes the list
+        ::SetWindowTextA(edit, "");
+        ASSERT_TRUE(focusEdit());
+        PressKeys({VK_CONTROL, VK_MENU, 'P'});
+        ASSERT_TRUE(spy.WaitFor(ID_PLAYBACK));
+        EXPECT_TRUE(WaitFor([&] { return WindowText(edit) == played; }))
+            << "played back: '" << WindowText(edit) << "'";
+        ASSERT_TRUE(spy.WaitIdle());
+        EXPECT_EQ(WindowText(edit), played);
+    }
+    ::DestroyWindow(edit);
 }

@@ -77,7 +77,7 @@ TEST(SheetHelp, F1OnAMagnifierControlShowsItsContextText) {
     }
 }
 
-// Each page's Help button, and F1 on the page, open the help viewer.
+// Each page's Help button, F1 on the page and the tray menu's Help open the help viewer.
 TEST(SheetHelp, EachPagesHelpButtonAndF1OpenTheHelpViewer) {
     Program p;
     ASSERT_TRUE(p.StartAndWaitForTray());
@@ -89,7 +89,8 @@ TEST(SheetHelp, EachPagesHelpButtonAndF1OpenTheHelpViewer) {
                  {kAboutPage, IDC_ABOUT_HELP}};
     const auto viewerOpensAndCloses = [&] {
         HWND viewer = nullptr;
-        if (!WaitFor([&] { return (viewer = FindProcessWindowByClass(p.Pid(), "HH Parent")); }))
+        if (!WaitFor([&] { return (viewer = FindProcessWindowByClass(p.Pid(), "HH Parent")); }) ||
+            WindowText(viewer) != "Zentrova Help")
             return false;
         ::PostMessageA(viewer, WM_CLOSE, 0, 0);
         return WaitFor([&] { return !::IsWindow(viewer); });
@@ -106,4 +107,8 @@ TEST(SheetHelp, EachPagesHelpButtonAndF1OpenTheHelpViewer) {
         PressKeys({VK_F1});
         EXPECT_TRUE(viewerOpensAndCloses()) << "F1 on page " << c.page;
     }
+    // The tray menu's Help, with the options window closed.
+    ASSERT_TRUE(PressSheetButton(p, IDCANCEL));
+    p.Command(ID_HELP_INSTALL);
+    EXPECT_TRUE(viewerOpensAndCloses()) << "the tray menu's Help";
 }

@@ -1,5 +1,5 @@
-// The program as a whole: start-up, single copy, the options window against the
-// zoom window, hotkeys, the input recorder and exit.
+// The program as a whole: start-up, single copy (many copies at once are in the soak), and the
+// options window against the zoom window.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -85,19 +85,6 @@ TEST(SingleCopy, AWindowWithTheTrayTitleCountsAsARunningCopy) {
     ::DestroyWindow(fake);
 }
 
-TEST(SingleCopy, TwoCopiesStartedAtOnceLeaveOne) {
-    Program a, b;
-    ASSERT_TRUE(a.Start());
-    ASSERT_TRUE(b.Start());
-    // One of them hands over and ends; the other keeps running with its tray.
-    ASSERT_TRUE(WaitFor([&] { return !a.Running() || !b.Running(); }, 30000));
-    Program& survivor = a.Running() ? a : b;
-    EXPECT_TRUE(WaitFor([&] { return survivor.TrayWindow() != nullptr; }, 20000));
-    EXPECT_TRUE(WaitFor([&] { return survivor.Sheet() != nullptr; }, 20000))
-        << "the copy that ended handed over to the other";
-    EXPECT_TRUE(survivor.Running());
-}
-
 // The options window hides the zoom window and refuses Magnify while it is open; closed, it
 // leaves the zoom window hidden and the icon normal, and Magnify works again.
 TEST(Options, HidesTheZoomWindowAndRefusesMagnifyWhileOpen) {
@@ -117,62 +104,4 @@ TEST(Options, HidesTheZoomWindowAndRefusesMagnifyWhileOpen) {
     EXPECT_EQ(p.ZoomWindow(), nullptr);
     p.Command(ID_MAGNIFY);
     EXPECT_TRUE(WaitFor([&] { return p.ZoomWindow() != nullptr; }));
-}
-
-TEST(Hotkeys, AltCAndAltXReachTheTrayWindowAsTheirCommands) {
-    Program p;
-    ASSERT_TRUE(p.StartAndWaitForTray());
-    Spy spy(p.TrayWindow());
-    PressKeys({VK_MENU, 'X'});
-    EXPECT_TRUE(spy.WaitFor(ID_PICKER_TOGGLE)) << "Alt+X";
-    // Capture ends an open options window.
-    ASSERT_TRUE(OpenOptions(p));
-    PressKeys({VK_MENU, 'C'});
-    EXPECT_TRUE(spy.WaitFor(ID_CAPTURE)) << "Alt+C";
-    EXPECT_TRUE(WaitFor([&] { return p.Sheet() == nullptr; }));
-    EXPECT_TRUE(p.Running());
-}
-
-TEST(Recorder, RecordsAndReplaysABurstOfTyping) {
-    Program p;
-    ASSERT_TRUE(p.StartAndWaitForTray());
-    Spy spy(p.TrayWindow());
-
-    // A window of the test takes the typing.
-    HWND edit = ::CreateWindowExA(WS_EX_TOPMOST, "EDIT", "", WS_POPUP | WS_VISIBLE | WS_BORDER, 300,
-                                  300, 300, 30, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(edit, nullptr);
-    auto focusEdit = [&] {
-        ::SetForegroundWindow(edit);
-        ::SetFocus(edit);
-        return WaitFor([&] { return ::GetFocus() == edit; }, 3000);
-    };
-    ASSERT_TRUE(focusEdit());
-
-    // The first toggle after start-up only stops; the second records.
-    PressKeys({VK_CONTROL, VK_MENU, 'R'});
-    ASSERT_TRUE(spy.WaitFor(ID_RECORD_TOGGLE));
-    PressKeys({VK_CONTROL, VK_MENU, 'R'});
-    ASSERT_TRUE(spy.WaitFor(ID_RECORD_TOGGLE));
-    ASSERT_TRUE(spy.WaitIdle());
-    ASSERT_TRUE(focusEdit());
-    TypeText("zen");
-    ASSERT_TRUE(WaitFor([&] { return WindowText(edit) == "zen"; }));
-    PressKeys({VK_F2}); // stops recording and is not recorded
-    ASSERT_TRUE(spy.WaitIdle());
-
-    ::SetWindowTextA(edit, "");
-    ASSERT_TRUE(focusEdit());
-    PressKeys({VK_CONTROL, VK_MENU, 'P'});
-    ASSERT_TRUE(spy.WaitFor(ID_PLAYBACK));
-    EXPECT_TRUE(WaitFor([&] { return WindowText(edit) == "zen"; }, 10000))
-        << "played back: '" << WindowText(edit) << "'";
-
-    // Playback consumed the list: playing again adds nothing.
-    ::SetWindowTextA(edit, "");
-    PressKeys({VK_CONTROL, VK_MENU, 'P'});
-    ASSERT_TRUE(spy.WaitFor(ID_PLAYBACK));
-    ASSERT_TRUE(spy.WaitIdle());
-    EXPECT_EQ(WindowText(edit), "");
-    ::DestroyWindow(edit);
 }

@@ -95,14 +95,8 @@ void TipCycle(const Program& p) {
 
 // The skin dialog from the About page's "&Skin" (the options window closes first), closed again.
 void SkinCycle(const Program& p) {
-    HWND page = OpenPage(p, kAboutPage, IDC_ABOUT_SKIN);
-    ASSERT_TRUE(page);
-    PressButton(page, IDC_ABOUT_SKIN);
-    HWND dialog = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
-        dialog = FindProcessWindowByClass(p.Pid(), "#32770");
-        return dialog && ::GetDlgItem(dialog, IDC_SKIN_LIST);
-    }));
+    HWND dialog = OpenSkinDialog(p);
+    ASSERT_TRUE(dialog);
     ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog) && p.Sheet() == nullptr; }));
 }
@@ -178,10 +172,15 @@ TEST(Soak, ObjectsAndMemoryStayFlatOverManyCycles) {
             << "pens, brushes, fonts or bitmaps left: " << firstHalf << " in the first half, "
             << secondHalf << " in the second";
         // Wine's cache of window DCs grows by a DC and its region whenever more are in use at
-        // once than ever before; a DC taken and never given back would add two every cycle.
-        EXPECT_LE(static_cast<long>(after.dcsAndRegions) - static_cast<long>(half.dcsAndRegions),
-                  cycles / 2)
-            << "DCs taken and not given back";
+        // once than ever before, which a busy machine makes happen at any time (7 at once seen);
+        // a DC taken and never given back adds one or two every cycle, in both halves.
+        const long dcsFirst =
+            static_cast<long>(half.dcsAndRegions) - static_cast<long>(before.dcsAndRegions);
+        const long dcsSecond =
+            static_cast<long>(after.dcsAndRegions) - static_cast<long>(half.dcsAndRegions);
+        EXPECT_LE(std::min(dcsFirst, dcsSecond), std::max(4, cycles / 4))
+            << "DCs taken and not given back: " << dcsFirst << " in the first half, " << dcsSecond
+            << " in the second";
         EXPECT_LE(after.user, before.user);
         // Memory over the second half: within 1 %, or the heap's own granularity for a short run.
         EXPECT_LE(after.privateKb, half.privateKb + std::max<DWORD>(half.privateKb / 100, 256));

@@ -1,9 +1,11 @@
-// The tray icon as the user meets it: clicked once, clicked twice, other mouse
+// The tray icon as the user meets it: clicked once (its menu), clicked twice, other mouse
 // messages, after the taskbar has restarted, and while the zoom window is up.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <shellapi.h>
+
+#include <vector>
 
 #include "tests/e2e/pages.h"
 #include "tests/e2e/spy.h"
@@ -16,7 +18,7 @@ namespace {
 void ClickIcon(int times) {
     POINT at = {};
     ASSERT_GT(CountColour(TrayArea(), kIconSwatch, 30, &at), 4);
-    MoveMouse(at.x, at.y);
+    MouseAt(at.x, at.y);
     INPUT in[4] = {};
     for (int i = 0; i < 2 * times; ++i) {
         in[i].type = INPUT_MOUSE;
@@ -48,6 +50,38 @@ TEST(TrayIcon, ADoubleClickOpensOptionsASingleClickTheMenuAndOtherMessagesNothin
     EXPECT_EQ(p.Sheet(), nullptr);
     PressKeys({VK_ESCAPE});
     EXPECT_TRUE(WaitFor([] { return ShownMenu() == nullptr; }));
+
+    // Its items top to bottom, each chosen with the arrows and Enter; the line between Capture and
+    // Exit is an item too, the colour picker's toggle. Exit, last, ends the program.
+    const UINT order[] = {ID_HELP_INSTALL,  ID_MAGNIFY, ID_CAPTURE,
+                          ID_PICKER_TOGGLE, ID_EXIT,    ID_OPTIONS};
+    for (int position : {0, 1, 2, 3, 5, 4}) {
+        SCOPED_TRACE(position);
+        ::PostMessageA(p.TrayWindow(), WM_USER, 101, WM_RBUTTONUP);
+        ASSERT_TRUE(WaitFor([] { return ShownMenu() != nullptr; }));
+        for (int i = 0; i <= position; ++i)
+            PressKeys({VK_DOWN});
+        PressKeys({VK_RETURN});
+        const UINT command = order[position];
+        ASSERT_TRUE(spy.WaitFor(command));
+        if (command == ID_EXIT) {
+            EXPECT_TRUE(p.WaitForExit());
+            break;
+        }
+        ASSERT_TRUE(spy.WaitIdle());
+        if (HWND help = FindProcessWindowByClass(p.Pid(), "HH Parent"))
+            ::PostMessageA(help, WM_CLOSE, 0, 0);
+        if (command == ID_CAPTURE)
+            PressKeys({VK_ESCAPE});
+        if (command == ID_MAGNIFY)
+            p.Command(ID_MAGNIFY);
+        if (p.Sheet())
+            PressSheetButton(p, IDCANCEL);
+        ASSERT_TRUE(WaitFor([&] {
+            return !p.ZoomWindow() && !p.Sheet() && !FindProcessWindowByClass(p.Pid(), "paste") &&
+                   !FindProcessWindowByClass(p.Pid(), "HH Parent");
+        }));
+    }
 }
 
 TEST(TrayIcon, ComesBackWhenTheTaskbarRestarts) {
@@ -75,7 +109,7 @@ TEST(TrayIcon, TheBusyIconLeavesWithTheZoomWindowWhicheverWayItHides) {
     ASSERT_TRUE(p.StartAndWaitForTray());
     ASSERT_TRUE(WaitFor(IconShown));
     EXPECT_FALSE(BusyIconShown()) << "a magnifier hotkey is in force";
-    MoveMouse(500, 400);
+    MouseAt(500, 400);
     // Alt+Z shows it; Alt+Z again hides it (its own key is no "next key press"), and so does a
     // click.
     for (bool click : {false, true}) {
@@ -84,10 +118,12 @@ TEST(TrayIcon, TheBusyIconLeavesWithTheZoomWindowWhicheverWayItHides) {
         ASSERT_TRUE(WaitFor([&] { return p.ZoomWindow() != nullptr; })) << "Alt+Z showed nothing";
         ASSERT_TRUE(WaitFor(BusyIconShown));
         SaveScreenshot("zoom_window_shown");
-        if (click)
-            Click(300, 300);
-        else
+        if (click) {
+            MouseAt(300, 300, MOUSEEVENTF_LEFTDOWN);
+            MouseAt(300, 300, MOUSEEVENTF_LEFTUP);
+        } else {
             PressKeys({VK_MENU, 'Z'});
+        }
         ASSERT_TRUE(WaitFor([&] { return p.ZoomWindow() == nullptr; }));
         EXPECT_TRUE(WaitFor([] { return !BusyIconShown(); })) << "the busy icon stayed";
     }
