@@ -18,63 +18,10 @@ namespace {
 constexpr char kOverlayClass[] = "paste";
 constexpr char kResultTitle[] = "Congratulation!";
 
-// A topmost window of known, position-dependent pixels, so that any shift or stray pixel in a
-// capture shows.
-class PatternWindow {
-public:
-    explicit PatternWindow(const RECT& rc, bool topmost = true) : m_rc(rc) {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = ::GetModuleHandleA(nullptr);
-        wc.lpszClassName = "ZenCapturePattern";
-        ::RegisterClassA(&wc);
-        m_hwnd =
-            ::CreateWindowExA((topmost ? WS_EX_TOPMOST : 0) | WS_EX_TOOLWINDOW, wc.lpszClassName,
-                              "", WS_POPUP, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
-                              nullptr, nullptr, wc.hInstance, nullptr);
-        ::ShowWindow(m_hwnd, SW_SHOWNOACTIVATE);
-        ::UpdateWindow(m_hwnd);
-    }
-    ~PatternWindow() { ::DestroyWindow(m_hwnd); }
-    PatternWindow(const PatternWindow&) = delete;
-    PatternWindow& operator=(const PatternWindow&) = delete;
-
-    // Whether the screen shows the pattern (a few probes).
-    bool Shown() const {
-        return WaitFor([&] {
-            const std::vector<DWORD> px =
-                ScreenPixels({m_rc.left, m_rc.top, m_rc.left + 3, m_rc.top + 3});
-            return px.size() == 9 && (px[4] & 0xFFFFFF) == Pattern(1, 1);
-        });
-    }
-    void Hide() const { ::ShowWindow(m_hwnd, SW_HIDE); }
-
-    static DWORD Pattern(int x, int y) { // 0x00RRGGBB
-        return static_cast<DWORD>((x * 7 & 255) << 16 | (y * 5 & 255) << 8 | ((x + y) * 3 & 255));
-    }
-
-private:
-    static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-        if (msg != WM_PAINT)
-            return ::DefWindowProcA(h, msg, wp, lp);
-        RECT rc;
-        ::GetClientRect(h, &rc);
-        std::vector<DWORD> px(static_cast<size_t>(rc.right) * rc.bottom);
-        for (int y = 0; y < rc.bottom; ++y)
-            for (int x = 0; x < rc.right; ++x)
-                px[static_cast<size_t>(y) * rc.right + x] = Pattern(x, y);
-        BITMAPINFO bi = {};
-        bi.bmiHeader = {sizeof bi.bmiHeader, rc.right, -rc.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(h, &ps);
-        ::SetDIBitsToDevice(dc, 0, 0, rc.right, rc.bottom, 0, 0, 0, rc.bottom, px.data(), &bi,
-                            DIB_RGB_COLORS);
-        ::EndPaint(h, &ps);
-        return 0;
-    }
-    RECT m_rc;
-    HWND m_hwnd;
-};
+// Known, position-dependent pixels, so that any shift or stray pixel in a capture shows.
+DWORD Pattern(int x, int y) {
+    return static_cast<DWORD>((x * 7 & 255) << 16 | (y * 5 & 255) << 8 | ((x + y) * 3 & 255));
+}
 
 // Text on the clipboard, to see whether a capture replaced it.
 void PutClipboardText(const char* text) {
@@ -133,12 +80,6 @@ bool ClipboardPixels(int& w, int& h, std::vector<DWORD>& px, bool dib = false) {
     return ok;
 }
 
-std::vector<DWORD> Masked(std::vector<DWORD> px) {
-    for (DWORD& p : px)
-        p &= 0xFFFFFF;
-    return px;
-}
-
 // Presses "&Save as file" and saves under the typed name, as the type of that index (0: BMP).
 void SaveAs(HWND result, const std::string& name, int type = 0) {
     ::PostMessageA(result, WM_COMMAND, MAKEWPARAM(IDC_CAPTURE_SAVE, BN_CLICKED), 0);
@@ -164,7 +105,7 @@ protected:
     // Whether the pixel at p shows inverted against the frozen picture (taken beforehand).
     bool BandCornerAt(POINT p) const {
         const RECT one = {p.x, p.y, p.x + 1, p.y + 1};
-        return (ScreenPixels(one)[0] & 0xFFFFFF) == (~m_before & 0xFFFFFF);
+        return ScreenPixels(one)[0] == (~m_before & 0xFFFFFF);
     }
     // Drags with the left button from one point to the other, as the user does.
     void Drag(POINT from, POINT to, const char* screenshot = nullptr) {
@@ -231,9 +172,9 @@ TEST_F(Capture, EachWayInPutsTheScreenPixelsOnTheClipboardWithoutTheBandOrTheOpt
     for (const auto& w : ways) {
         SCOPED_TRACE(w.name);
         // Not topmost, so that the options window can stand over it.
-        PatternWindow pattern(area, w.way == kHotkey);
-        ASSERT_TRUE(pattern.Shown());
-        const std::vector<DWORD> expected = Masked(ScreenPixels(sel));
+        ScreenPatch pattern(area, Pattern, w.way == kHotkey);
+        ASSERT_TRUE(pattern.Show());
+        const std::vector<DWORD> expected = ScreenPixels(sel);
         m_before = expected[0];
         PutClipboardText("before");
         ASSERT_TRUE(MovePointer(600, 500)); // away from the selection, where the menu opens
@@ -243,7 +184,7 @@ TEST_F(Capture, EachWayInPutsTheScreenPixelsOnTheClipboardWithoutTheBandOrTheOpt
             HWND sheet = m_p.Sheet();
             ::SetWindowPos(sheet, HWND_TOP, sel.left + 30, sel.top + 15, 0, 0,
                            SWP_NOSIZE | SWP_NOACTIVATE);
-            ASSERT_TRUE(WaitFor([&] { return Masked(ScreenPixels(sel)) != expected; }));
+            ASSERT_TRUE(WaitFor([&] { return ScreenPixels(sel) != expected; }));
         }
         if (w.way == kHotkey) {
             PressKeys({VK_MENU, 'C'});
@@ -317,10 +258,10 @@ TEST_F(Capture, ResultDialogSizeAndPictureOffsetFollowTheCapture) {
         {10, 10, 302, 240, 141, 87}, {293, 183, 302, 240, 0, 0}, {294, 184, 303, 241, 0, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.w);
-        PatternWindow pattern(area);
-        ASSERT_TRUE(pattern.Shown());
+        ScreenPatch pattern(area, Pattern);
+        ASSERT_TRUE(pattern.Show());
         const RECT sel = {area.left + 5, area.top + 5, area.left + 5 + c.w, area.top + 5 + c.h};
-        const std::vector<DWORD> captured = Masked(ScreenPixels(sel));
+        const std::vector<DWORD> captured = ScreenPixels(sel);
         ASSERT_TRUE(OpenOverlay());
         pattern.Hide();
         PostDrag({sel.right, sel.bottom}, {sel.left, sel.top});
@@ -347,7 +288,7 @@ TEST_F(Capture, ResultDialogSizeAndPictureOffsetFollowTheCapture) {
                 [&] {
                     const RECT one = {origin.x + q.x, origin.y + q.y, origin.x + q.x + 1,
                                       origin.y + q.y + 1};
-                    return (ScreenPixels(one)[0] & 0xFFFFFF) == want;
+                    return ScreenPixels(one)[0] == want;
                 },
                 3000))
                 << q.x << "," << q.y;
@@ -360,11 +301,11 @@ TEST_F(Capture, ResultDialogSizeAndPictureOffsetFollowTheCapture) {
 // its size; a file that cannot be written is reported and the old one kept.
 TEST_F(Capture, SaveAsFileWritesTheCaptureOrReportsWhyNot) {
     const RECT area = {60, 60, 380, 260};
-    PatternWindow pattern(area);
-    ASSERT_TRUE(pattern.Shown());
+    ScreenPatch pattern(area, Pattern);
+    ASSERT_TRUE(pattern.Show());
     const int w = 31, h = 17; // odd width: rows carry padding
     const RECT sel = {area.left + 9, area.top + 4, area.left + 9 + w, area.top + 4 + h};
-    const std::vector<DWORD> expected = Masked(ScreenPixels(sel));
+    const std::vector<DWORD> expected = ScreenPixels(sel);
     const struct {
         const char* name;
         int type; // 0 BMP, 1 PNG

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <memory>
 #include <string>
 
 #include "tests/e2e/pages.h"
@@ -30,57 +31,17 @@ const Known kOrange = {RGB(255, 128, 0), "255,128,0", "# FF,80,00"};
 const Known kNavy = {RGB(18, 52, 86), "18,52,86", "# 12,34,56"};
 const Known kMint = {RGB(0, 200, 100), "0,200,100", "# 00,C8,64"};
 
-// A square of one colour, on top of everything and clear of the options
-// window: the index-th in a row above it, or below it where there is no room.
-class Square {
-public:
-    Square(HWND sheet, int index, COLORREF colour) {
-        WNDCLASSA wc = {0,       Proc,    0,       0,       ::GetModuleHandleA(nullptr),
-                        nullptr, nullptr, nullptr, nullptr, "ZenColourSquare"};
-        ::RegisterClassA(&wc);
-        RECT avoid;
-        ::GetWindowRect(sheet, &avoid);
-        const int y = avoid.top >= kSide + 20 ? 10 : static_cast<int>(avoid.bottom) + 10;
-        m_hwnd = ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, "", WS_POPUP,
-                                   10 + index * (kSide + 10), y, kSide, kSide, nullptr, nullptr,
-                                   wc.hInstance, nullptr);
-        ::ShowWindow(m_hwnd, SW_SHOWNA);
-        Paint(colour);
-    }
-    ~Square() { ::DestroyWindow(m_hwnd); }
-    Square(const Square&) = delete;
-    Square& operator=(const Square&) = delete;
-
-    POINT Centre() const {
-        RECT rc;
-        ::GetWindowRect(m_hwnd, &rc);
-        return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-    }
-    // Paints the square in a colour; true once the screen shows it.
-    bool Paint(COLORREF colour) {
-        ::SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(colour));
-        ::RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-        const POINT c = Centre();
-        return WaitFor([&] {
-            return CountColour({c.x - 2, c.y - 2, c.x + 2, c.y + 2}, colour, 0);
-        });
-    }
-
-private:
-    static constexpr int kSide = 60;
-    static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-        if (msg != WM_ERASEBKGND)
-            return ::DefWindowProcA(h, msg, wp, lp);
-        RECT rc;
-        ::GetClientRect(h, &rc);
-        HBRUSH brush =
-            ::CreateSolidBrush(static_cast<COLORREF>(::GetWindowLongPtrA(h, GWLP_USERDATA)));
-        ::FillRect(reinterpret_cast<HDC>(wp), &rc, brush);
-        ::DeleteObject(brush);
-        return 1;
-    }
-    HWND m_hwnd = nullptr;
-};
+// A square of one colour, on top of everything and clear of the options window: the index-th in
+// a row above it, or below it where there is no room.
+std::unique_ptr<ScreenPatch> Square(HWND sheet, int index, COLORREF colour) {
+    const RECT avoid = WindowRect(sheet);
+    const int side = 60, x = 10 + index * (side + 10);
+    const int y = avoid.top >= side + 20 ? 10 : static_cast<int>(avoid.bottom) + 10;
+    auto square =
+        std::make_unique<ScreenPatch>(RECT{x, y, x + side, y + side}, ScreenPatch::Solid(colour));
+    EXPECT_TRUE(square->Show());
+    return square;
+}
 
 bool Shows(HWND page, const Known& k) {
     return ItemText(page, IDC_COLOR_RGB) == k.rgb && ItemText(page, IDC_COLOR_HTML) == k.html;
@@ -113,15 +74,16 @@ TEST(ColorPage, ReadingsAndSwatchFollowTheMovingPointerWithinTwoTicks) {
     HWND page = OpenPage(p, kColorPage, IDC_COLOR_SWATCH);
     ASSERT_NE(page, nullptr);
     // The distant square's position text is longer than the others'.
-    Square orange(p.Sheet(), 0, kOrange.colour), navy(p.Sheet(), 1, kNavy.colour),
-        distant(p.Sheet(), 13, kMint.colour);
+    const auto orange = Square(p.Sheet(), 0, kOrange.colour);
+    const auto navy = Square(p.Sheet(), 1, kNavy.colour);
+    const auto distant = Square(p.Sheet(), 13, kMint.colour);
     // No blinking caret in the pictures below: the focus goes to a button.
     HWND help = ::GetDlgItem(page, IDC_COLOR_HELP);
     ::PostMessageA(page, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(help), TRUE);
     ASSERT_TRUE(WaitForFocus(help));
 
-    for (const Square* s : {&distant, &orange, &navy, &orange}) {
-        const Known& k = s == &distant ? kMint : s == &navy ? kNavy : kOrange;
+    for (const ScreenPatch* s : {distant.get(), orange.get(), navy.get(), orange.get()}) {
+        const Known& k = s == distant.get() ? kMint : s == navy.get() ? kNavy : kOrange;
         const POINT at = s->Centre();
         DWORD arrived = 0;
         ASSERT_TRUE(PointAt(at, &arrived));
@@ -141,9 +103,9 @@ TEST(ColorPage, ReadingsAndSwatchFollowTheMovingPointerWithinTwoTicks) {
 
     // The screen changes under the still pointer: nothing is read again,
     // until the pointer moves by one pixel.
-    ASSERT_TRUE(orange.Paint(kMint.colour));
+    ASSERT_TRUE(orange->Show(ScreenPatch::Solid(kMint.colour)));
     EXPECT_TRUE(KeepsReading(page, kOrange, kMint));
-    ASSERT_TRUE(PointAt({orange.Centre().x + 1, orange.Centre().y}));
+    ASSERT_TRUE(PointAt({orange->Centre().x + 1, orange->Centre().y}));
     EXPECT_TRUE(Reads(page, kMint));
 }
 
@@ -152,7 +114,8 @@ TEST(ColorPage, DragAndPickFreezesTheColourUnderTheRelease) {
     ASSERT_TRUE(p.StartAndWaitForTray());
     HWND page = OpenPage(p, kColorPage, IDC_COLOR_SWATCH);
     ASSERT_NE(page, nullptr);
-    Square orange(p.Sheet(), 0, kOrange.colour), navy(p.Sheet(), 1, kNavy.colour);
+    const auto orange = Square(p.Sheet(), 0, kOrange.colour);
+    const auto navy = Square(p.Sheet(), 1, kNavy.colour);
 
     // The middle of the Drag & Pick box, found by its outline: the inverse of the grey sample
     // colour, in the lower part of the page (it stretches with the page's font).
@@ -169,11 +132,11 @@ TEST(ColorPage, DragAndPickFreezesTheColourUnderTheRelease) {
         return WaitFor([&] { return ThreadOf(page).hwndCapture == page; });
     };
     ASSERT_TRUE(startDrag());
-    ASSERT_TRUE(PointAt(orange.Centre()));
+    ASSERT_TRUE(PointAt(orange->Centre()));
     EXPECT_TRUE(Reads(page, kOrange)) << "the readings follow";
-    MouseAt(orange.Centre().x, orange.Centre().y, MOUSEEVENTF_LEFTUP);
+    MouseAt(orange->Centre().x, orange->Centre().y, MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(WaitFor([&] { return ThreadOf(page).hwndCapture == nullptr; }));
-    ASSERT_TRUE(PointAt(navy.Centre()));
+    ASSERT_TRUE(PointAt(navy->Centre()));
     EXPECT_TRUE(KeepsReading(page, kOrange, kNavy)) << "the colour under the release stays";
 
     // A drag cut short by the window closing ends there, frozen; it does not
@@ -185,7 +148,7 @@ TEST(ColorPage, DragAndPickFreezesTheColourUnderTheRelease) {
     ASSERT_TRUE(PressHotkey(p, {VK_MENU, 'X'}, ID_PICKER_TOGGLE));
     const RECT rc = WindowRect(page);
     ASSERT_TRUE(ClickAt({rc.left + 20, rc.bottom - 20}));
-    ASSERT_TRUE(PointAt(navy.Centre()));
+    ASSERT_TRUE(PointAt(navy->Centre()));
     EXPECT_TRUE(Reads(page, kNavy)) << "still following";
 }
 
@@ -196,13 +159,14 @@ TEST(ColorPage, FreezeHotkeyWorksWithTheWindowOpenAndClosed) {
     ASSERT_TRUE(p.StartAndWaitForTray());
     HWND page = OpenPage(p, kColorPage, IDC_COLOR_SWATCH);
     ASSERT_NE(page, nullptr);
-    Square orange(p.Sheet(), 0, kOrange.colour), navy(p.Sheet(), 1, kNavy.colour),
-        mint(p.Sheet(), 2, kMint.colour);
-    ASSERT_TRUE(PointAt(orange.Centre()));
+    const auto orange = Square(p.Sheet(), 0, kOrange.colour);
+    const auto navy = Square(p.Sheet(), 1, kNavy.colour);
+    const auto mint = Square(p.Sheet(), 2, kMint.colour);
+    ASSERT_TRUE(PointAt(orange->Centre()));
     ASSERT_TRUE(Reads(page, kOrange));
 
     ASSERT_TRUE(PressHotkey(p, {VK_MENU, 'X'}, ID_PICKER_TOGGLE));
-    ASSERT_TRUE(PointAt(navy.Centre()));
+    ASSERT_TRUE(PointAt(navy->Centre()));
     EXPECT_TRUE(KeepsReading(page, kOrange, kNavy)) << "frozen";
     ASSERT_TRUE(PressHotkey(p, {VK_MENU, 'X'}, ID_PICKER_TOGGLE));
     EXPECT_TRUE(Reads(page, kNavy)) << "following again";
@@ -210,7 +174,7 @@ TEST(ColorPage, FreezeHotkeyWorksWithTheWindowOpenAndClosed) {
     // Frozen while the window is closed: it reopens on the same reading.
     ASSERT_TRUE(PressSheetButton(p, IDCANCEL));
     ASSERT_TRUE(PressHotkey(p, {VK_MENU, 'X'}, ID_PICKER_TOGGLE));
-    ASSERT_TRUE(PointAt(mint.Centre()));
+    ASSERT_TRUE(PointAt(mint->Centre()));
     ASSERT_NE(page = OpenPage(p, kColorPage, IDC_COLOR_SWATCH), nullptr);
     EXPECT_TRUE(Reads(page, kNavy)) << "the swatch and the texts keep their colour";
     EXPECT_TRUE(KeepsReading(page, kNavy, kMint)) << "still frozen";
@@ -222,7 +186,7 @@ TEST(ColorPage, FreezeHotkeyWorksWithTheWindowOpenAndClosed) {
     EXPECT_TRUE(WaitFor([] { return ClipboardText() == "#123456"; }))
         << "the clipboard holds '" << ClipboardText() << "'";
     EXPECT_TRUE(Shows(page, kNavy)) << "the page's own texts are unchanged";
-    ASSERT_TRUE(PointAt(mint.Centre()));
+    ASSERT_TRUE(PointAt(mint->Centre()));
 
     ASSERT_TRUE(PressHotkey(p, {VK_MENU, 'X'}, ID_PICKER_TOGGLE));
     EXPECT_TRUE(Reads(page, kMint));

@@ -109,6 +109,61 @@ INPUT KeyInput(WORD vk, bool up) {
 
 } // namespace
 
+ScreenPatch::ScreenPatch(const RECT& rc, Pixels pixel, bool topmost) : m_rc(rc) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "ZenScreenPatch";
+    ::RegisterClassA(&wc);
+    m_hwnd = ::CreateWindowExA((topmost ? WS_EX_TOPMOST : 0) | WS_EX_TOOLWINDOW, wc.lpszClassName,
+                               "", WS_POPUP, rc.left, rc.top, rc.right - rc.left,
+                               rc.bottom - rc.top, nullptr, nullptr, wc.hInstance, nullptr);
+    ::SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    m_pixel = std::move(pixel);
+    ::ShowWindow(m_hwnd, SW_SHOWNOACTIVATE);
+}
+
+ScreenPatch::~ScreenPatch() {
+    ::DestroyWindow(m_hwnd);
+}
+
+bool ScreenPatch::Show(Pixels pixel) {
+    if (pixel)
+        m_pixel = std::move(pixel);
+    ::ShowWindow(m_hwnd, SW_SHOWNOACTIVATE);
+    ::RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const DWORD want = m_pixel(1, 1);
+    return WaitFor([&] {
+        return ScreenPixels({m_rc.left + 1, m_rc.top + 1, m_rc.left + 2, m_rc.top + 2})[0] == want;
+    });
+}
+
+void ScreenPatch::Hide() const {
+    ::ShowWindow(m_hwnd, SW_HIDE);
+}
+
+POINT ScreenPatch::Centre() const {
+    return {(m_rc.left + m_rc.right) / 2, (m_rc.top + m_rc.bottom) / 2};
+}
+
+LRESULT CALLBACK ScreenPatch::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<ScreenPatch*>(::GetWindowLongPtrA(h, GWLP_USERDATA));
+    if (msg != WM_PAINT || !self)
+        return ::DefWindowProcA(h, msg, wp, lp);
+    const int w = self->m_rc.right - self->m_rc.left, ht = self->m_rc.bottom - self->m_rc.top;
+    std::vector<DWORD> px(static_cast<size_t>(w) * ht);
+    for (int y = 0; y < ht; ++y)
+        for (int x = 0; x < w; ++x)
+            px[static_cast<size_t>(y) * w + x] = self->m_pixel(x, y);
+    BITMAPINFO bi = {};
+    bi.bmiHeader = {sizeof bi.bmiHeader, w, -ht, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(h, &ps);
+    ::SetDIBitsToDevice(dc, 0, 0, w, ht, 0, 0, 0, ht, px.data(), &bi, DIB_RGB_COLORS);
+    ::EndPaint(h, &ps);
+    return 0;
+}
+
 // The screen's pixels in a rectangle, 0x00RRGGBB, rows from the top or from the bottom.
 std::vector<DWORD> ScreenPixels(const RECT& area, bool topDown) {
     const int w = area.right - area.left, h = area.bottom - area.top;
@@ -124,6 +179,8 @@ std::vector<DWORD> ScreenPixels(const RECT& area, bool topDown) {
     ::BitBlt(mem, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
     ::GdiFlush();
     std::vector<DWORD> px(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + w * h);
+    for (DWORD& p : px)
+        p &= 0xFFFFFF;
     ::SelectObject(mem, old);
     ::DeleteObject(bmp);
     ::DeleteDC(mem);

@@ -85,6 +85,30 @@ void TypeText(const char* text);
 void MouseAt(int x, int y, DWORD buttons = 0);
 
 // Screen pixels and screenshots.
+// A window of the test on top of everything (or not), whose pixel (x, y) is `pixel(x, y)`,
+// 0x00RRGGBB: known pixels to capture and pick. Shown at once; Show() waits until it is.
+class ScreenPatch {
+public:
+    using Pixels = std::function<DWORD(int x, int y)>;
+    ScreenPatch(const RECT& rc, Pixels pixel, bool topmost = true);
+    ~ScreenPatch();
+    ScreenPatch(const ScreenPatch&) = delete;
+    ScreenPatch& operator=(const ScreenPatch&) = delete;
+    // Paints it anew (with other pixels, when given); true once the screen shows it.
+    bool Show(Pixels pixel = nullptr);
+    void Hide() const;
+    POINT Centre() const;
+    static Pixels Solid(COLORREF c) {
+        const DWORD v = GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
+        return [v](int, int) { return v; };
+    }
+
+private:
+    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+    RECT m_rc;
+    Pixels m_pixel;
+    HWND m_hwnd;
+};
 // The screen's pixels in a rectangle, 0x00RRGGBB, rows from the top or from the bottom.
 std::vector<DWORD> ScreenPixels(const RECT& area, bool topDown = true);
 // Counts pixels of a colour (within a tolerance per channel) in a screen
