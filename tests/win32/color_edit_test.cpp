@@ -1,16 +1,14 @@
-// The colour editor on a real dialog: where its markers and handles stand and how they show on
-// the screen, typed values, presses and drags, the bar's palette, the system colours, the modal
-// run; and its two pictures.
+// The colour editor on a real dialog, as the user sees it: its figures on the screen, the six
+// boxes' values, presses and drags, the bar, the system colours, the colour handed back; and its
+// two pictures.
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <ostream>
 #include <vector>
@@ -31,55 +29,43 @@ namespace {
 
 constexpr COLORREF kGrey192 = RGB(192, 192, 192);
 constexpr double kPi = 3.14159265358979323846;
+// In the cube picture: the black corner, then the ends of the red, green and blue axes.
+constexpr GeoPoint kCubeCorner = {102, 108}, kCubeEnds[3] = {{102, 9}, {23, 147}, {181, 147}};
+const int kEdits[] = {IDC_CE_RED, IDC_CE_GREEN,      IDC_CE_BLUE,
+                      IDC_CE_HUE, IDC_CE_SATURATION, IDC_CE_BRIGHTNESS};
 
-// The dialog with its inner state in reach, open modeless at the top-left of the screen.
-struct Editor : CColorEditDialog {
-    using CColorEditDialog::FieldValue;
-    using CColorEditDialog::m_axes;
-    using CColorEditDialog::m_barImage;
-    using CColorEditDialog::m_ptWheelCentre;
-    using CColorEditDialog::m_rcBar;
-    using CColorEditDialog::m_rcBarMarker;
-    using CColorEditDialog::m_rcCurrent;
-    using CColorEditDialog::m_rcHandle;
-    using CColorEditDialog::m_rcHsbArea;
-    using CColorEditDialog::m_rcInitial;
-    using CColorEditDialog::m_rcRgbArea;
-    using CColorEditDialog::m_rcWheelMarker;
-    using CColorEditDialog::m_wire;
-
-    explicit Editor(COLORREF colour) : CColorEditDialog(colour) {
-        static const bool controls = [] {
-            INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_UPDOWN_CLASS};
-            return ::InitCommonControlsEx(&icc) != FALSE;
-        }();
-        (void)controls;
-        if (Create())
-            ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+// The dialog open modeless at the top-left of the screen, on top of everything.
+struct Editor {
+    CColorEditDialog dlg;
+    explicit Editor(COLORREF colour) : dlg(colour) {
+        EXPECT_TRUE(dlg.Create());
+        ::SetWindowPos(dlg, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
         Settle();
     }
-    ~Editor() override { DestroyWindow(); }
+    ~Editor() { dlg.DestroyWindow(); }
     // Every pending paint of the dialog and its controls done.
-    void Settle() const {
-        ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    }
-    void Mouse(UINT msg, POINT p) {
-        SendMessage(msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    void Settle() const { ::RedrawWindow(dlg, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
+    void Mouse(UINT msg, GeoPoint p) {
+        dlg.SendMessage(msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(p.x, p.y));
         Settle();
-    }
-    int Shown(int edit) const {
-        return static_cast<int>(::GetDlgItemInt(m_hWnd, edit, nullptr, TRUE));
     }
     void Type(int edit, const char* text) {
-        ::SetDlgItemTextA(m_hWnd, edit, text);
+        ::SetDlgItemTextA(dlg, edit, text);
         Settle();
     }
-    POINT Origin() const { return {m_rcHsbArea.left, m_rcHsbArea.top}; }
-    POINT CubeOrigin() const { return {m_rcRgbArea.left, m_rcRgbArea.top}; }
-    GeoPoint O() const { return m_axes.Origin(); }
+    int Shown(int edit) const { return static_cast<int>(::GetDlgItemInt(dlg, edit, nullptr, 1)); }
+    RgbColor Rgb() const { return {Shown(kEdits[0]), Shown(kEdits[1]), Shown(kEdits[2])}; }
+    HsbColor Hsb() const { return {Shown(kEdits[3]), Shown(kEdits[4]), Shown(kEdits[5])}; }
+    // Where a control of the dialog stands in its client area.
+    RECT Place(int id) const {
+        RECT rc;
+        ::GetWindowRect(dlg.GetDlgItem(id), &rc);
+        ::MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&rc), 2);
+        return rc;
+    }
 };
 
-// The dialog's client area as the screen shows it.
+// A window's client area as the screen shows it.
 std::unique_ptr<Canvas> Grab(HWND wnd) {
     RECT rc;
     ::GetClientRect(wnd, &rc);
@@ -108,66 +94,112 @@ std::unique_ptr<Canvas> Picture(UINT id, bool recolour) {
     return pic;
 }
 
-POINT Centre(const RECT& rc) {
-    return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+// The place inside `box` where the most of a sample of the picture's pixels show.
+GeoPoint Find(const Canvas& shot, const Canvas& pic, const RECT& box) {
+    const std::vector<DWORD> s = shot.Pixels(), p = pic.Pixels();
+    GeoPoint best = {};
+    for (int y = box.top, most = -1; y + pic.h <= box.bottom; ++y)
+        for (int x = box.left; x + pic.w <= box.right; ++x) {
+            int hits = 0;
+            for (int v = 0; v < pic.h; v += 4)
+                for (int u = 0; u < pic.w; u += 4)
+                    hits += s[(y + v) * shot.w + x + u] == p[v * pic.w + u];
+            if (hits > most)
+                most = hits, best = {x, y};
+        }
+    return best;
+}
+
+GeoPoint operator+(GeoPoint a, GeoPoint b) {
+    return {a.x + b.x, a.y + b.y};
+}
+
+// Where the user sees the pictures: the wheel and the cube found in their frames, the bar beside
+// the wheel and as tall as it. Found once, on an editor opened with red (its bar marker at the
+// top, out of the bar's middle row).
+struct Layout {
+    std::unique_ptr<Canvas> wheelPic = Picture(IDB_COLOR_WHEEL, true);
+    std::unique_ptr<Canvas> cubePic = Picture(IDB_COLOR_CUBE, true);
+    GeoPoint wheel, cube; // the pictures' top-left corners
+    RECT bar;
+    GeoPoint centre() const { return wheel + GeoPoint{kWheelRadius, kWheelRadius}; }
+    CubeAxes axes() const {
+        return {cube + kCubeCorner, cube + kCubeEnds[0], cube + kCubeEnds[1], cube + kCubeEnds[2]};
+    }
+    Layout() {
+        Editor ed(RGB(255, 0, 0));
+        const std::unique_ptr<Canvas> shot = Grab(ed.dlg);
+        wheel = Find(*shot, *wheelPic, ed.Place(IDC_CE_HSB_AREA));
+        cube = Find(*shot, *cubePic, ed.Place(IDC_CE_RGB_AREA));
+        const int y = wheel.y + 3 * wheelPic->h / 4; // below the wheel marker
+        const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+        bar = {wheel.x + wheelPic->w, wheel.y, 0, wheel.y + wheelPic->h};
+        while (bar.left < shot->w && shot->At(bar.left, y) == face)
+            ++bar.left;
+        for (bar.right = bar.left; bar.right < shot->w && shot->At(bar.right, y) != face;)
+            ++bar.right;
+    }
+};
+const Layout& Seen() {
+    static const Layout layout;
+    return layout;
+}
+
+COLORREF At(const Canvas& shot, const RECT& rc) {
+    return shot.At((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
 }
 
 } // namespace
 
-// Opening places the markers and handles where the colour puts them: red on the wheel's rim to
-// the right, at the bar's top, at the red axis end with green and blue on the black corner; a
-// grey on the wheel's centre. Every figure shows inverted over its picture, also where handles
-// meet or the box is flat (a channel at 0): drawn twice over, they would vanish.
+// The markers and handles stand where the colour puts them on the pictures, the box's edges
+// between the handles; every figure shows inverted over its picture, also where handles meet or
+// the box is flat (a channel at 0): drawn twice over, they would vanish.
 TEST(ColorEdit, OpeningShowsEveryFigureInPlace) {
-    const struct {
-        COLORREF colour;
-        POINT wheel;   // marker's centre from the wheel's
-        int barY;      // marker's middle below the bar's top
-        POINT hand[3]; // handles' centres from the black corner
-    } places[] = {{RGB(255, 0, 0), {100, 0}, 0, {{0, -99}, {0, 0}, {0, 0}}},
-                  {RGB(128, 128, 128), {0, 0}, 101, {{0, -49}, {-40, 19}, {39, 19}}}};
-    const std::unique_ptr<Canvas> wheel = Picture(IDB_COLOR_WHEEL, true);
-    const std::unique_ptr<Canvas> cube = Picture(IDB_COLOR_CUBE, true);
+    const Layout& at = Seen();
+    ASSERT_GT(at.bar.right - at.bar.left, 5) << "the bar beside the wheel";
     for (COLORREF colour :
          {RGB(255, 0, 0), RGB(128, 128, 128), RGB(255, 128, 0), RGB(0, 0, 0), RGB(90, 160, 220)}) {
         SCOPED_TRACE(::testing::Message() << std::hex << colour);
         Editor ed(colour);
-        ASSERT_TRUE(ed.m_hWnd);
-        for (const auto& c : places) {
-            if (c.colour != colour)
-                continue;
-            EXPECT_EQ(Centre(ed.m_rcWheelMarker).x - ed.m_ptWheelCentre.x, c.wheel.x);
-            EXPECT_EQ(Centre(ed.m_rcWheelMarker).y - ed.m_ptWheelCentre.y, c.wheel.y);
-            EXPECT_EQ(Centre(ed.m_rcBarMarker).y - ed.m_rcBar.top, c.barY);
-            for (int axis = 0; axis < 3; ++axis) {
-                EXPECT_EQ(Centre(ed.m_rcHandle[axis]).x - ed.O().x, c.hand[axis].x) << axis;
-                EXPECT_EQ(Centre(ed.m_rcHandle[axis]).y - ed.O().y, c.hand[axis].y) << axis;
-            }
-        }
-        const std::unique_ptr<Canvas> shot = Grab(ed);
-        auto inverted = [&](const Canvas& pic, POINT at, int x, int y) {
-            return shot->At(x, y) == (pic.At(x - at.x, y - at.y) ^ 0xFFFFFF);
+        const std::unique_ptr<Canvas> shot = Grab(ed.dlg);
+        auto inverted = [&](const Canvas& pic, GeoPoint corner, GeoPoint p) {
+            return shot->At(p.x, p.y) == (pic.At(p.x - corner.x, p.y - corner.y) ^ 0xFFFFFF);
         };
-        EXPECT_TRUE(inverted(*wheel, ed.Origin(), ed.m_rcWheelMarker.left, ed.m_rcWheelMarker.top));
-        for (const RECT& h : ed.m_rcHandle)
-            EXPECT_TRUE(inverted(*cube, ed.CubeOrigin(), h.left, h.top) &&
-                        inverted(*cube, ed.CubeOrigin(), h.right - 1, h.bottom - 1));
-        const Wireframe& w = ed.m_wire;
+        const HsbColor hsb = RgbFromColorWord(colour).ToHsb();
+        const GeoPoint mark = PolarToPoint(hsb.hue, hsb.saturation, at.centre());
+        EXPECT_TRUE(inverted(*at.wheelPic, at.wheel, mark + GeoPoint{-5, -5})) << "wheel marker";
+        int rows = 0, sum = 0; // the bar marker's, beside the bar
+        for (int y = at.bar.top - 8; y < at.bar.bottom + 8; ++y)
+            if (shot->At(at.bar.left - 2, y) != ::GetSysColor(COLOR_BTNFACE))
+                ++rows, sum += y;
+        const int middle = at.bar.top + (255 - hsb.brightness) * (at.bar.bottom - at.bar.top) / 255;
+        EXPECT_TRUE(rows > 0 && std::abs(sum / rows - middle) <= 2) << "bar marker";
+        const CubeAxes axes = at.axes();
+        const int channel[] = {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+        GeoPoint hand[3];
+        for (int axis = 0; axis < 3; ++axis) {
+            hand[axis] = axes.Handle(axis, channel[axis]);
+            EXPECT_TRUE(inverted(*at.cubePic, at.cube, hand[axis] + GeoPoint{-5, -5}) &&
+                        inverted(*at.cubePic, at.cube, hand[axis] + GeoPoint{4, 4}))
+                << "handle " << axis;
+        }
+        const Wireframe w = axes.Corners(hand[0], hand[1], hand[2]);
         const GeoPoint edges[][2] = {{w.r, w.rg},   {w.rg, w.g},   {w.g, w.gb},
                                      {w.gb, w.b},   {w.b, w.rb},   {w.rb, w.r},
                                      {w.rgb, w.rg}, {w.rgb, w.gb}, {w.rgb, w.rb}};
         for (const auto& e : edges) {
-            const int mx = (e[0].x + e[1].x) / 2, my = (e[0].y + e[1].y) / 2;
+            const GeoPoint mid = {(e[0].x + e[1].x) / 2, (e[0].y + e[1].y) / 2};
             int shown = 0; // the edge's middle, give or take a pixel
-            for (int y = my - 1; y <= my + 1; ++y)
-                for (int x = mx - 1; x <= mx + 1; ++x)
-                    shown += inverted(*cube, ed.CubeOrigin(), x, y);
-            EXPECT_TRUE(e[0] == e[1] || shown > 0) << mx << "," << my;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    shown += inverted(*at.cubePic, at.cube, mid + GeoPoint{dx, dy});
+            EXPECT_TRUE(e[0] == e[1] || shown > 0) << mid.x << "," << mid.y;
         }
     }
 }
 
-// Typed values are clamped and shown clamped; the other side follows the side typed in.
+// Typed values are clamped and shown clamped; the other side follows the side typed in, and the
+// swatch shows the colour.
 TEST(ColorEdit, TypedValuesAreClamped) {
     Editor ed(RGB(10, 20, 30));
     const struct {
@@ -178,49 +210,46 @@ TEST(ColorEdit, TypedValuesAreClamped) {
                  {IDC_CE_SATURATION, "-5", 0}, {IDC_CE_RED, "300", 255},
                  {IDC_CE_RED, "300", 255},     {IDC_CE_GREEN, "", 0},
                  {IDC_CE_BRIGHTNESS, "x7", 0}, {IDC_CE_BLUE, "  77", 77}};
-    const int edits[] = {IDC_CE_RED, IDC_CE_GREEN,      IDC_CE_BLUE,
-                         IDC_CE_HUE, IDC_CE_SATURATION, IDC_CE_BRIGHTNESS};
     for (const auto& c : cases) {
         ed.Type(c.edit, c.text);
         SCOPED_TRACE(c.text);
         EXPECT_EQ(ed.Shown(c.edit), c.value);
         if (c.edit == IDC_CE_RED || c.edit == IDC_CE_GREEN || c.edit == IDC_CE_BLUE)
-            EXPECT_EQ(ed.m_hsbCurrent, ed.m_rgbCurrent.ToHsb());
+            EXPECT_EQ(ed.Hsb(), ed.Rgb().ToHsb());
         else
-            EXPECT_EQ(ed.m_rgbCurrent, ed.m_hsbCurrent.ToRgb());
-        for (int i = 0; i < 6; ++i)
-            EXPECT_EQ(ed.Shown(edits[i]), ed.FieldValue(i)) << i;
+            EXPECT_EQ(ed.Rgb(), ed.Hsb().ToRgb());
+        const RgbColor rgb = ed.Rgb();
+        EXPECT_EQ(At(*Grab(ed.dlg), ed.Place(IDC_CE_CURRENT)), RGB(rgb.red, rgb.green, rgb.blue));
     }
 }
 
 // A press within truncated distance 100 of the wheel's centre takes the wheel, 101 nothing; a
 // press on the bar takes the bar.
 TEST(ColorEdit, PressesOnTheWheelAndTheBar) {
+    const Layout& at = Seen();
     Editor ed(RGB(40, 80, 120));
-    const HsbColor before = ed.m_hsbCurrent;
-    const POINT c = ed.m_ptWheelCentre;
+    const int bright = ed.Hsb().brightness;
+    const GeoPoint c = at.centre();
     const struct {
-        POINT at;
+        GeoPoint at;
         bool taken;
-        int hue, saturation, brightness;
+        HsbColor hsb;
     } cases[] = {
-        {{c.x + 100, c.y}, true, 0, 255, before.brightness},
-        {{c.x + 71, c.y + 71}, true, 315, 255, before.brightness},
-        {{c.x + 100, c.y + 1}, true, 0, 255, before.brightness},
-        {{c.x + 100, c.y + 2}, true, 359, 255, before.brightness},
-        {{c.x + 72, c.y + 71}, false, 0, 0, 0},
-        {{c.x + 101, c.y}, false, 0, 0, 0},
-        {c, true, 0, 0, before.brightness},
-        {{ed.m_rcBar.left + 3, ed.m_rcBar.top}, true, 0, 0, 255},
+        {c + GeoPoint{100, 0}, true, {0, 255, bright}},
+        {c + GeoPoint{71, 71}, true, {315, 255, bright}},
+        {c + GeoPoint{100, 1}, true, {0, 255, bright}},
+        {c + GeoPoint{100, 2}, true, {359, 255, bright}},
+        {c + GeoPoint{72, 71}, false, {359, 255, bright}},
+        {c + GeoPoint{101, 0}, false, {359, 255, bright}},
+        {c, true, {0, 0, bright}},
+        {{at.bar.left + 3, at.bar.top}, true, {0, 0, 255}},
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(::testing::Message() << k.at.x - c.x << "," << k.at.y - c.y);
-        const HsbColor was = ed.m_hsbCurrent;
         ed.Mouse(WM_LBUTTONDOWN, k.at);
-        EXPECT_EQ(::GetCapture() == ed.m_hWnd, k.taken);
-        const HsbColor want = k.taken ? HsbColor{k.hue, k.saturation, k.brightness} : was;
-        EXPECT_EQ(ed.m_hsbCurrent, want);
-        EXPECT_EQ(ed.m_rgbCurrent, ed.m_hsbCurrent.ToRgb());
+        EXPECT_EQ(::GetCapture() == ed.dlg.m_hWnd, k.taken);
+        EXPECT_EQ(ed.Hsb(), k.hsb);
+        EXPECT_EQ(ed.Rgb(), ed.Hsb().ToRgb());
         ed.Mouse(WM_LBUTTONUP, k.at);
         EXPECT_EQ(::GetCapture(), nullptr);
     }
@@ -229,42 +258,39 @@ TEST(ColorEdit, PressesOnTheWheelAndTheBar) {
 // The red handle stops at the black corner and at the axis end however far the pointer goes;
 // the initial swatch keeps the colour the dialog opened with.
 TEST(ColorEdit, RedHandleStopsAtTheAxisEnds) {
+    const CubeAxes axes = Seen().axes();
     const COLORREF initial = RGB(128, 50, 200);
     Editor ed(initial);
-    const RECT initialSwatch = ed.m_rcInitial;
-    ed.Mouse(WM_LBUTTONDOWN, Centre(ed.m_rcHandle[0]));
+    ed.Mouse(WM_LBUTTONDOWN, axes.Handle(0, 128));
     const struct {
         int y, red;
-    } moves[] = {{ed.O().y + 30, 0}, {ed.m_axes.End(0).y - 30, 255}, {ed.O().y - 1, 2}};
+    } moves[] = {{axes.Origin().y + 30, 0}, {axes.End(0).y - 30, 255}, {axes.Origin().y - 1, 2}};
     for (const auto& m : moves) {
-        ed.Mouse(WM_MOUSEMOVE, {ed.O().x + 17, m.y});
-        EXPECT_EQ(ed.m_rgbCurrent.red, m.red) << m.y;
-        EXPECT_EQ(ed.Shown(IDC_CE_RED), m.red);
-        EXPECT_EQ(ed.m_hsbCurrent, ed.m_rgbCurrent.ToHsb());
-        const std::unique_ptr<Canvas> shot = Grab(ed);
-        EXPECT_EQ(shot->At(Centre(initialSwatch).x, Centre(initialSwatch).y), initial);
-        EXPECT_EQ(shot->At(Centre(ed.m_rcCurrent).x, Centre(ed.m_rcCurrent).y),
-                  RGB(ed.m_rgbCurrent.red, ed.m_rgbCurrent.green, ed.m_rgbCurrent.blue));
+        ed.Mouse(WM_MOUSEMOVE, {axes.Origin().x + 17, m.y});
+        EXPECT_EQ(ed.Rgb(), (RgbColor{m.red, 50, 200})) << m.y;
+        EXPECT_EQ(ed.Hsb(), ed.Rgb().ToHsb());
+        const std::unique_ptr<Canvas> shot = Grab(ed.dlg);
+        EXPECT_EQ(At(*shot, ed.Place(IDC_CE_INITIAL)), initial);
+        EXPECT_EQ(At(*shot, ed.Place(IDC_CE_CURRENT)), RGB(m.red, 50, 200));
     }
     ed.Mouse(WM_LBUTTONUP, {0, 0});
     EXPECT_EQ(::GetCapture(), nullptr);
 }
 
-// A new hue or saturation reloads the bar's colour table only, and the screen shows it.
-TEST(ColorEdit, BarPaletteChangesWithoutItsPixels) {
+// A new hue shows on the bar: that hue at full brightness at the top, black at the foot.
+TEST(ColorEdit, TheBarShowsTheHueTyped) {
+    const RECT bar = Seen().bar;
     Editor ed(RGB(255, 0, 0));
-    const CDibImage& bar = ed.m_barImage;
-    ASSERT_EQ(bar.Height(), ed.m_rcBar.bottom - ed.m_rcBar.top);
-    const std::vector<std::uint8_t> pixels(bar.Bits(), bar.Bits() + bar.Stride() * bar.Height());
     ed.Type(IDC_CE_HUE, "120");
-    EXPECT_TRUE(std::equal(pixels.begin(), pixels.end(), bar.Bits()));
-    const std::uint8_t* top = bar.ColorTable(); // blue, green, red
-    EXPECT_EQ(RGB(top[2], top[1], top[0]), RGB(0, 253, 0));
-    const std::unique_ptr<Canvas> shot = Grab(ed);
-    for (int row : {20, 100, 200}) {
-        const std::uint8_t* e = bar.ColorTable() + 4 * bar.RowPointer(row)[0];
-        EXPECT_EQ(shot->At(ed.m_rcBar.left + 10, ed.m_rcBar.top + row), RGB(e[2], e[1], e[0]))
-            << row;
+    const int rows = bar.bottom - bar.top;
+    std::vector<std::uint8_t> palette(3 * rows);
+    BarPalette(120, 255, rows, palette.data());
+    EXPECT_TRUE(palette[0] == 0 && palette[1] >= 250 && palette[2] == 0);
+    EXPECT_EQ(palette[3 * rows - 2], 0);
+    const std::unique_ptr<Canvas> shot = Grab(ed.dlg);
+    for (int row : {20, 100, rows - 1}) {
+        const std::uint8_t* e = &palette[3 * row];
+        EXPECT_EQ(shot->At(bar.left + 10, bar.top + row), RGB(e[0], e[1], e[2])) << row;
     }
 }
 
@@ -279,64 +305,48 @@ TEST(ColorEdit, PictureBackgroundsFollowTheButtonFace) {
             ::SetSysColors(1, &element, &c);
         }
     };
+    const Layout& at = Seen();
     Editor ed(RGB(0, 200, 100));
     const COLORREF face = RGB(201, 120, 60);
     FaceColour change(face);
-    ed.SendMessage(WM_SYSCOLORCHANGE);
+    ed.dlg.SendMessage(WM_SYSCOLORCHANGE);
     ed.Settle();
-    const std::unique_ptr<Canvas> shot = Grab(ed);
-    for (POINT p : {ed.Origin(), POINT{ed.Origin().x + 201, ed.Origin().y + 200}, ed.CubeOrigin(),
-                    POINT{ed.CubeOrigin().x + 189, ed.CubeOrigin().y + 189}})
+    const std::unique_ptr<Canvas> shot = Grab(ed.dlg);
+    for (GeoPoint p :
+         {at.wheel, at.wheel + GeoPoint{201, 200}, at.cube, at.cube + GeoPoint{189, 189}})
         EXPECT_EQ(shot->At(p.x, p.y), face) << p.x << "," << p.y;
 }
 
-// Drags that come back to where they began leave the screen as it was then, and each step,
-// with the paints it leaves, is quick.
-TEST(ColorEdit, DragsLeaveNoTrailsAndStepQuickly) {
+// Drags that come back to where they began leave the pictures as they were then.
+TEST(ColorEdit, DragsLeaveNoTrails) {
+    const Layout& at = Seen();
     Editor ed(RGB(255, 128, 0));
-    const POINT c = ed.m_ptWheelCentre;
     const struct {
         const char* name;
-        POINT start;
+        GeoPoint start;
         int dx, dy;
         bool redHandle; // start on the red handle, wherever the drags before left it
-    } drags[] = {{"wheel", {c.x + 30, c.y - 20}, 2, 0, false},
-                 {"bar", {ed.m_rcBar.left + 5, ed.m_rcBar.top + 40}, 0, 2, false},
+    } drags[] = {{"wheel", at.centre() + GeoPoint{30, -20}, 2, 0, false},
+                 {"bar", {at.bar.left + 5, at.bar.top + 40}, 0, 2, false},
                  {"red axis", {}, 0, 2, true}};
-    constexpr int kSteps = 120; // out and back
     for (const auto& d : drags) {
-        const POINT start = d.redHandle ? Centre(ed.m_rcHandle[0]) : d.start;
+        const GeoPoint start = d.redHandle ? at.axes().Handle(0, ed.Rgb().red) : d.start;
         ed.Mouse(WM_LBUTTONDOWN, start);
-        ASSERT_EQ(::GetCapture(), ed.m_hWnd) << d.name;
+        ASSERT_EQ(::GetCapture(), ed.dlg.m_hWnd) << d.name;
         ed.Mouse(WM_MOUSEMOVE, start); // a press on a handle applies nothing yet
-        const std::unique_ptr<Canvas> before = Grab(ed);
-        const DWORD t0 = ::GetTickCount();
-        for (int i = 1; i <= kSteps; ++i) {
-            const int k = std::min(i, kSteps - i);
-            ed.Mouse(WM_MOUSEMOVE, {start.x + k * d.dx, start.y + k * d.dy});
+        const std::unique_ptr<Canvas> before = Grab(ed.dlg);
+        for (int i = 1, steps = 120; i <= steps; ++i) { // out and back
+            const int k = std::min(i, steps - i);
+            ed.Mouse(WM_MOUSEMOVE, start + GeoPoint{k * d.dx, k * d.dy});
         }
-        const double step = double(::GetTickCount() - t0) / kSteps;
         ed.Mouse(WM_LBUTTONUP, start);
-        const std::unique_ptr<Canvas> after = Grab(ed);
+        const std::unique_ptr<Canvas> after = Grab(ed.dlg);
         int differ = 0;
-        for (const RECT& r : {ed.m_rcRgbArea, ed.m_rcHsbArea})
-            for (int y = r.top - 6; y < r.bottom; ++y)
-                for (int x = r.left - 3; x < r.right; ++x)
+        for (const RECT& r : {ed.Place(IDC_CE_RGB_AREA), ed.Place(IDC_CE_HSB_AREA)})
+            for (int y = r.top; y < r.bottom; ++y)
+                for (int x = r.left; x < r.right; ++x)
                     differ += before->At(x, y) != after->At(x, y);
         EXPECT_EQ(differ, 0) << d.name;
-        std::printf("%s drag step with its paints: %.2f ms\n", d.name, step);
-        EXPECT_LT(step, 20.0) << d.name;
-    }
-}
-
-// Inside a modal run: types a green and presses a button once the dialog is up.
-CColorEditDialog* g_modal = nullptr;
-int g_button = 0;
-void CALLBACK TypeAndPress(HWND, UINT, UINT_PTR, DWORD) {
-    if (g_modal && g_modal->m_hWnd) {
-        ::SetDlgItemTextA(g_modal->m_hWnd, IDC_CE_GREEN, "77");
-        ::PostMessageA(g_modal->m_hWnd, WM_COMMAND, g_button, 0);
-        g_modal = nullptr;
     }
 }
 
@@ -344,11 +354,10 @@ void CALLBACK TypeAndPress(HWND, UINT, UINT_PTR, DWORD) {
 TEST(ColorEdit, ModalRunEndsWithOkOrCancel) {
     for (int button : {IDOK, IDCANCEL}) {
         CColorEditDialog dlg(RGB(1, 2, 3));
-        g_modal = &dlg;
-        g_button = button;
-        const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, TypeAndPress);
-        EXPECT_EQ(dlg.DoModal(), button);
-        ::KillTimer(nullptr, timer);
+        EXPECT_EQ(InsideModal([&] { return dlg.DoModal(); },
+                              [&] { ::SetDlgItemTextA(dlg, IDC_CE_GREEN, "77"); },
+                              [&] { dlg.PostMessage(WM_COMMAND, button); }),
+                  button);
         EXPECT_EQ(dlg.m_rgbInitial, (RgbColor{1, 2, 3}));
         if (button == IDOK) {
             EXPECT_EQ(dlg.m_rgbCurrent, (RgbColor{1, 77, 3}));
@@ -371,10 +380,9 @@ TEST(ColorEditArt, WheelAndCubePictures) {
                 outside += got != kGrey192;
                 continue;
             }
-            const int hue =
-                static_cast<int>(std::lround(std::atan2(dy, dx) * 180 / kPi) + 360) % 360;
+            const int hue = static_cast<int>(std::lround(std::atan2(dy, dx) * 180 / kPi) + 360);
             const RgbColor want =
-                HsbColor{hue, std::min(255, static_cast<int>(std::lround(r * 2.55))), 255}.ToRgb();
+                HsbColor{hue % 360, std::min(255, int(std::lround(r * 2.55))), 255}.ToRgb();
             worst = std::max({worst, std::abs(GetRValue(got) - want.red),
                               std::abs(GetGValue(got) - want.green),
                               std::abs(GetBValue(got) - want.blue)});
@@ -386,28 +394,28 @@ TEST(ColorEditArt, WheelAndCubePictures) {
     ASSERT_EQ(cube->w, 190);
     ASSERT_EQ(cube->h, 190);
     const struct {
-        int x, y;
+        GeoPoint at;
         COLORREF colour;
         int slack; // levels per channel
     } spots[] = {
         // The axes meet white at the black corner and end in black arrowheads; the outer
         // corners are yellow, magenta and cyan; beside the black corner black; just outside the
         // outline the background.
-        {102, 108, RGB(255, 255, 255), 0},
-        {102, 9, 0, 0},
-        {23, 147, 0, 0},
-        {181, 147, 0, 0},
-        {26, 51, RGB(255, 255, 0), 40},
-        {178, 51, RGB(255, 0, 255), 40},
-        {102, 182, RGB(0, 255, 255), 40},
-        {104, 111, 0, 20},
-        {102, 5, kGrey192, 0},
-        {19, 48, kGrey192, 0},
-        {185, 48, kGrey192, 0}};
+        {kCubeCorner, RGB(255, 255, 255), 0},
+        {kCubeEnds[0], 0, 0},
+        {kCubeEnds[1], 0, 0},
+        {kCubeEnds[2], 0, 0},
+        {{26, 51}, RGB(255, 255, 0), 40},
+        {{178, 51}, RGB(255, 0, 255), 40},
+        {{102, 182}, RGB(0, 255, 255), 40},
+        {{104, 111}, 0, 20},
+        {{102, 5}, kGrey192, 0},
+        {{19, 48}, kGrey192, 0},
+        {{185, 48}, kGrey192, 0}};
     for (const auto& s : spots) {
-        const COLORREF got = cube->At(s.x, s.y);
+        const COLORREF got = cube->At(s.at.x, s.at.y);
         for (int shift : {0, 8, 16})
             EXPECT_LE(std::abs(int(got >> shift & 255) - int(s.colour >> shift & 255)), s.slack)
-                << s.x << "," << s.y;
+                << s.at.x << "," << s.at.y;
     }
 }

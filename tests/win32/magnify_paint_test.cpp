@@ -5,16 +5,17 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "capture/CapturePage.h"
 #include "color/AutoClickPage.h"
-#include "framework/App.h"
 #include "magnify/EtchedFrames.h"
 #include "magnify/MagnifyPage.h"
 #include "skin/SkinnedSheet.h"
 #include "tests/common/canvas.h"
+#include "tests/common/pump.h"
 
 namespace {
 
@@ -99,10 +100,9 @@ TEST(EtchedFrames, GreyRectanglesWithWhiteLinesAndAGapInTheTop) {
     EXPECT_GT(frames[1].top, frames[0].bottom + 1);
 }
 
-// Each caption is black text from its point, drawn where nothing else is, in the cell the text
-// takes in the frames' font; it starts at the gap and stands across the top edge, which leaves
-// room for all of it.
-TEST(EtchedFrames, CaptionsStandAtTheirGapsAndTheDcIsLeftAsItWas) {
+// Each caption is text in the DC's colour and the captions' font, standing across its frame's
+// top edge inside the gap, which leaves room for all of it. The DC is left as it was.
+TEST(EtchedFrames, CaptionsStandInTheirGapsAndTheDcIsLeftAsItWas) {
     const char* const captions[] = {"Magnify Glass", "Magnify Option"};
     Canvas bare(kW, kH, kBlank), cv(kW, kH, kBlank);
     PaintEtchedFrames(bare.dc, "", "");
@@ -114,51 +114,39 @@ TEST(EtchedFrames, CaptionsStandAtTheirGapsAndTheDcIsLeftAsItWas) {
     EXPECT_EQ(::GetCurrentObject(cv.dc, OBJ_PEN), pen);
     EXPECT_EQ(::GetBkMode(cv.dc), OPAQUE);
 
-    CFont framesFont;
-    framesFont.CreateFont(15, 0, 300, DEFAULT_CHARSET, "MS Sans Serif");
-    CSelectObject sel(cv.dc, framesFont);
-    const std::vector<Frame> frames = FindFrames(bare);
+    const std::vector<Frame> frames = FindFrames(cv);
     ASSERT_EQ(frames.size(), 2u);
-    RECT cells[2];
-    for (int i = 0; i < 2; ++i) {
-        SIZE size = {};
-        ::GetTextExtentPoint32A(cv.dc, captions[i], int(std::strlen(captions[i])), &size);
-        const int y = i ? etched::kLowerCaptionY : etched::kUpperCaptionY;
-        cells[i] = {etched::kCaptionX, y, etched::kCaptionX + size.cx, y + size.cy};
-    }
-    int ink[2] = {}, left[2] = {kW, kW}, stray = 0;
+    RECT ink[2] = {{kW, kH, 0, 0}, {kW, kH, 0, 0}};
+    int stray = 0;
     for (int y = 0; y < kH; ++y)
         for (int x = 0; x < kW; ++x)
             if (cv.At(x, y) != bare.At(x, y)) {
-                const int i = ::PtInRect(&cells[0], {x, y})   ? 0
-                              : ::PtInRect(&cells[1], {x, y}) ? 1
-                                                              : -1;
-                if (i < 0 || !Between(cv.At(x, y), text, bare.At(x, y))) {
-                    ++stray;
-                    continue;
-                }
-                ++ink[i];
-                left[i] = std::min(left[i], x);
+                stray += !Between(cv.At(x, y), text, bare.At(x, y));
+                RECT& r = ink[std::abs(y - frames[0].top) < std::abs(y - frames[1].top) ? 0 : 1];
+                r = {std::min<LONG>(r.left, x), std::min<LONG>(r.top, y),
+                     std::max<LONG>(r.right, x + 1), std::max<LONG>(r.bottom, y + 1)};
             }
     EXPECT_EQ(stray, 0);
+    CFont captionFont;
+    ASSERT_TRUE(CreateCaptionFont(captionFont));
+    CSelectObject sel(cv.dc, captionFont);
     for (int i = 0; i < 2; ++i) {
         SCOPED_TRACE(captions[i]);
-        EXPECT_GT(ink[i], 40);
         const Frame& f = frames[i];
-        EXPECT_TRUE(left[i] >= f.gapStart && left[i] <= f.gapStart + 4)
-            << left[i] << " " << f.gapStart;
-        EXPECT_TRUE(cells[i].top < f.top && cells[i].bottom > f.top + 1);
-        // However wide the face draws it, the top edge never runs through the caption.
-        int crossing = 0;
-        for (int x = cells[i].left; x < cells[i].right; ++x)
-            crossing += cv.At(x, f.top) == kGrey;
-        EXPECT_EQ(crossing, 0);
+        const RECT& r = ink[i];
+        SIZE cell = {};
+        ::GetTextExtentPoint32A(cv.dc, captions[i], int(std::strlen(captions[i])), &cell);
+        EXPECT_TRUE(r.left >= f.gapStart && r.left <= f.gapStart + 4 && r.right <= f.gapEnd)
+            << r.left << "-" << r.right << " in the gap " << f.gapStart << "-" << f.gapEnd;
+        EXPECT_TRUE(r.right - r.left > cell.cx / 2 && r.right - r.left <= cell.cx &&
+                    r.bottom - r.top <= cell.cy)
+            << "ink " << r.right - r.left << "x" << r.bottom - r.top << " in a cell " << cell.cx
+            << "x" << cell.cy;
+        EXPECT_TRUE(r.top < f.top && r.bottom > f.top + 1) << "across the top edge";
     }
 }
 
 namespace {
-
-CSkinnedSheet* s_pages = nullptr;
 
 // Every control of the page that shows and stands beside a frame's left or right line lies
 // between them, and none crosses a frame's top line, whatever face the system gives the dialogs:
@@ -196,33 +184,25 @@ void CheckPageControlsAgainstFrames(HWND page) {
     EXPECT_GT(controls, 4);
 }
 
-void CALLBACK CheckEachPage(HWND, UINT, UINT_PTR id, DWORD) {
-    ::KillTimer(nullptr, id);
-    for (int index = 0; index < 3; ++index) {
-        ::SendMessageA(s_pages->m_hWnd, PSM_SETCURSEL, index, 0);
-        HWND page =
-            reinterpret_cast<HWND>(::SendMessageA(s_pages->m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0));
-        SCOPED_TRACE(index);
-        CheckPageControlsAgainstFrames(page);
-    }
-    s_pages->EndDialog(IDCANCEL);
-}
-
 } // namespace
 
 TEST(PageFrames, NoControlCrossesTheSidesOrTheTopOfAFrame) {
-    if (!AfxGetApp()) {
-        static CWinApp ownApp; // unless another test has made one
-    }
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_HOTKEY_CLASS};
-    ::InitCommonControlsEx(&icc);
     CSkinnedSheet sheet("Options", nullptr, SkinScheme{});
     CAutoClick color;
     CMagnifyPage magnify;
     CScreenCapture capture;
     for (CPropertyPage* page : std::initializer_list<CPropertyPage*>{&color, &magnify, &capture})
         sheet.AddPage(page);
-    s_pages = &sheet;
-    ::SetTimer(nullptr, 0, 200, CheckEachPage);
-    sheet.DoModal();
+    int checked = 0;
+    const auto checkEachPage = [&] {
+        for (int index = 0; index < sheet.GetPageCount(); ++index, ++checked) {
+            SCOPED_TRACE(index);
+            ASSERT_TRUE(sheet.SetActivePage(index));
+            CheckPageControlsAgainstFrames(PropSheet_GetCurrentPageHwnd(sheet.m_hWnd));
+        }
+    };
+    EXPECT_EQ(InsideModal([&] { return sheet.DoModal(); }, checkEachPage,
+                          [&] { sheet.EndDialog(IDCANCEL); }),
+              IDCANCEL);
+    EXPECT_EQ(checked, 3);
 }

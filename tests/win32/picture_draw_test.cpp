@@ -1,5 +1,6 @@
-// The program's two kinds of picture drawn on a real device context: CDibImage, part of it at a
-// target, and the skin bitmaps at every depth; each pixel where it belongs and nothing else.
+// CDibImage drawn on a real device context, part of it at a target, each pixel where it belongs
+// and nothing else; and both kinds of picture when there is nothing to draw. (Skin bitmaps are
+// drawn pixel by pixel in the skinned button's test.)
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,7 +11,6 @@
 
 #include "color/DibImage.h"
 #include "skin/SkinBitmap.h"
-#include "skin/SkinPainter.h"
 #include "tests/common/canvas.h"
 
 namespace {
@@ -53,11 +53,6 @@ void MakePicture(CDibImage& image, int bits) {
     image.SetPalette(rgb, kWidth * kHeight);
 }
 
-// The colours a skin bitmap holds, pixel by pixel from its top-left.
-std::function<COLORREF(int, int)> Pixels(const CSkinBitmap& b) {
-    return [&b](int x, int y) { return b.PaletteColor(b.GetPixel(x, y)); };
-}
-
 } // namespace
 
 TEST(DibDraw, PutsTheChosenPartAtTheTarget) {
@@ -77,7 +72,9 @@ TEST(DibDraw, PutsTheChosenPartAtTheTarget) {
     }
 }
 
-TEST(DibDraw, EmptyImageOrNothingToTransferDrawsNothing) {
+// Nothing to draw or nowhere to draw it: the call says so, or draws nothing, and the canvas is
+// untouched throughout.
+TEST(PictureDraw, NothingToDrawOrNowhereToDraw) {
     Canvas canvas(kCanvas, kCanvas, kBackground);
     CDibImage empty, image;
     EXPECT_FALSE(empty.Create(0, 8, 8));
@@ -85,37 +82,6 @@ TEST(DibDraw, EmptyImageOrNothingToTransferDrawsNothing) {
     MakePicture(image, 8);
     EXPECT_FALSE(image.Draw(canvas.dc, 0, 0, 0, 3, 0, 0));
     EXPECT_FALSE(image.Draw(nullptr, 0, 0, 4, 3, 0, 0));
-    ExpectDrawn(canvas, {}, nullptr);
-}
-
-TEST(SkinBitmapDraw, PutsEachPixelAtItsPlace) {
-    // Distinct colours per pixel at every depth with a palette; odd widths exercise row padding.
-    for (int depth : {1, 4, 8}) {
-        SCOPED_TRACE(depth);
-        Canvas canvas(40, 30, kBackground);
-        CSkinBitmap b;
-        ASSERT_NE(b.Create(7, 5, depth), nullptr);
-        for (int i = 0; i < b.PaletteSize(); ++i)
-            b.SetPaletteEntry(i, 10 + i, 200 - (i % 100), (i * 37) & 0xFF);
-        for (int y = 0; y < 5; ++y)
-            for (int x = 0; x < 7; ++x)
-                b.SetPixel(x, y, x + 7 * y + (x == 0 ? 0 : y));
-        EXPECT_TRUE(b.Draw(canvas.dc, 11, 6));
-        EXPECT_EQ(GetStretchBltMode(canvas.dc), COLORONCOLOR);
-        ExpectDrawn(canvas, {11, 6, 18, 11}, Pixels(b));
-    }
-    // A generated skin shows its top row first: mode 2 is light at the top, dark at the bottom.
-    Canvas canvas(64, 48, kBackground);
-    CSkinBitmap b;
-    CrtRandom random(11);
-    GenerateSkin(b, 37, 29, 2, 6, 40, RGB(30, 90, 200), CurrentSkinSystemColors(), random);
-    ASSERT_TRUE(b.Draw(canvas.dc, 5, 9));
-    ExpectDrawn(canvas, {5, 9, 42, 38}, Pixels(b));
-    EXPECT_GT(GetRValue(canvas.At(20, 9)), GetRValue(canvas.At(20, 37)));
-}
-
-TEST(SkinBitmapDraw, NothingToDrawOrNowhereToDraw) {
-    Canvas canvas(16, 16, kBackground);
     CSkinBitmap b;
     EXPECT_FALSE(b.Draw(canvas.dc, 0, 0)); // never created
     ASSERT_NE(b.Create(4, 4, 8), nullptr);
@@ -124,5 +90,5 @@ TEST(SkinBitmapDraw, NothingToDrawOrNowhereToDraw) {
     EXPECT_TRUE(b.Draw(canvas.dc, 0, 0)); // nothing to transfer
     b.Release();
     EXPECT_FALSE(b.Draw(canvas.dc, 0, 0));
-    ExpectDrawn(canvas, {}, nullptr); // the canvas is untouched throughout
+    ExpectDrawn(canvas, {}, nullptr);
 }

@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr int kId = 1201, kW = 120, kH = 40; // the button's id and size
+constexpr int kId = 1201, kW = 121, kH = 40; // the button's id and size (rows padded)
 // The host window stands at (100, 100) on the screen, the button at (40, 40) in it.
 constexpr POINT kInside = {200, 160}, kOutside = {120, 300};
 
