@@ -6,18 +6,13 @@
 #include <string_view>
 
 #include "skin/SkinScheme.h"
+#include "tests/common/schemes.h"
 #include "tests/fuzz/FuzzTarget.h"
 
 namespace {
 
 bool IsBlankByte(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-// The six numbers of a look the file keeps (not the hover blend).
-bool SameStoredLook(const SkinLook& a, const SkinLook& b) {
-    return a.mode == b.mode && a.granularity == b.granularity && a.coloring == b.coloring &&
-           a.red == b.red && a.green == b.green && a.blue == b.blue;
 }
 
 } // namespace
@@ -57,9 +52,6 @@ ZEN_FUZZ_TARGET(scheme_dat) {
         char stored[kSkinNameSize];
         MakeSchemeName(was.name, stored);
         FUZZ_CHECK(std::strcmp(now.name, stored) == 0);
-        FUZZ_CHECK(SameStoredLook(now.buttonLook, was.buttonLook));
-        FUZZ_CHECK(SameStoredLook(now.dialogLook, was.dialogLook));
-        FUZZ_CHECK(now.sampleRed == was.sampleRed && now.sampleGreen == was.sampleGreen &&
-                   now.sampleBlue == was.sampleBlue);
+        FUZZ_CHECK(StoredNumbers(now) == StoredNumbers(was));
     }
 }

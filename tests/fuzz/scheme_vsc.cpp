@@ -7,17 +7,12 @@
 #include <string_view>
 
 #include "skin/SkinScheme.h"
+#include "tests/common/schemes.h"
 #include "tests/fuzz/FuzzTarget.h"
 
 ZEN_FUZZ_TARGET(scheme_vsc) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    SkinScheme before;
-    std::memcpy(before.name, "Before", sizeof "Before");
-    before.buttonLook = {1, 2, 30, 3, 4, 5, 6};
-    before.dialogLook = {7, 8, 0, 9, 10, 11, 12};
-    before.sampleRed = 13;
-    before.sampleGreen = 14;
-    before.sampleBlue = 15;
+    const SkinScheme before = NumberedScheme(0, "Before");
     auto scheme = std::make_unique<SkinScheme>(before);
     const int scanned = ReadSchemeBlockText(text, *scheme);
     FUZZ_CHECK(scanned >= 0 && scanned <= 16);
@@ -25,7 +20,8 @@ ZEN_FUZZ_TARGET(scheme_vsc) {
     if (scanned == 0)
         FUZZ_CHECK(std::memcmp(scheme.get(), &before, sizeof before) == 0);
     // The hover blends are never in the file.
-    FUZZ_CHECK(scheme->buttonLook.hoverBlend == 30 && scheme->dialogLook.hoverBlend == 0);
+    FUZZ_CHECK(scheme->buttonLook.hoverBlend == before.buttonLook.hoverBlend &&
+               scheme->dialogLook.hoverBlend == before.dialogLook.hoverBlend);
 
     // Whatever was read is exported as a complete block that reads back the same.
     const std::string exported = SchemeBlockText(*scheme);
