@@ -155,7 +155,10 @@ TEST(SchemeFile, FailedWriteKeepsTheOldFile) {
     namespace fs = std::filesystem;
     const std::string path = TempPath("atomic.dat"), folder = TempPath("atomic-folder.dat");
     const SkinSchemeTable table = SchemeTable({NumberedScheme(1, "New")});
-    // The temporary file cannot be created: a folder stands in its place.
+    // The temporary file cannot be created: a folder stands in its place. (Left over from a
+    // run that stopped half-way, the folders go first.)
+    fs::remove_all(path + ".tmp");
+    fs::remove_all(folder);
     WriteText(path, "old content");
     ASSERT_TRUE(fs::create_directory(path + ".tmp"));
     EXPECT_FALSE(WriteSchemeFile(path, table));
