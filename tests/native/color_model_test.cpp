@@ -1,5 +1,5 @@
-// Colour model: RGB <-> HSB conversions over the whole domain, colour words and the picker's text
-// forms.
+// Colour model: RGB <-> HSB conversions over the whole domain, colour words, what the picker
+// shows of a sample and its text forms.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +8,7 @@
 #include <ostream>
 
 #include "color/ColorModel.h"
+#include "color/PickerReading.h"
 
 void PrintTo(const RgbColor& c, std::ostream* os) {
     *os << "rgb(" << c.red << "," << c.green << "," << c.blue << ")";
@@ -75,17 +76,23 @@ TEST(ColorWord, ChannelsAndTextForms) {
     EXPECT_EQ(ColorWordFromRgb({0x12, 0x34, 0x56}), 0x00563412u);
     const struct {
         std::uint32_t word;
-        const char *decimal, *hex;
+        const char *decimal, *hex, *css;
     } cases[] = {
-        {0x000080FFu, "255,128,0", "# FF,80,00"},
-        {0u, "0,0,0", "# 00,00,00"},
-        {0x00FFAB0Au, "10,171,255", "# 0A,AB,FF"},
-        {0xFF0000FFu, "255,0,0", "# FF,00,00"}, // the top byte is no channel
+        {0x000080FFu, "255,128,0", "# FF,80,00", "#FF8000"},
+        {0u, "0,0,0", "# 00,00,00", "#000000"},
+        {0x00FFAB0Au, "10,171,255", "# 0A,AB,FF", "#0AABFF"},
+        {0xFF0000FFu, "255,0,0", "# FF,00,00", "#FF0000"}, // the top byte is no channel
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FormatRgbText(c.word), c.decimal);
         EXPECT_EQ(FormatHtmlText(c.word), c.hex);
+        EXPECT_EQ(FormatCssHexText(c.word), c.css);
     }
     EXPECT_EQ(FormatPositionText(1023, 767), "1023,767");
     EXPECT_EQ(FormatPositionText(INT32_MIN, -5), "-2147483648,-5");
+    // A pixel the platform cannot read shows as white, a colour word it can draw with; of any
+    // other sample only the channels count.
+    EXPECT_EQ(PickedColor(kUnreadableColorWord), 0x00FFFFFFu);
+    EXPECT_EQ(PickedColor(0xFE00FFFFu), 0x0000FFFFu);
+    EXPECT_EQ(PickedColor(0), 0u);
 }
