@@ -100,7 +100,7 @@ TEST(SchemeFile, DamagedFilesKeepWhatDidNotScan) {
     struct Case {
         const char* what;
         std::string text;
-        int count; // count afterwards (the table held 7 schemes "old1".. of seeds -100 + 100n)
+        int count;        // count afterwards; the table held 7, "oldN" of seed 100N - 100
         const char* last; // name of scheme `count` afterwards
         int fromFile;     // its numbers taken from the file; the rest keep their old values
     };
