@@ -59,8 +59,8 @@ bool WaitStopped(pid_t child) {
     return waitpid(child, &status, WUNTRACED) == child && WIFSTOPPED(status);
 }
 
-// Lets a stopped child run on until it has finished another write, then for a random part of up
-// to two more, and stops it again.
+// Lets a stopped child run on until it has finished another write, then for a random part of one
+// more, and stops it again.
 bool RunOn(pid_t child, const std::atomic<unsigned>& writes, Clock::duration upTo,
            std::mt19937& random) {
     const unsigned before = writes.load();
@@ -93,7 +93,7 @@ void KillInsideWrites(const std::string& what, const std::string& path,
     const auto start = Clock::now();
     for (int i = 0; i < 10; ++i)
         write(i & 1);
-    const auto twoWrites = (Clock::now() - start) / 5;
+    const auto oneWrite = (Clock::now() - start) / 10;
     auto* writes = new (mmap(nullptr, sizeof(std::atomic<unsigned>), PROT_READ | PROT_WRITE,
                              MAP_SHARED | MAP_ANONYMOUS, -1, 0)) std::atomic<unsigned>(0);
     std::mt19937 random(20260412);
@@ -114,7 +114,7 @@ void KillInsideWrites(const std::string& what, const std::string& path,
         Check(!fs::exists(temp) && holds() == 0, what + ": the write after a kill is whole");
         bool inside = false;
         while (!inside && Check(++stops <= 20 * kills, what + ": kills land inside writes") &&
-               Check(RunOn(child, *writes, twoWrites, random), what + ": the child writes"))
+               Check(RunOn(child, *writes, oneWrite, random), what + ": the child writes"))
             inside = fs::exists(temp);
         kill(child, SIGKILL);
         waitpid(child, nullptr, 0);
