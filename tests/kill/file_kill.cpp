@@ -18,6 +18,7 @@
 #include <iterator>
 #include <new>
 #include <random>
+#include <sched.h>
 #include <string>
 #include <sys/mman.h>
 #include <sys/prctl.h>
@@ -65,12 +66,12 @@ bool RunOn(pid_t child, const std::atomic<unsigned>& writes, Clock::duration upT
            std::mt19937& random) {
     const unsigned before = writes.load();
     kill(child, SIGCONT);
-    for (const auto start = Clock::now(); writes.load() == before;)
+    // Waits that yield: the child may share the processor with this one.
+    for (const auto start = Clock::now(); writes.load() == before; sched_yield())
         if (Clock::now() - start > std::chrono::seconds(10))
             return false;
-    for (const auto stopAt = Clock::now() + upTo * (random() % 1024) / 1024;
-         Clock::now() < stopAt;) {
-    }
+    for (const auto stopAt = Clock::now() + upTo * (random() % 1024) / 1024; Clock::now() < stopAt;)
+        sched_yield();
     kill(child, SIGSTOP);
     return WaitStopped(child);
 }
