@@ -1,5 +1,6 @@
 // CDibImage::Init on any 40-byte header: either a picture whose block, colour table and rows all
 // lie inside its one allocation, or an empty image.
+#include <algorithm>
 #include <cstring>
 
 #include "color/DibImage.h"
@@ -21,17 +22,26 @@ ZEN_FUZZ_TARGET(dib_header) {
     const int palette = image.PaletteSize();
     FUZZ_CHECK(palette == (bits == 1 ? 2 : bits == 4 ? 16 : bits == 8 ? 256 : 0));
     FUZZ_CHECK(image.Width() == header.width && image.Height() == header.height);
-    FUZZ_CHECK(image.Stride() % 4 == 0);
-    FUZZ_CHECK(static_cast<long long>(image.Stride()) * 8 >=
-               static_cast<long long>(image.Width()) * bits);
+    // A stored row is the fewest whole 4-byte words that hold a line.
+    const long long lineBits = static_cast<long long>(image.Width()) * bits;
+    FUZZ_CHECK(image.Stride() % 4 == 0 && image.Stride() * 8LL >= lineBits &&
+               (image.Stride() - 4) * 8LL < lineBits);
     const auto* block = reinterpret_cast<const std::uint8_t*>(image.Header());
     FUZZ_CHECK(image.ColorTable() == block + 40 && image.Bits() == block + 40 + 4 * palette);
     FUZZ_CHECK(image.BlockSize() ==
                40 + 4u * palette + static_cast<std::size_t>(image.Stride()) * image.Height());
     FUZZ_CHECK(std::memcmp(image.Header(), &header, sizeof header) == 0);
-    // Every row's first and last byte lies inside the block: touch them.
+    // A new picture is black (colour table and pixels); its rows, counted from the top line, are
+    // stored bottom-up, and each one's first and last byte lies inside the block: touch them.
+    const auto black = [&] {
+        const auto* at = reinterpret_cast<const std::uint8_t*>(image.Header());
+        return std::all_of(at + 40, at + image.BlockSize(), [](int b) { return b == 0; });
+    };
+    FUZZ_CHECK(black() && !image.RowPointer(-1) && !image.RowPointer(image.Height()));
     for (int row = 0; row < image.Height(); ++row) {
         std::uint8_t* start = image.RowPointer(row);
+        FUZZ_CHECK(start ==
+                   image.Bits() + std::size_t{1} * (image.Height() - 1 - row) * image.Stride());
         start[0] = 1;
         start[image.Stride() - 1] = 1;
     }
@@ -41,5 +51,5 @@ ZEN_FUZZ_TARGET(dib_header) {
     // Built again from its own header (which lies inside the block being replaced).
     const std::size_t blockSize = image.BlockSize();
     FUZZ_CHECK(image.Init(*image.Header()));
-    FUZZ_CHECK(image.BlockSize() == blockSize && image.Width() == header.width);
+    FUZZ_CHECK(image.BlockSize() == blockSize && image.Width() == header.width && black());
 }

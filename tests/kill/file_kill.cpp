@@ -1,24 +1,26 @@
-// Files the program rewrites (the skin library, an exported scheme, a saved capture) survive
-// the process being killed at any moment of a write: a child rewrites the file in a loop,
-// alternating two contents, and is killed with SIGKILL at random moments. After every kill the
-// file holds exactly one of the two complete contents, and a temporary file left by the killed
-// write neither disturbs reading nor outlives the next write.
+// Files the program rewrites (the skin library, an exported scheme, a saved capture) survive the
+// process being killed inside a write: a child rewrites the file in a loop through the program's
+// writer, alternating two contents, and is stopped at random moments. Stopped while the writer's
+// temporary file exists (from the start of a write until its final rename) it is killed, so every
+// kill counted lands inside a write, however fast the machine. After every kill the file holds one
+// of the two complete contents as the program reads it, and the next write leaves no temporary
+// file behind.
 //
-// A program of its own rather than a GoogleTest suite: it is built without the sanitizers even
-// in the sanitizer build, where every fork would copy their shadow mappings and a thousand
-// kills would take minutes instead of seconds.
+// A program of its own rather than a GoogleTest suite: it is built without the sanitizers even in
+// the sanitizer build, where every fork would copy their shadow mappings.
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <new>
 #include <random>
+#include <sched.h>
 #include <string>
-#include <poll.h>
+#include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -26,6 +28,7 @@
 
 #include "capture/BmpFile.h"
 #include "skin/SkinScheme.h"
+#include "tests/common/schemes.h"
 
 namespace {
 
@@ -34,7 +37,6 @@ using Clock = std::chrono::steady_clock;
 
 int g_failedChecks = 0;
 
-// A failed check is reported with what it was about.
 bool Check(bool ok, const std::string& what) {
     if (!ok) {
         ++g_failedChecks;
@@ -43,15 +45,9 @@ bool Check(bool ok, const std::string& what) {
     return ok;
 }
 
-// A folder in memory where there is one: a kill does not depend on the disk (the file system
-// keeps what a killed process wrote), and without the wait for the disk a thousand kills take
-// seconds.
+// A folder in memory where there is one: without waits for the disk the kills take seconds.
 std::string KillFolder() {
-    std::error_code error;
-    if (fs::is_directory("/dev/shm", error) && access("/dev/shm", W_OK) == 0)
-        return "/dev/shm/";
-    const char* tmp = std::getenv("TMPDIR");
-    return std::string(tmp && *tmp ? tmp : "/tmp") + "/";
+    return access("/dev/shm", W_OK) == 0 ? "/dev/shm/" : fs::temp_directory_path().string() + "/";
 }
 
 std::string ReadAll(const std::string& path) {
@@ -59,188 +55,128 @@ std::string ReadAll(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-struct KillCounts {
-    int kills = 0;
-    int midWrite = 0; // kills that left the temporary file behind
-};
-
-// Kills a child that calls write(0), write(1), write(0)... on path `kills` times. After each
-// kill `contents` must tell which of the two contents the whole file holds (else -1).
-KillCounts KillWhileWriting(const std::string& path, int kills,
-                            const std::function<bool(int which)>& write,
-                            const std::function<int()>& contents) {
-    KillCounts counts;
-    // How long one write takes here: kills fall anywhere in the first few writes of a child.
-    const auto start = Clock::now();
-    for (int i = 0; i < 10; ++i)
-        Check(write(i & 1), "a write before the kills");
-    const auto oneWrite = (Clock::now() - start) / 10;
-    std::mt19937 random(20260412);
-    std::uniform_int_distribution<long long> delay(0, 3 * oneWrite.count());
-
-    for (int k = 0; k < kills; ++k) {
-        int ready[2];
-        if (!Check(pipe(ready) == 0, "a pipe to the child"))
-            break;
-        const pid_t child = fork();
-        if (child == 0) {
-            prctl(PR_SET_PDEATHSIG, SIGKILL); // never outlive the test
-            close(ready[0]);
-            for (int which = k & 1;; which ^= 1) {
-                write(which);
-                if (ready[1] >= 0) {
-                    // Under way: the first write is complete.
-                    (void)!::write(ready[1], "w", 1);
-                    close(ready[1]);
-                    ready[1] = -1;
-                }
-            }
-        }
-        close(ready[1]);
-        if (!Check(child > 0, "fork"))
-            break;
-        pollfd started = {ready[0], POLLIN, 0};
-        Check(poll(&started, 1, 10000) == 1, "the child starts writing within 10 s");
-        close(ready[0]);
-        const auto killAt = Clock::now() + Clock::duration(delay(random));
-        while (Clock::now() < killAt) {
-        }
-        kill(child, SIGKILL);
-        int status = 0;
-        Check(waitpid(child, &status, 0) == child && WIFSIGNALED(status) &&
-                  WTERMSIG(status) == SIGKILL,
-              path + ": the child was killed");
-        ++counts.kills;
-        if (fs::exists(path + ".tmp"))
-            ++counts.midWrite;
-        const int held = contents();
-        if (!Check(held == 0 || held == 1,
-                   path + ": kill " + std::to_string(k) + " left a half-written file"))
-            break;
-    }
-
-    // The next write clears what a killed one left.
-    Check(write(0), path + ": a write after the kills");
-    Check(!fs::exists(path + ".tmp"), path + ": no temporary file after the next write");
-    Check(contents() == 0, path + ": the next write is read back");
-    return counts;
+bool WaitStopped(pid_t child) {
+    int status = 0;
+    return waitpid(child, &status, WUNTRACED) == child && WIFSTOPPED(status);
 }
 
-// Two different libraries: three and five schemes.
-SkinSchemeTable Library(int count, int seed) {
-    SkinSchemeTable table;
-    for (int n = 1; n <= count; ++n) {
-        SkinScheme& s = table.Scheme(n);
-        std::snprintf(s.name, sizeof s.name, "Scheme%d_%d", seed, n);
-        s.buttonLook = {n, seed, 0, 50, 200, 100 + n, seed % 256};
-        s.dialogLook = {8, n, 0, 70, 10, 20, 30 + n};
-        s.sampleRed = s.sampleGreen = s.sampleBlue = 190 + n;
-    }
-    table.count = count;
-    return table;
+// Lets a stopped child run on until it has finished another write, then for a random part of one
+// more, and stops it again.
+bool RunOn(pid_t child, const std::atomic<unsigned>& writes, Clock::duration upTo,
+           std::mt19937& random) {
+    const unsigned before = writes.load();
+    kill(child, SIGCONT);
+    // Waits that yield: the child may share the processor with this one.
+    for (const auto start = Clock::now(); writes.load() == before; sched_yield())
+        if (Clock::now() - start > std::chrono::seconds(10))
+            return false;
+    for (const auto stopAt = Clock::now() + upTo * (random() % 1024) / 1024; Clock::now() < stopAt;)
+        sched_yield();
+    kill(child, SIGSTOP);
+    return WaitStopped(child);
 }
 
-// Writers killed so far, those with a failed check, and the failed checks when the last
-// writer was reported.
-int g_writers = 0;
-int g_failedWriters = 0;
-int g_failedChecksReported = 0;
-
-void ReportKills(const char* what, const KillCounts& counts, int kills) {
-    std::printf("%s: %d kills, %d in the middle of a write\n", what, counts.kills, counts.midWrite);
-    Check(counts.kills == kills, std::string(what) + ": every kill made");
-    // The test means something only if kills do land inside writes.
-    Check(counts.midWrite > kills / 20, std::string(what) + ": kills inside writes");
-    ++g_writers;
-    if (g_failedChecks != g_failedChecksReported)
-        ++g_failedWriters;
-    g_failedChecksReported = g_failedChecks;
-}
-
-// The skin library: 1,000 kills.
-void SchemeLibraryIsOldOrNewAfterEveryKill() {
-    const std::string path = KillFolder() + "zen_kill_scheme.dat";
-    const SkinSchemeTable libraries[2] = {Library(3, 11), Library(5, 22)};
-    const std::string texts[2] = {SchemeFileText(libraries[0]), SchemeFileText(libraries[1])};
-    const auto contents = [&] {
-        // Read as the program reads it, into a table that held something else.
-        SkinSchemeTable read = Library(7, 99);
-        if (!ReadSchemeFile(path, read))
-            return -1;
-        const std::string bytes = ReadAll(path);
+// Kills children that rewrite the file at path until `kills` kills have landed inside a write.
+// write(which) replaces the file with contents[which]; readBack() is the file read as the program
+// reads it, in the same form as contents.
+void KillInsideWrites(const std::string& what, const std::string& path,
+                      const std::string (&contents)[2], const std::function<bool(int)>& write,
+                      const std::function<std::string()>& readBack, int kills) {
+    const std::string temp = path + ".tmp";
+    // Which of the two complete contents the file holds, or -1.
+    const auto holds = [&] {
         for (int which : {0, 1})
-            if (bytes == texts[which] && SchemeFileText(read) == texts[which])
+            if (ReadAll(path) == contents[which] && readBack() == contents[which])
                 return which;
         return -1;
     };
-    const int kills = 1000;
-    ReportKills("scheme.dat",
-                KillWhileWriting(
-                    path, kills, [&](int which) { return WriteSchemeFile(path, libraries[which]); },
-                    contents),
-                kills);
+    // How long a write takes here, which only spreads the stops over the writes.
+    const auto start = Clock::now();
+    for (int i = 0; i < 10; ++i)
+        write(i & 1);
+    const auto oneWrite = (Clock::now() - start) / 10;
+    auto* writes = new (mmap(nullptr, sizeof(std::atomic<unsigned>), PROT_READ | PROT_WRITE,
+                             MAP_SHARED | MAP_ANONYMOUS, -1, 0)) std::atomic<unsigned>(0);
+    std::mt19937 random(20260412);
+    int stops = 0;
+    const int failedBefore = g_failedChecks;
+    for (int k = 0; k < kills && g_failedChecks == failedBefore; ++k) {
+        const pid_t child = fork();
+        if (child == 0) {
+            prctl(PR_SET_PDEATHSIG, SIGKILL); // never outlive the test
+            // One whole write, then a stop for the parent to look at it.
+            if (write(0) && raise(SIGSTOP) == 0)
+                for (int which = 1; write(which); which ^= 1)
+                    ++*writes;
+            _exit(1);
+        }
+        if (!Check(child > 0 && WaitStopped(child), what + ": the child's first write"))
+            break;
+        Check(!fs::exists(temp) && holds() == 0, what + ": the write after a kill is whole");
+        bool inside = false;
+        while (!inside && Check(++stops <= 20 * kills, what + ": kills land inside writes") &&
+               Check(RunOn(child, *writes, oneWrite, random), what + ": the child writes"))
+            inside = fs::exists(temp);
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        Check(holds() >= 0, what + ": kill " + std::to_string(k) + " left a half file");
+    }
+    std::printf("%s: %d stops for %d kills inside a write\n", what.c_str(), stops, kills);
+    munmap(writes, sizeof *writes);
     fs::remove(path);
+    fs::remove(temp);
 }
 
-// A *.vsc export and a saved capture: 200 kills each.
-void ExportedSchemeAndSavedCaptureAreOldOrNewAfterEveryKill() {
-    const std::string vsc = KillFolder() + "zen_kill_export.vsc";
-    const SkinSchemeTable library = Library(2, 33);
-    const std::string blocks[2] = {SchemeBlockText(library.Scheme(1)),
-                                   SchemeBlockText(library.Scheme(2))};
-    const int kills = 200;
-    ReportKills("*.vsc export",
-                KillWhileWriting(
-                    vsc, kills,
-                    [&](int which) { return WriteSchemeBlock(vsc, library.Scheme(which + 1)); },
-                    [&] {
-                        SkinScheme read;
-                        if (ReadSchemeBlock(vsc, read) != 16)
-                            return -1;
-                        const std::string bytes = ReadAll(vsc);
-                        for (int which : {0, 1})
-                            if (bytes == blocks[which] && SchemeBlockText(read) == blocks[which])
-                                return which;
-                        return -1;
-                    }),
-                kills);
-    fs::remove(vsc);
+// Two libraries of three and five schemes, two exported schemes, two 24-bit captures of 320 x 200
+// in different colours.
+void KillWriters() {
+    const std::string folder = KillFolder();
+    const SkinSchemeTable tables[2] = {
+        SchemeTable(3, [](int n) { return NumberedScheme(100 * n, "A" + std::to_string(n)); }),
+        SchemeTable(5, [](int n) { return NumberedScheme(-100 * n, "B" + std::to_string(n)); })};
+    const std::string dat = folder + "zen_kill_scheme.dat";
+    KillInsideWrites(
+        "scheme.dat", dat, {SchemeFileText(tables[0]), SchemeFileText(tables[1])},
+        [&](int which) { return WriteSchemeFile(dat, tables[which]); },
+        [&] {
+            // Into a table that held something else.
+            SkinSchemeTable read = SchemeTable(7, [](int n) { return NumberedScheme(n); });
+            return ReadSchemeFile(dat, read) ? SchemeFileText(read) : "";
+        },
+        300);
 
-    // A capture saved as a BMP file: two 24-bit captures of 320 x 200 in different colours.
-    const std::string bmp = KillFolder() + "zen_kill_capture.bmp";
-    BmpLayout layout;
-    layout.width = 320;
-    layout.height = 200;
-    layout.imageSize = BmpRowBytes(24, layout.width) * layout.height;
+    const SkinScheme exported[2] = {NumberedScheme(7, "Sunset"), NumberedScheme(70, "Dawn")};
+    const std::string vsc = folder + "zen_kill_export.vsc";
+    KillInsideWrites(
+        "*.vsc export", vsc, {SchemeBlockText(exported[0]), SchemeBlockText(exported[1])},
+        [&](int which) { return WriteSchemeBlock(vsc, exported[which]); },
+        [&] {
+            SkinScheme read;
+            return ReadSchemeBlock(vsc, read) == 16 ? SchemeBlockText(read) : "";
+        },
+        100);
+
+    const BmpLayout layout{320, 200, 1, 24, BmpRowBytes(24, 320) * 200, 0};
     const std::vector<std::uint8_t> headers = BmpHeaders(layout);
-    std::string files[2];
-    for (int which : {0, 1}) {
-        files[which].assign(headers.begin(), headers.end());
-        files[which].append(layout.imageSize, static_cast<char>(which ? 0xC0 : 0x40));
-    }
-    ReportKills("BMP save",
-                KillWhileWriting(
-                    bmp, kills,
-                    [&](int which) {
-                        return WriteBinaryFileReplacing(bmp, [&](std::FILE* file) {
-                            const std::string& f = files[which];
-                            return std::fwrite(f.data(), 1, f.size(), file) == f.size();
-                        });
-                    },
-                    [&] {
-                        const std::string bytes = ReadAll(bmp);
-                        return bytes == files[0] ? 0 : bytes == files[1] ? 1 : -1;
-                    }),
-                kills);
-    fs::remove(bmp);
+    const std::string pixels[2] = {std::string(layout.imageSize, '\x40'),
+                                   std::string(layout.imageSize, '\xC0')};
+    const std::string head(headers.begin(), headers.end()), bmp = folder + "zen_kill_capture.bmp";
+    KillInsideWrites(
+        "BMP save", bmp, {head + pixels[0], head + pixels[1]},
+        [&](int which) { // headers and pixels in two writes, as a capture is saved
+            return WriteBinaryFileReplacing(bmp, [&](std::FILE* file) {
+                return std::fwrite(head.data(), 1, head.size(), file) == head.size() &&
+                       std::fwrite(pixels[which].data(), 1, layout.imageSize, file) ==
+                           layout.imageSize;
+            });
+        },
+        [&] { return ReadAll(bmp); }, 100);
 }
 
 } // namespace
 
 int main() {
-    SchemeLibraryIsOldOrNewAfterEveryKill();
-    ExportedSchemeAndSavedCaptureAreOldOrNewAfterEveryKill();
-    // Tip of the Day's writes join here, one call, when its reader lands.
-    std::printf("%d passed, %d failed\n", g_writers - g_failedWriters, g_failedWriters);
+    KillWriters();
+    std::printf("%d checks failed\n", g_failedChecks);
     return g_failedChecks == 0 ? 0 : 1;
 }

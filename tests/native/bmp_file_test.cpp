@@ -25,22 +25,24 @@ std::string ReadAll(const std::string& path) {
 
 TEST(BmpLayout, HeadersOfTrueColourAndPaletteCaptures) {
     struct Case {
-        int width, height, bitsPerPixel, colours;
-        std::uint32_t rowBytes, pixelOffset, fileSize;
+        int width, height, planes, bitsPerPixel, colours;
+        std::uint32_t bitCount, rowBytes, pixelOffset, fileSize;
     };
-    // Rows pad to 4 bytes: 10 x 3 = 30 -> 32; 1 x 3 -> 4; 293 x 3 = 879 -> 880; 8-bit 5 -> 8.
+    // Rows pad to 4 bytes: 10 x 3 = 30 -> 32; 1 x 3 -> 4; 293 x 3 = 879 -> 880; 8-bit 5 -> 8;
+    // 4 planes of 1 bit make 4-bit pixels, 7 x 4 bits -> 4 bytes.
     const Case cases[] = {
-        {10, 10, 32, 0, 32, 54, 54 + 320},
-        {1, 1, 24, 0, 4, 54, 58},
-        {293, 2, 32, 0, 880, 54, 54 + 1760},
-        {5, 3, 8, 256, 8, 54 + 1024, 54 + 1024 + 24},
-        {0, 0, 32, 0, 0, 54, 54},
+        {10, 10, 1, 32, 0, 24, 32, 54, 54 + 320},
+        {1, 1, 1, 24, 0, 24, 4, 54, 58},
+        {293, 2, 1, 16, 0, 24, 880, 54, 54 + 1760},
+        {5, 3, 1, 8, 256, 8, 8, 54 + 1024, 54 + 1024 + 24},
+        {7, 2, 4, 1, 16, 4, 4, 54 + 64, 54 + 64 + 8},
+        {0, 0, 1, 32, 0, 24, 0, 54, 54},
     };
     for (const Case& c : cases) {
         BmpLayout layout;
         layout.width = c.width;
         layout.height = c.height;
-        layout.bitCount = BmpBitCount(1, c.bitsPerPixel);
+        layout.bitCount = BmpBitCount(c.planes, c.bitsPerPixel);
         layout.imageSize = BmpRowBytes(layout.bitCount, c.width) * c.height;
         layout.colours = c.colours;
         SCOPED_TRACE(c.width);
@@ -55,21 +57,12 @@ TEST(BmpLayout, HeadersOfTrueColourAndPaletteCaptures) {
         EXPECT_EQ(Read32(h, 18), static_cast<std::uint32_t>(c.width));
         EXPECT_EQ(Read32(h, 22), static_cast<std::uint32_t>(c.height));
         EXPECT_EQ(Read16(h, 26), 1u);
-        EXPECT_EQ(Read16(h, 28),
-                  c.bitsPerPixel > 8 ? 24u : static_cast<std::uint32_t>(c.bitsPerPixel));
+        EXPECT_EQ(Read16(h, 28), c.bitCount);
         EXPECT_EQ(Read32(h, 30), 0u);
         EXPECT_EQ(Read32(h, 34), c.rowBytes * c.height);
         for (int at = 38; at < 54; at += 4)
             EXPECT_EQ(Read32(h, at), 0u) << at;
     }
-}
-
-TEST(BmpLayout, BitCountIsPlanesTimesBitsAndTwentyFourAboveEight) {
-    EXPECT_EQ(BmpBitCount(1, 1), 1);
-    EXPECT_EQ(BmpBitCount(4, 1), 4);
-    EXPECT_EQ(BmpBitCount(1, 8), 8);
-    EXPECT_EQ(BmpBitCount(1, 16), 24);
-    EXPECT_EQ(BmpBitCount(1, 32), 24);
 }
 
 TEST(CaptureSaveName, ExtensionWithinTheFirstHundredCharactersKeepsThePath) {
@@ -93,42 +86,24 @@ TEST(CaptureSaveName, ExtensionWithinTheFirstHundredCharactersKeepsThePath) {
         EXPECT_EQ(CaptureSaveName(c.path, c.ext), c.saved) << c.path;
 }
 
-class ReplacingWrite : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_path = ::testing::TempDir() + "zen_bmp_replace_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        std::remove(m_path.c_str());
-        std::ofstream(m_path, std::ios::binary) << "old content";
-    }
-    void TearDown() override {
-        std::remove(m_path.c_str());
-        std::remove((m_path + ".tmp").c_str());
-    }
-    std::string m_path;
-};
-
-TEST_F(ReplacingWrite, CompleteWriteReplacesTheFileByteForByte) {
+// The replacing write of a capture: the bytes exactly as given, or the old file when the writer
+// fails, and no temporary file either way.
+TEST(ReplacingWrite, TheNewBytesWholeOrTheOldFile) {
+    const std::string path = ::testing::TempDir() + "zen_bmp_replace.bmp";
+    std::ofstream(path, std::ios::binary) << "old content";
+    const auto write = [&](const std::string& bytes, bool ok) {
+        return WriteBinaryFileReplacing(path, [&](std::FILE* f) {
+            return std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size() && ok;
+        });
+    };
+    EXPECT_FALSE(write("half", false));
+    EXPECT_EQ(ReadAll(path), "old content");
+    EXPECT_FALSE(std::ifstream(path + ".tmp").good());
     const std::string bytes("BM\n\r\n\0\x1a\xff", 8); // no text-mode translation
-    EXPECT_TRUE(WriteBinaryFileReplacing(m_path, [&](std::FILE* f) {
-        return std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    }));
-    EXPECT_EQ(ReadAll(m_path), bytes);
-    EXPECT_FALSE(std::ifstream(m_path + ".tmp").good());
-}
-
-TEST_F(ReplacingWrite, FailedWriteKeepsTheOldFileAndLeavesNoTemporary) {
-    EXPECT_FALSE(WriteBinaryFileReplacing(m_path, [](std::FILE* f) {
-        std::fputs("half", f);
-        return false;
-    }));
-    EXPECT_EQ(ReadAll(m_path), "old content");
-    EXPECT_FALSE(std::ifstream(m_path + ".tmp").good());
-}
-
-TEST_F(ReplacingWrite, PathInAMissingFolderFails) {
-    EXPECT_FALSE(
-        WriteBinaryFileReplacing(m_path + "_missing/shot.bmp", [](std::FILE*) { return true; }));
+    EXPECT_TRUE(write(bytes, true));
+    EXPECT_EQ(ReadAll(path), bytes);
+    EXPECT_FALSE(std::ifstream(path + ".tmp").good());
+    std::remove(path.c_str());
 }
 
 } // namespace

@@ -1,4 +1,5 @@
-// Skin painter: bitmap layout, palette, pattern bounds and pinned pictures, odd sizes.
+// Skin painter: bitmap layout, palette, pinned pictures, the bevelled tube against its plain form,
+// odd sizes.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -152,23 +153,6 @@ TEST(SkinPalette, RampsFromShadowToHighlightAndTintsTowardTheColour) {
                     << i;
             }
         before = tinted;
-    }
-}
-
-TEST(SkinPatterns, NoiseAndCornerTubeBounds) {
-    // The plain fill is 128 plus noise within -g..g+1. The corner tube draws the same noise (one
-    // draw per pixel in row order), so the difference is its base, which stays within g..255-g.
-    for (int g = 0; g <= 127; g += 9) {
-        const CSkinBitmap flat = Generate(0, 40, 30, g, g);
-        const CSkinBitmap corner = Generate(6, 40, 30, g, g);
-        for (int y = 0; y < 30; ++y) {
-            for (int x = 0; x < 40; ++x) {
-                const int noise = At(flat, x, y) - 128;
-                ASSERT_TRUE(noise >= -g && noise <= g + 1) << g;
-                const int base = (At(corner, x, y) - noise + 256) % 256;
-                ASSERT_TRUE(base >= g && base <= 255 - g) << g << " at " << x << "," << y;
-            }
-        }
     }
 }
 
