@@ -149,10 +149,10 @@ TEST(CapturePage, DroppedPathsGoToTheEditBoxAndTheClipboardTheLastOfSeveralWins)
         {folder + "\\a.txt"},
         {folder + "\\a.txt", folder + "\\b.txt", folder + "\\c.txt"}};
     for (const auto& drop : drops) {
-        ClearClipboard();
+        const DWORD cleared = ClearClipboard();
         ASSERT_TRUE(Drop(page, drop));
         const std::string& last = drop.back();
-        EXPECT_TRUE(WaitFor([&] { return ControlText(edit) == last && ClipboardText() == last; }))
+        EXPECT_TRUE(ClipboardBecomes(last, cleared) && ControlText(edit) == last)
             << "after dropping " << drop.size() << " item(s) ending in " << last
             << " the box holds '" << ControlText(edit) << "', the clipboard '" << ClipboardText()
             << "'";

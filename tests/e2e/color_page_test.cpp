@@ -179,11 +179,11 @@ TEST(ColorPage, FreezeHotkeyWorksWithTheWindowOpenAndClosed) {
     EXPECT_TRUE(Reads(page, kNavy)) << "the swatch and the texts keep their colour";
     EXPECT_TRUE(KeepsReading(page, kNavy, kMint)) << "still frozen";
 
-    ClearClipboard();
+    const DWORD cleared = ClearClipboard();
     ASSERT_TRUE(ClickCentre(::GetDlgItem(page, IDC_COLOR_HTML), true));
     ASSERT_TRUE(WaitFor([] { return ShownMenu() != nullptr; }));
     PressKeys({'A'}); // Copy as #RRGGBB
-    EXPECT_TRUE(WaitFor([] { return ClipboardText() == "#123456"; }))
+    EXPECT_TRUE(ClipboardBecomes("#123456", cleared))
         << "the clipboard holds '" << ClipboardText() << "'";
     EXPECT_TRUE(Shows(page, kNavy)) << "the page's own texts are unchanged";
     ASSERT_TRUE(PointAt(mint->Centre()));

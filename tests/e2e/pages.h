@@ -270,11 +270,20 @@ inline std::string ClipboardText() {
     ::CloseClipboard();
     return text;
 }
-inline void ClearClipboard() {
+// Empties the clipboard; its sequence number from then on.
+inline DWORD ClearClipboard() {
     if (::OpenClipboard(nullptr)) {
         ::EmptyClipboard();
         ::CloseClipboard();
     }
+    return ::GetClipboardSequenceNumber();
+}
+// Waits until the clipboard, changed since the sequence number `since`, holds `text`. It is
+// opened only once the program has changed it: opened earlier, the test could hold it just when
+// the program tries to open it, and the program's copy would fail.
+inline bool ClipboardBecomes(const std::string& text, DWORD since) {
+    return WaitFor(
+        [&] { return ::GetClipboardSequenceNumber() != since && ClipboardText() == text; });
 }
 
 } // namespace e2e
