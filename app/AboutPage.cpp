@@ -7,7 +7,7 @@
 #include "app/ToolboxApp.h"
 #include "framework/DataExchange.h"
 #include "res/resource.h"
-#include "skin/SkinDialog.h"
+#include "skineditor/SkinDialog.h"
 #include "tips/TipDialog.h"
 
 BEGIN_MESSAGE_MAP(CAboutPage, CSkinnedPage)

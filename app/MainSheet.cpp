@@ -7,12 +7,12 @@
 #include "app/ToolboxApp.h"
 #include "capture/CapturePage.h"
 #include "color/AutoClickPage.h"
+#include "core/SkinPainter.h"
 #include "framework/Gdi.h"
 #include "framework/HtmlHelp.h"
 #include "magnify/MagnifyPage.h"
 #include "res/resource.h"
 #include "settings/Profile.h"
-#include "skin/SkinPainter.h"
 
 CMainSheet* g_pMainSheet = nullptr;
 RECT g_rcLastSheet = {0, 0, 0, 0};

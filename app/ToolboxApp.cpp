@@ -1,8 +1,8 @@
 // Start-up.
 #include "app/ToolboxApp.h"
 
-#include "app/AppPaths.h"
 #include "app/TrayWnd.h"
+#include "core/AppPaths.h"
 #include "res/resource.h"
 
 CToolboxApp* ToolboxApp() {

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/InputRecorder.h"
+#include "core/InputRecorder.h"
 #include "framework/Wnd.h"
 
 class CTrayWnd : public CFrameWnd {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "color/ColorModel.h"
+#include "core/ColorModel.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "skin/SkinPainter.h"
+#include "core/SkinPainter.h"
 
 namespace {
 

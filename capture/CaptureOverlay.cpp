@@ -7,11 +7,11 @@
 #include <memory>
 #include <utility>
 
-#include "capture/BmpFile.h"
 #include "capture/CaptureResultDialog.h"
 #include "capture/LastCapture.h"
+#include "core/BmpFile.h"
+#include "core/SkinScheme.h"
 #include "framework/Gdi.h"
-#include "skin/SkinScheme.h"
 
 LastCapture g_lastCapture;
 

@@ -3,13 +3,13 @@
 
 #include <string>
 
-#include "capture/DroppedPath.h"
+#include "core/DroppedPath.h"
 #include "framework/DataExchange.h"
 #include "framework/Gdi.h"
 #include "hooklib/Quillet.h"
-#include "magnify/EtchedFrames.h"
 #include "res/resource.h"
 #include "settings/Profile.h"
+#include "skin/EtchedFrames.h"
 
 namespace {
 

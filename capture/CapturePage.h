@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "hooklib/LibraryHotKeyCtrl.h"
+#include "skin/LibraryHotKeyCtrl.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinnedPage.h"
 

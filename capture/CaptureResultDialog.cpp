@@ -3,15 +3,15 @@
 
 #include <string>
 
-#include "capture/BmpFile.h"
 #include "capture/CaptureSave.h"
 #include "capture/LastCapture.h"
+#include "core/BmpFile.h"
+#include "core/SkinPainter.h"
 #include "framework/App.h"
 #include "framework/DataExchange.h"
 #include "framework/FileDialogs.h"
 #include "framework/Gdi.h"
 #include "res/resource.h"
-#include "skin/SkinPainter.h"
 
 namespace {
 

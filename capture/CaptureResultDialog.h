@@ -1,10 +1,10 @@
 // CCaptureResultDialog: shows the last capture with "&Copy to clipboard" and "&Save as file".
 #pragma once
 
+#include "core/SkinBitmap.h"
+#include "core/SkinScheme.h"
 #include "framework/Dialog.h"
-#include "skin/SkinBitmap.h"
 #include "skin/SkinButton.h"
-#include "skin/SkinScheme.h"
 
 class CCaptureResultDialog : public CDialog {
 public:

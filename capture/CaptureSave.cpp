@@ -9,7 +9,7 @@
 #include <cstring>
 #include <vector>
 
-#include "capture/BmpFile.h"
+#include "core/BmpFile.h"
 
 namespace {
 

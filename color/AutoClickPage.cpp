@@ -5,15 +5,15 @@
 #include <cstring>
 
 #include "color/ColorEditDialog.h"
-#include "color/ColorModel.h"
-#include "color/PickerReading.h"
+#include "core/ColorModel.h"
+#include "core/PickerReading.h"
 #include "framework/DataExchange.h"
 #include "framework/Gdi.h"
 #include "framework/Menu.h"
 #include "hooklib/Quillet.h"
-#include "magnify/EtchedFrames.h"
 #include "res/resource.h"
 #include "settings/Profile.h"
+#include "skin/EtchedFrames.h"
 
 int g_bPickerTracking = 1;
 COLORREF g_crPicked = RGB(0, 0, 0);

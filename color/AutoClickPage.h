@@ -7,7 +7,7 @@
 #include <string>
 
 #include "framework/Controls.h"
-#include "hooklib/LibraryHotKeyCtrl.h"
+#include "skin/LibraryHotKeyCtrl.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinnedPage.h"
 

@@ -6,9 +6,9 @@
 
 #include <windows.h>
 
-#include "color/ColorModel.h"
-#include "color/DibImage.h"
-#include "color/EditorFigures.h"
+#include "core/ColorModel.h"
+#include "core/DibImage.h"
+#include "core/EditorFigures.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"

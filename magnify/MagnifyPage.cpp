@@ -4,9 +4,9 @@
 #include "framework/DataExchange.h"
 #include "framework/Gdi.h"
 #include "hooklib/Quillet.h"
-#include "magnify/EtchedFrames.h"
 #include "res/resource.h"
 #include "settings/Profile.h"
+#include "skin/EtchedFrames.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "framework/Controls.h"
-#include "hooklib/LibraryHotKeyCtrl.h"
+#include "skin/LibraryHotKeyCtrl.h"
 #include "skin/SkinButton.h"
 #include "skin/SkinnedPage.h"
 

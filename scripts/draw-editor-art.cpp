@@ -9,9 +9,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "color/ColorModel.h"
-#include "color/EditorFigures.h"
-#include "color/Geometry.h"
+#include "core/ColorModel.h"
+#include "core/EditorFigures.h"
+#include "core/Geometry.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 //   make-schemes OUT.dat
 #include <cstdio>
 
-#include "skin/SkinPainter.h"
-#include "skin/SkinScheme.h"
+#include "core/SkinPainter.h"
+#include "core/SkinScheme.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The skinned push button: face pictures from the painter, drawn as the button's background.
 #include "skin/SkinButton.h"
 
-#include "skin/SkinPainter.h"
+#include "core/SkinPainter.h"
 
 void CSkinButton::SetSkin(int mode, int granularity, int hoverBlend, int coloring,
                           COLORREF colour) {

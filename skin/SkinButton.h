@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
+#include "core/SkinBitmap.h"
 #include "skin/OwnerDrawButton.h"
-#include "skin/SkinBitmap.h"
 
 // The push button of the skinned dialogs. Text, hover tracking, press handling and border are
 // the owner-drawn button's; the face is a picture generated from a button look, and a copy of

@@ -3,9 +3,9 @@
 // its pages draw, generated at the sheet's size when it opens.
 #pragma once
 
+#include "core/SkinBitmap.h"
+#include "core/SkinScheme.h"
 #include "framework/PropertySheet.h"
-#include "skin/SkinBitmap.h"
-#include "skin/SkinScheme.h"
 
 class CSkinnedSheet : public CPropertySheet {
 public:

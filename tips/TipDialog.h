@@ -5,8 +5,8 @@
 
 #include <string>
 
+#include "core/TipsFile.h"
 #include "framework/Dialog.h"
-#include "tips/TipsFile.h"
 
 class CTipDialog : public CDialog {
 public:

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "bench/wine/measure.h"
+#include "core/SkinPainter.h"
 #include "res/resource.h"
-#include "skin/SkinPainter.h"
 #include "tests/e2e/harness.h"
 
 using namespace e2e;

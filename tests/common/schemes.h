@@ -7,7 +7,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "skin/SkinScheme.h"
+#include "core/SkinScheme.h"
 
 // A look as the files keep it: the hover blend, which they never hold, is 0.
 inline SkinLook Look(int mode, int granularity, int coloring, int red, int green, int blue) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "color/DibImage.h"
+#include "core/DibImage.h"
 #include "tests/fuzz/FuzzTarget.h"
 
 ZEN_FUZZ_TARGET(dib_header) {

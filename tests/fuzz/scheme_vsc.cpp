@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "skin/SkinScheme.h"
+#include "core/SkinScheme.h"
 #include "tests/common/schemes.h"
 #include "tests/fuzz/FuzzTarget.h"
 

@@ -3,8 +3,8 @@
 // position after it inside the file, or it says there is no tip.
 #include <string>
 
+#include "core/TipsFile.h"
 #include "tests/fuzz/FuzzTarget.h"
-#include "tips/TipsFile.h"
 
 ZEN_FUZZ_TARGET(tips_txt) {
     // The first 8 bytes are the stored position, the rest the file.

@@ -26,8 +26,8 @@
 #include <unistd.h>
 #include <vector>
 
-#include "capture/BmpFile.h"
-#include "skin/SkinScheme.h"
+#include "core/BmpFile.h"
+#include "core/SkinScheme.h"
 #include "tests/common/schemes.h"
 
 namespace {

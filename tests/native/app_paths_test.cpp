@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/AppPaths.h"
+#include "core/AppPaths.h"
 
 TEST(AppPaths, EverythingStandsInTheProgramsOwnFolder) {
     struct Case {

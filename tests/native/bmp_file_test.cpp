@@ -7,7 +7,7 @@
 #include <iterator>
 #include <string>
 
-#include "capture/BmpFile.h"
+#include "core/BmpFile.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <ostream>
 
-#include "color/ColorModel.h"
-#include "color/PickerReading.h"
+#include "core/ColorModel.h"
+#include "core/PickerReading.h"
 
 void PrintTo(const RgbColor& c, std::ostream* os) {
     *os << "rgb(" << c.red << "," << c.green << "," << c.blue << ")";

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "skin/CrtRandom.h"
+#include "core/CrtRandom.h"
 
 TEST(CrtRandom, ClassicSequenceForKnownSeeds) {
     struct Case {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "color/DibImage.h"
+#include "core/DibImage.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "capture/DroppedPath.h"
+#include "core/DroppedPath.h"
 
 TEST(DroppedPath, StoresWhatFitsAndRefusesLongerPathsWhole) {
     char buffer[dropped::kBufferSize] = "C:\\Earlier";

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <ostream>
 
-#include "color/EditorFigures.h"
-#include "color/Geometry.h"
+#include "core/EditorFigures.h"
+#include "core/Geometry.h"
 
 void PrintTo(const GeoPoint& p, std::ostream* os) {
     *os << "(" << p.x << "," << p.y << ")";

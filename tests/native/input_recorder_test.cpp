@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "app/InputRecorder.h"
+#include "core/InputRecorder.h"
 
 namespace {
 constexpr unsigned kKeyDown = 0x0100, kKeyUp = 0x0101, kSysKeyDown = 0x0104, kMouseMove = 0x0200;

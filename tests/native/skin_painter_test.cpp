@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "skin/SkinPainter.h"
+#include "core/SkinPainter.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <iterator>
 #include <string>
 
-#include "skin/SkinScheme.h"
+#include "core/SkinScheme.h"
 #include "tests/common/schemes.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tips/TipsFile.h"
+#include "core/TipsFile.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 
 #include "capture/CapturePage.h"
 #include "color/AutoClickPage.h"
-#include "magnify/EtchedFrames.h"
 #include "magnify/MagnifyPage.h"
+#include "skin/EtchedFrames.h"
 #include "skin/SkinnedSheet.h"
 #include "tests/common/canvas.h"
 #include "tests/common/pump.h"

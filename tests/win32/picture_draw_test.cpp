@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "color/DibImage.h"
-#include "skin/SkinBitmap.h"
+#include "core/DibImage.h"
+#include "core/SkinBitmap.h"
 #include "tests/common/canvas.h"
 
 namespace {

@@ -7,10 +7,10 @@
 #include <functional>
 #include <set>
 
+#include "core/SkinPainter.h"
 #include "framework/Gdi.h"
 #include "skin/OwnerDrawButton.h"
 #include "skin/SkinButton.h"
-#include "skin/SkinPainter.h"
 #include "tests/common/canvas.h"
 #include "tests/common/pump.h"
 

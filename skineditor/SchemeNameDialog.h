@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "core/SkinScheme.h"
 #include "framework/Dialog.h"
-#include "skin/SkinScheme.h"
 
 class CSchemeNameDialog : public CDialog {
 public:

@@ -1,5 +1,5 @@
 // RGB <-> HSB conversions and the colour picker's text forms.
-#include "color/ColorModel.h"
+#include "core/ColorModel.h"
 
 #include <cstdio>
 

@@ -1,5 +1,5 @@
 // Platform calls behind the durable file replacement.
-#include "skin/FileReplace.h"
+#include "core/FileReplace.h"
 
 #ifdef _WIN32
 #include <io.h>

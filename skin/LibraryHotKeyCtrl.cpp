@@ -1,5 +1,5 @@
 // Hotkey boxes that take the program's own hotkeys.
-#include "hooklib/LibraryHotKeyCtrl.h"
+#include "skin/LibraryHotKeyCtrl.h"
 
 #include "hooklib/Quillet.h"
 #include "settings/Profile.h"

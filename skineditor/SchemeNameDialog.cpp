@@ -1,5 +1,5 @@
 // The scheme name prompt.
-#include "skin/SchemeNameDialog.h"
+#include "skineditor/SchemeNameDialog.h"
 
 #include <algorithm>
 #include <cstring>

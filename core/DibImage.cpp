@@ -1,5 +1,5 @@
 // CDibImage: layout, allocation and colour table of the portable bitmap.
-#include "color/DibImage.h"
+#include "core/DibImage.h"
 
 #include <cstring>
 #include <limits>

@@ -1,7 +1,7 @@
 // BMP layout and the replacing write of saved captures.
-#include "capture/BmpFile.h"
+#include "core/BmpFile.h"
 
-#include "skin/FileReplace.h"
+#include "core/FileReplace.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-#include "color/DibImage.h"
+#include "core/DibImage.h"
 
 static_assert(sizeof(BITMAPINFOHEADER) == sizeof(DibHeader), "header layouts differ");
 static_assert(offsetof(BITMAPINFOHEADER, biBitCount) == offsetof(DibHeader, bitCount),

@@ -1,5 +1,5 @@
 // Input recorder list and timing.
-#include "app/InputRecorder.h"
+#include "core/InputRecorder.h"
 
 namespace {
 constexpr unsigned kWmKeyDown = 0x0100;

@@ -1,5 +1,5 @@
 // Skin picture generation: palette from the system colours, then one of the pattern modes.
-#include "skin/SkinPainter.h"
+#include "core/SkinPainter.h"
 
 #include <algorithm>
 #include <climits>

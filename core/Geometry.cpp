@@ -1,10 +1,10 @@
 // Colour editor geometry. Integer steps are carried out in doubles, which is exact for every
 // pixel coordinate, so huge coordinates cannot overflow; results saturate when converted back.
-#include "color/Geometry.h"
+#include "core/Geometry.h"
 
 #include <cmath>
 
-#include "color/ColorModel.h"
+#include "core/ColorModel.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Block layout, palette and pixel access of the skin bitmap.
-#include "skin/SkinBitmap.h"
+#include "core/SkinBitmap.h"
 
 #include <algorithm>
 #include <cstring>

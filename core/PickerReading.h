@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "color/ColorModel.h"
+#include "core/ColorModel.h"
 
 // The word the platform reports for a screen pixel it cannot read: all bits set.
 constexpr std::uint32_t kUnreadableColorWord = 0xFFFFFFFF;

@@ -1,5 +1,5 @@
 // Scheme library files and table operations.
-#include "skin/SkinScheme.h"
+#include "core/SkinScheme.h"
 
 #include <array>
 #include <cstdio>
@@ -8,7 +8,7 @@
 #include <memory>
 #include <string_view>
 
-#include "skin/FileReplace.h"
+#include "core/FileReplace.h"
 
 namespace {
 

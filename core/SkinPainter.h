@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-#include "skin/CrtRandom.h"
-#include "skin/SkinBitmap.h"
-#include "skin/SkinScheme.h"
+#include "core/CrtRandom.h"
+#include "core/SkinBitmap.h"
+#include "core/SkinScheme.h"
 
 // The system colours the palette is built from, as RGB words (0x00BBGGRR).
 struct SkinSystemColors {

@@ -9,10 +9,10 @@
 #include <functional>
 #include <string>
 
+#include "core/SkinBitmap.h"
+#include "core/SkinScheme.h"
 #include "framework/Dialog.h"
-#include "skin/SkinBitmap.h"
 #include "skin/SkinButton.h"
-#include "skin/SkinScheme.h"
 
 // The library being edited: filled from scheme.dat whenever the skin dialog opens (a missing
 // file leaves it as it was) and written back whole after every change.

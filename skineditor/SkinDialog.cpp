@@ -1,5 +1,5 @@
 // The skin dialog.
-#include "skin/SkinDialog.h"
+#include "skineditor/SkinDialog.h"
 
 #include <commctrl.h>
 
@@ -7,14 +7,14 @@
 #include <utility>
 
 #include "color/ColorEditDialog.h"
+#include "core/SkinPainter.h"
 #include "framework/App.h"
 #include "framework/DataExchange.h"
 #include "framework/FileDialogs.h"
 #include "framework/Gdi.h"
 #include "res/resource.h"
 #include "settings/Profile.h"
-#include "skin/SchemeNameDialog.h"
-#include "skin/SkinPainter.h"
+#include "skineditor/SchemeNameDialog.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Drawing skin bitmaps on a device context, and the system colours their palettes start from.
 #include <windows.h>
 
-#include "skin/SkinBitmap.h"
-#include "skin/SkinPainter.h"
+#include "core/SkinBitmap.h"
+#include "core/SkinPainter.h"
 
 bool CSkinBitmap::Draw(HDC dc, int x, int y) const {
     if (!m_block || !dc)

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "color/DibHeader.h"
+#include "core/DibHeader.h"
 
 #ifdef _WIN32
 // Same declaration as the platform's STRICT handle, so this header needs no system headers.

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "color/DibHeader.h"
+#include "core/DibHeader.h"
 
 #ifdef _WIN32
 struct HDC__;

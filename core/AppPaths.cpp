@@ -1,5 +1,5 @@
 // Program paths.
-#include "app/AppPaths.h"
+#include "core/AppPaths.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Rules for the dropped path.
-#include "capture/DroppedPath.h"
+#include "core/DroppedPath.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 // The colour editor's arithmetic, in the same plain double steps as the colour model, so that a
 // point of the wheel picture and a press on it give the same colour.
-#include "color/EditorFigures.h"
+#include "core/EditorFigures.h"
 
 #include <algorithm>
 

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "color/ColorModel.h"
-#include "color/Geometry.h"
+#include "core/ColorModel.h"
+#include "core/Geometry.h"
 
 // Radius of the colour wheel: a point at most this far from the centre (truncated) is on it.
 constexpr int kWheelRadius = 100;

@@ -1,5 +1,5 @@
 // Captioned etched frames.
-#include "magnify/EtchedFrames.h"
+#include "skin/EtchedFrames.h"
 
 #include <algorithm>
 #include <cstring>

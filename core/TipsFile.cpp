@@ -1,5 +1,5 @@
 // Reading tips.txt.
-#include "tips/TipsFile.h"
+#include "core/TipsFile.h"
 
 namespace {
 
