@@ -116,9 +116,11 @@ void CScreenCapture::OnCapture() {
 }
 
 void CScreenCapture::OnDropFiles(HDROP drop) {
-    // Each item in turn, so that of several the last one stays.
+    // Each item in turn, so that of several the last one stays; only that one is shown and
+    // copied, in one go, rather than the clipboard changing once for every item.
     UINT count = ::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
     bool refused = false;
+    UINT stored = 0; // the length of the path kept, 0 while none
     for (UINT i = 0; i < count; ++i) {
         UINT length = ::DragQueryFileA(drop, i, nullptr, 0);
         std::string path(length + 1, '\0');
@@ -127,15 +129,18 @@ void CScreenCapture::OnDropFiles(HDROP drop) {
             refused = refused || length > 0;
             continue;
         }
+        stored = length;
+    }
+    ::DragFinish(drop);
+    if (stored > 0) {
         m_path.SendMessage(EM_SETSEL, 0, -1);
         m_path.SendMessage(EM_SCROLLCARET);
         m_path.SendMessage(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(g_szDroppedPath));
         // The edit box puts the path on the clipboard as text.
-        m_path.SendMessage(EM_SETSEL, 0, static_cast<LPARAM>(length));
+        m_path.SendMessage(EM_SETSEL, 0, static_cast<LPARAM>(stored));
         m_path.SendMessage(EM_SCROLLCARET);
         m_path.SendMessage(WM_COPY);
     }
-    ::DragFinish(drop);
     if (refused)
         AfxMessageBox("The path is too long!", MB_OK | MB_ICONEXCLAMATION, m_hWnd);
 }
