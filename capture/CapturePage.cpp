@@ -4,11 +4,11 @@
 #include <string>
 
 #include "core/DroppedPath.h"
+#include "framework/App.h"
 #include "framework/DataExchange.h"
 #include "framework/Gdi.h"
 #include "hooklib/Quillet.h"
 #include "res/resource.h"
-#include "settings/Profile.h"
 #include "skin/EtchedFrames.h"
 
 namespace {
@@ -51,57 +51,39 @@ std::string Interpreter() {
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CScreenCapture, CSkinnedPage)
+BEGIN_MESSAGE_MAP(CScreenCapture, CHotkeyPage)
 ON_BN_CLICKED(ID_CAPTURE, OnCapture)
 ON_BN_CLICKED(IDC_CAP_GO, OnGo)
 ON_WM_DROPFILES()
 ON_WM_PAINT()
 END_MESSAGE_MAP()
 
-CScreenCapture::CScreenCapture() : CSkinnedPage(IDD_CAPTURE_PAGE) {
+CScreenCapture::CScreenCapture()
+    : CHotkeyPage(IDD_CAPTURE_PAGE, IDC_CAP_HOTKEY, settings::kCaptureKey,
+                  settings::kCaptureModifiers) {
     SetHelpTopic("capture.htm", IDC_CAP_HELP);
-    // The library knows the capture hotkey from start-up on.
-    ReadSettings();
+    TakeStoredSettings();
+}
+
+void CScreenCapture::HandToLibrary() const {
     QLSetCaptureParams(m_wKey, m_wMod);
 }
 
-void CScreenCapture::ReadSettings() {
-    m_wKey = static_cast<WORD>(ReadSetting(settings::kCaptureKey));
-    m_wMod = static_cast<WORD>(ReadSetting(settings::kCaptureModifiers));
-}
-
 void CScreenCapture::DoDataExchange(CDataExchange* pDX) {
+    CHotkeyPage::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_CAP_PATH, m_path);
-    DDX_Control(pDX, IDC_CAP_HOTKEY, m_hotkey);
     DDX_Control(pDX, ID_CAPTURE, m_btnCapture);
     DDX_Control(pDX, IDC_CAP_GO, m_btnGo);
     DDX_Control(pDX, IDC_CAP_HELP, m_btnHelp);
 }
 
 BOOL CScreenCapture::OnInitDialog() {
-    CSkinnedPage::OnInitDialog();
+    CHotkeyPage::OnInitDialog();
     ::DragAcceptFiles(m_hWnd, TRUE);
     WearSkin(m_btnCapture);
     WearSkin(m_btnGo);
     WearSkin(m_btnHelp);
     return TRUE;
-}
-
-BOOL CScreenCapture::OnSetActive() {
-    ReadSettings();
-    QLSetCaptureParams(m_wKey, m_wMod);
-    m_hotkey.Show(m_wKey, m_wMod);
-    return CSkinnedPage::OnSetActive();
-}
-
-void CScreenCapture::OnOK() {
-    if (UpdateData(TRUE)) {
-        m_hotkey.GetHotKey(m_wKey, m_wMod);
-        QLSetCaptureParams(m_wKey, m_wMod);
-        WriteSetting(settings::kCaptureKey, m_wKey);
-        WriteSetting(settings::kCaptureModifiers, m_wMod);
-    }
-    CSkinnedPage::OnOK();
 }
 
 void CScreenCapture::OnCapture() {

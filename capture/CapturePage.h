@@ -6,24 +6,17 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "skin/LibraryHotKeyCtrl.h"
+#include "skin/HotkeyPage.h"
 #include "skin/SkinButton.h"
-#include "skin/SkinnedPage.h"
 
-class CScreenCapture : public CSkinnedPage {
+class CScreenCapture : public CHotkeyPage {
 public:
     CScreenCapture();
-
-    WORD m_wKey = 0; // capture hotkey
-    WORD m_wMod = 0;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    BOOL OnSetActive() override;
-    void OnOK() override;
-
-    void ReadSettings();
+    void HandToLibrary() const override;
 
     void OnCapture();
     void OnGo();
@@ -31,7 +24,6 @@ protected:
     void OnPaint();
     DECLARE_MESSAGE_MAP()
 
-    CLibraryHotKeyCtrl m_hotkey;
     CWnd m_path; // shows the dropped path; "&Go!" never reads it
     CSkinButton m_btnCapture;
     CSkinButton m_btnGo;

@@ -59,11 +59,8 @@ BOOL CCaptureResultDialog::OnInitDialog() {
     const int y = (::GetSystemMetrics(SM_CYSCREEN) - p.height) / 2;
     ::SetWindowPos(m_hWnd, nullptr, x, y, p.width, p.height, SWP_NOZORDER);
 
-    const SkinLook& look = m_skin.buttonLook;
-    const COLORREF tint = RGB(look.red & 0xFF, look.green & 0xFF, look.blue & 0xFF);
     for (CSkinButton* button : {&m_btnCopy, &m_btnSave})
-        button->SetSkin(look.mode, look.granularity & 0xFF, look.hoverBlend & 0xFF,
-                        look.coloring & 0xFF, tint);
+        button->SetSkin(m_skin.buttonLook);
     RECT outer;
     ::GetWindowRect(m_hWnd, &outer);
     GenerateSkin(m_background, outer.right - outer.left, outer.bottom - outer.top,

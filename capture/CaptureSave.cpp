@@ -10,21 +10,13 @@
 #include <vector>
 
 #include "core/BmpFile.h"
+#include "framework/Wnd.h"
 
 namespace {
 
 // Room for the information header and 256 colour entries (and 4 spare bytes).
 constexpr std::size_t kInfoBlockBytes = 1068;
 constexpr int kMaxColours = 256;
-
-// The wait cursor while a file is written, the arrow again afterwards.
-class CWaitCursor {
-public:
-    CWaitCursor() { ::SetCursor(::LoadCursor(nullptr, IDC_WAIT)); }
-    ~CWaitCursor() { ::SetCursor(::LoadCursor(nullptr, IDC_ARROW)); }
-    CWaitCursor(const CWaitCursor&) = delete;
-    CWaitCursor& operator=(const CWaitCursor&) = delete;
-};
 
 bool WriteBytes(std::FILE* file, const void* data, std::size_t size) {
     return size == 0 || std::fwrite(data, 1, size, file) == size;

@@ -12,7 +12,6 @@
 #include "framework/Menu.h"
 #include "hooklib/Quillet.h"
 #include "res/resource.h"
-#include "settings/Profile.h"
 #include "skin/EtchedFrames.h"
 
 int g_bPickerTracking = 1;
@@ -108,7 +107,7 @@ LRESULT CHtmlColorEdit::OnContextMenu(WPARAM, LPARAM lp) {
 
 // The page.
 
-BEGIN_MESSAGE_MAP(CAutoClick, CSkinnedPage)
+BEGIN_MESSAGE_MAP(CAutoClick, CHotkeyPage)
 ON_WM_TIMER()
 ON_WM_MOUSEMOVE()
 ON_WM_LBUTTONDOWN()
@@ -119,20 +118,19 @@ ON_WM_PAINT()
 ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CAutoClick::CAutoClick() : CSkinnedPage(IDD_COLOR_PAGE) {
+CAutoClick::CAutoClick()
+    : CHotkeyPage(IDD_COLOR_PAGE, IDC_COLOR_HOTKEY, settings::kPickerKey,
+                  settings::kPickerModifiers) {
     SetHelpTopic("colorpicker.htm", IDC_COLOR_HELP);
-    // The library knows the freeze hotkey from start-up on.
-    ReadSettings();
+    TakeStoredSettings();
+}
+
+void CAutoClick::HandToLibrary() const {
     QLSetAutoClickParams(m_wKey, m_wMod);
 }
 
-void CAutoClick::ReadSettings() {
-    m_wKey = static_cast<WORD>(ReadSetting(settings::kPickerKey));
-    m_wMod = static_cast<WORD>(ReadSetting(settings::kPickerModifiers));
-}
-
 void CAutoClick::DoDataExchange(CDataExchange* pDX) {
-    DDX_Control(pDX, IDC_COLOR_HOTKEY, m_hotkey);
+    CHotkeyPage::DoDataExchange(pDX);
     DDX_Text(pDX, IDC_COLOR_RGB, m_strRgb);
     DDX_Control(pDX, IDC_COLOR_HELP, m_btnHelp);
     DDX_Control(pDX, IDC_COLOR_EDIT, m_btnEdit);
@@ -142,7 +140,7 @@ void CAutoClick::DoDataExchange(CDataExchange* pDX) {
 }
 
 BOOL CAutoClick::OnInitDialog() {
-    CSkinnedPage::OnInitDialog();
+    CHotkeyPage::OnInitDialog();
     // The sampling lives and dies with this window: a closed options window
     // leaves no timer behind.
     ::SetTimer(m_hWnd, kSampleTimer, kSampleMs, nullptr);
@@ -158,35 +156,6 @@ BOOL CAutoClick::OnInitDialog() {
     if (::GetTextExtentPoint32A(dc, kPickLabel, sizeof kPickLabel - 1, &label))
         m_rcPick.right = std::max<LONG>(m_rcPick.right, m_rcPick.left + 2 + label.cx + 3);
     return TRUE;
-}
-
-BOOL CAutoClick::OnSetActive() {
-    // A hotkey typed but not applied is dropped when the page is shown again.
-    ReadSettings();
-    QLSetAutoClickParams(m_wKey, m_wMod);
-    m_hotkey.Show(m_wKey, m_wMod);
-    return CSkinnedPage::OnSetActive();
-}
-
-void CAutoClick::OnOK() {
-    if (!UpdateData(TRUE))
-        return;
-    m_hotkey.GetHotKey(m_wKey, m_wMod);
-    WriteSetting(settings::kPickerKey, m_wKey);
-    WriteSetting(settings::kPickerModifiers, m_wMod);
-    QLSetAutoClickParams(m_wKey, m_wMod);
-}
-
-RECT CAutoClick::SwatchRect() const {
-    RECT rc = {0, 0, 0, 0};
-    HWND frame = GetDlgItem(IDC_COLOR_SWATCH);
-    if (!frame)
-        return rc;
-    ::GetWindowRect(frame, &rc);
-    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
-    // Inside the frame's lines, below the line across its top.
-    return {rc.left + 2, rc.top + 8, rc.left + 2 + (rc.right - rc.left) - 5,
-            rc.top + 8 + (rc.bottom - rc.top) - 11};
 }
 
 void CAutoClick::ShowPickedTexts() {
@@ -205,7 +174,7 @@ void CAutoClick::Sample(POINT p) {
     g_crPicked = PickedColor(sample);
     {
         CClientDC dc(m_hWnd);
-        FillSolidRect(dc, SwatchRect(), g_crPicked);
+        FillSolidRect(dc, GroupBoxInside(IDC_COLOR_SWATCH), g_crPicked);
     }
     ShowPickedTexts();
     // The position edit lets the page's picture show through it, so the old
@@ -288,19 +257,18 @@ void CAutoClick::OnEditColor() {
     // Owned by the options window, which stays on top of other windows: the
     // editor comes up above it, and the options window waits for it.
     CColorEditDialog dlg(g_crPicked, Sheet());
-    ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+    CWaitCursor wait; // until the editor shows: it makes its pictures first
     if (dlg.DoModal() == IDOK && m_hWnd) {
         g_crPicked = ColorWordFromRgb(dlg.m_rgbCurrent);
         ShowPickedTexts();
         Invalidate(TRUE);
     }
-    SetArrowCursor();
 }
 
 void CAutoClick::OnPaint() {
     CPaintDC dc(m_hWnd);
     PaintEtchedFrames(dc, "Color Picker", "Picker Option", kOptionCaptionX, EtchedScaleOf(m_hWnd));
-    FillSolidRect(dc, SwatchRect(), g_crPicked);
+    FillSolidRect(dc, GroupBoxInside(IDC_COLOR_SWATCH), g_crPicked);
 
     // The Drag & Pick box, outlined in the inverse of the skin's sample colour.
     COLORREF sample = RGB(192, 192, 192);

@@ -7,9 +7,8 @@
 #include <string>
 
 #include "framework/Controls.h"
-#include "skin/LibraryHotKeyCtrl.h"
+#include "skin/HotkeyPage.h"
 #include "skin/SkinButton.h"
-#include "skin/SkinnedPage.h"
 
 // 1 while the picker follows the pointer, 0 while its readings are frozen.
 // The freeze hotkey reaches the tray window as a command, which flips it.
@@ -29,31 +28,24 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-class CAutoClick : public CSkinnedPage {
+class CAutoClick : public CHotkeyPage {
 public:
     CAutoClick();
 
-    CLibraryHotKeyCtrl m_hotkey;
     std::string m_strRgb; // "r,g,b"
     CSkinButton m_btnHelp;
     CSkinButton m_btnEdit;
     std::string m_strHtml;        // "# RR,GG,BB"
     std::string m_strPosition;    // "x,y"
     RECT m_rcPick = {0, 0, 0, 0}; // the Drag & Pick box, in client pixels
-    WORD m_wKey = 0;              // freeze hotkey
-    WORD m_wMod = 0;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    void OnOK() override;
-    BOOL OnSetActive() override;
+    void HandToLibrary() const override;
 
-    void ReadSettings();
     // Takes a sample at p: the texts and the swatch show its colour at once.
     void Sample(POINT p);
-    // The swatch inside the frame control, in client pixels.
-    RECT SwatchRect() const;
     // Shows g_crPicked in the two colour texts.
     void ShowPickedTexts();
     void EndDrag();

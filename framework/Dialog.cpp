@@ -3,6 +3,7 @@
 
 #include "framework/CommonControls.h"
 #include "framework/DataExchange.h"
+#include "framework/Gdi.h"
 #include "framework/HtmlHelp.h"
 
 // The object is bound to the dialog window the way every window of ours is
@@ -92,6 +93,21 @@ void CDialog::EndDialog(int nResult) {
 BOOL CDialog::OnInitDialog() {
     UpdateData(FALSE);
     return TRUE;
+}
+
+RECT CDialog::GroupBoxInside(int id) const {
+    RECT rc = {0, 0, 0, 0};
+    HWND box = GetDlgItem(id);
+    if (!box || !::GetWindowRect(box, &rc))
+        return rc;
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+    TEXTMETRICA tm = {};
+    {
+        CClientDC dc(box);
+        CSelectObject font(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(box, WM_GETFONT, 0, 0)));
+        ::GetTextMetricsA(dc, &tm);
+    }
+    return {rc.left + 2, rc.top + tm.tmHeight / 2 + 2, rc.right - 3, rc.bottom - 3};
 }
 
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {

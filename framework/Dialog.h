@@ -26,6 +26,11 @@ public:
     // the control has the focus and FALSE comes back.
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
+    // The inside of the group box `id` (one without a caption) in client pixels: within its
+    // etched lines, one pixel clear of them but on the left, below the line across its top, which
+    // the box draws at half its font's height. Empty without such a control.
+    RECT GroupBoxInside(int id) const;
+
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
 

@@ -3,6 +3,7 @@
 #include "framework/HtmlHelp.h"
 
 #include "framework/App.h"
+#include "framework/Gdi.h"
 
 #include <cstring>
 #include <string>
@@ -60,19 +61,16 @@ constexpr int kPopupWidth = 280, kPopupMargin = 6;
 LRESULT CALLBACK PopupProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(h, &ps);
+        CPaintDC dc(h);
         RECT rc;
         ::GetClientRect(h, &rc);
         ::InflateRect(&rc, -kPopupMargin, -kPopupMargin);
         char text[1024] = "";
         ::GetWindowTextA(h, text, sizeof text);
-        HGDIOBJ old = ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
+        CSelectObject font(dc, ::GetStockObject(DEFAULT_GUI_FONT));
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, ::GetSysColor(COLOR_INFOTEXT));
         ::DrawTextA(dc, text, -1, &rc, DT_WORDBREAK | DT_NOPREFIX);
-        ::SelectObject(dc, old);
-        ::EndPaint(h, &ps);
         return 0;
     }
     case WM_LBUTTONDOWN:
@@ -106,11 +104,11 @@ HWND ShowPlainPopup(HWND owner, const char* text, POINT at) {
     }
     // Measure the text at the popup's width to size it.
     RECT rc = {0, 0, kPopupWidth - 2 * kPopupMargin, 0};
-    HDC dc = ::GetDC(nullptr);
-    HGDIOBJ old = ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
-    ::DrawTextA(dc, text, -1, &rc, DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(nullptr, dc);
+    {
+        CClientDC dc(nullptr);
+        CSelectObject font(dc, ::GetStockObject(DEFAULT_GUI_FONT));
+        ::DrawTextA(dc, text, -1, &rc, DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
+    }
     int w = rc.right + 2 * kPopupMargin + 2, h = rc.bottom + 2 * kPopupMargin + 2;
     // Keep it on the screen.
     int sw = ::GetSystemMetrics(SM_CXSCREEN), sh = ::GetSystemMetrics(SM_CYSCREEN);

@@ -162,3 +162,12 @@ protected:
     LRESULT OnInitMenuPopup(WPARAM wp, LPARAM lp);
     DECLARE_MESSAGE_MAP()
 };
+
+// The wait cursor for as long as the object lives, the arrow again afterwards.
+class CWaitCursor {
+public:
+    CWaitCursor() { ::SetCursor(::LoadCursor(nullptr, IDC_WAIT)); }
+    ~CWaitCursor() { ::SetCursor(::LoadCursor(nullptr, IDC_ARROW)); }
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+};

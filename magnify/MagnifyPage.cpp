@@ -16,7 +16,7 @@ constexpr int kMaxFactorArrows = 5;
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CMagnifyPage, CSkinnedPage)
+BEGIN_MESSAGE_MAP(CMagnifyPage, CHotkeyPage)
 ON_EN_CHANGE(IDC_MAG_FACTOR, OnValueChange)
 ON_EN_CHANGE(IDC_MAG_REGION, OnValueChange)
 ON_BN_CLICKED(IDC_MAG_MAGNIFY, OnMagnify)
@@ -24,24 +24,22 @@ ON_WM_PAINT()
 ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CMagnifyPage::CMagnifyPage() : CSkinnedPage(IDD_MAGNIFY_PAGE) {
+CMagnifyPage::CMagnifyPage()
+    : CHotkeyPage(IDD_MAGNIFY_PAGE, IDC_MAG_HOTKEY, settings::kMagnifierKey,
+                  settings::kMagnifierModifiers) {
     SetHelpTopic("magnify.htm", IDC_MAG_HELP);
-    // The library knows the stored magnifier settings from start-up on.
-    ReadSettings();
-    HandToLibrary();
+    TakeStoredSettings();
 }
 
 void CMagnifyPage::ReadSettings() {
-    m_wKey = static_cast<WORD>(ReadSetting(settings::kMagnifierKey));
-    m_wMod = static_cast<WORD>(ReadSetting(settings::kMagnifierModifiers));
+    CHotkeyPage::ReadSettings();
     m_nWidth = ReadSetting(settings::kZoomRegion);
     m_nFactor = ReadSetting(settings::kZoomFactor);
     m_bNoPersist = ReadSetting(settings::kNoPersist);
 }
 
 void CMagnifyPage::WriteSettings() const {
-    WriteSetting(settings::kMagnifierKey, m_wKey);
-    WriteSetting(settings::kMagnifierModifiers, m_wMod);
+    CHotkeyPage::WriteSettings();
     WriteSetting(settings::kZoomRegion, m_nWidth);
     WriteSetting(settings::kZoomFactor, m_nFactor);
     // Not on the page, but kept as it was read.
@@ -57,7 +55,7 @@ void CMagnifyPage::HandToLibrary() const {
 void CMagnifyPage::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_MAG_REGION_SPIN, m_regionSpin);
     DDX_Control(pDX, IDC_MAG_FACTOR_SPIN, m_factorSpin);
-    DDX_Control(pDX, IDC_MAG_HOTKEY, m_hotkey);
+    CHotkeyPage::DoDataExchange(pDX);
     DDX_Text(pDX, IDC_MAG_FACTOR, m_nFactor);
     DDV_MinMaxInt(pDX, m_nFactor, settings::kZoomFactor.min, settings::kZoomFactor.max);
     DDX_Text(pDX, IDC_MAG_REGION, m_nWidth);
@@ -70,32 +68,16 @@ BOOL CMagnifyPage::OnInitDialog() {
     // The edits start from what is stored, not from what an earlier, cancelled
     // opening of the options window left in the members.
     ReadSettings();
-    CSkinnedPage::OnInitDialog();
+    CHotkeyPage::OnInitDialog();
     WearSkin(m_btnHelp);
     WearSkin(m_btnMagnify);
     return TRUE;
 }
 
 BOOL CMagnifyPage::OnSetActive() {
-    // Values typed but not applied are dropped when the page is shown again.
-    ReadSettings();
     m_regionSpin.SetRange(settings::kZoomRegion.min, kMaxWidthArrows);
     m_factorSpin.SetRange(settings::kZoomFactor.min, kMaxFactorArrows);
-    m_hotkey.Show(m_wKey, m_wMod);
-    return CSkinnedPage::OnSetActive();
-}
-
-BOOL CMagnifyPage::Apply() {
-    if (!UpdateData(TRUE))
-        return FALSE;
-    m_hotkey.GetHotKey(m_wKey, m_wMod);
-    HandToLibrary();
-    WriteSettings();
-    return TRUE;
-}
-
-void CMagnifyPage::OnOK() {
-    Apply();
+    return CHotkeyPage::OnSetActive();
 }
 
 void CMagnifyPage::OnValueChange() {

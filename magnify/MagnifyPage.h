@@ -2,33 +2,25 @@
 #pragma once
 
 #include "framework/Controls.h"
-#include "skin/LibraryHotKeyCtrl.h"
+#include "skin/HotkeyPage.h"
 #include "skin/SkinButton.h"
-#include "skin/SkinnedPage.h"
 
-class CMagnifyPage : public CSkinnedPage {
+class CMagnifyPage : public CHotkeyPage {
 public:
     CMagnifyPage();
 
-    WORD m_wKey = 0; // magnifier hotkey
-    WORD m_wMod = 0;
     int m_nWidth = 0;
     int m_nFactor = 0;
-    int m_bNoPersist = 0;
-
-    // Reads the controls, hands the settings to the hook library and stores
-    // them; FALSE (nothing handed over or stored) when a value is refused.
-    BOOL Apply();
+    int m_bNoPersist = 0; // kept as stored: the page does not show it
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
-    void OnOK() override;
 
-    void ReadSettings();
-    void WriteSettings() const;
-    void HandToLibrary() const;
+    void ReadSettings() override;
+    void WriteSettings() const override;
+    void HandToLibrary() const override;
 
     void OnValueChange();
     void OnMagnify();
@@ -38,7 +30,6 @@ protected:
 
     CSpinButtonCtrl m_regionSpin;
     CSpinButtonCtrl m_factorSpin;
-    CLibraryHotKeyCtrl m_hotkey;
     CSkinButton m_btnHelp;
     CSkinButton m_btnMagnify;
 };

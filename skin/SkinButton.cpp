@@ -5,18 +5,18 @@
 
 void CSkinButton::SetSkin(int mode, int granularity, int hoverBlend, int coloring,
                           COLORREF colour) {
+    SetSkin(SkinLook{mode, granularity, hoverBlend, coloring, GetRValue(colour), GetGValue(colour),
+                     GetBValue(colour)});
+}
+
+void CSkinButton::SetSkin(const SkinLook& look) {
     RECT rc;
     if (!m_hWnd || !::GetWindowRect(m_hWnd, &rc))
         return;
-    const int width = rc.right - rc.left;
-    const int height = rc.bottom - rc.top;
-
-    GenerateSkin(m_face, width, height, mode, granularity, coloring, colour,
-                 CurrentSkinSystemColors());
+    GenerateSkin(m_face, rc.right - rc.left, rc.bottom - rc.top, look, CurrentSkinSystemColors());
     // Same pixels, noise included; only the palette is lighter.
     m_hoverFace.CopyFrom(m_face);
-    m_hoverFace.BlendPalette(::GetSysColor(COLOR_3DHILIGHT), hoverBlend);
-
+    m_hoverFace.BlendPalette(::GetSysColor(COLOR_3DHILIGHT), look.hoverBlend & 0xFF);
     ::InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "core/SkinBitmap.h"
+#include "core/SkinScheme.h"
 #include "skin/OwnerDrawButton.h"
 
 // The push button of the skinned dialogs. Text, hover tracking, press handling and border are
@@ -19,6 +20,8 @@ public:
     // hoverBlend percent toward the 3-D highlight colour. Call once the button is attached and
     // has its final size; does nothing without a window.
     void SetSkin(int mode, int granularity, int hoverBlend, int coloring, COLORREF colour);
+    // The same from a look of a scheme, whose numbers are taken as bytes as the files keep them.
+    void SetSkin(const SkinLook& look);
 
     const CSkinBitmap& Face() const { return m_face; }
     const CSkinBitmap& HoverFace() const { return m_hoverFace; }

@@ -9,12 +9,8 @@ ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
 void CSkinnedPage::WearSkin(CSkinButton& button) const {
-    if (CSkinnedSheet* sheet = Sheet()) {
-        const SkinLook& look = sheet->m_skin.buttonLook;
-        button.SetSkin(look.mode, look.granularity & 0xFF, look.hoverBlend & 0xFF,
-                       look.coloring & 0xFF,
-                       RGB(look.red & 0xFF, look.green & 0xFF, look.blue & 0xFF));
-    }
+    if (CSkinnedSheet* sheet = Sheet())
+        button.SetSkin(sheet->m_skin.buttonLook);
 }
 
 void CSkinnedPage::EndSheet(int result) const {

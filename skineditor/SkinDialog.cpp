@@ -26,10 +26,6 @@ constexpr int kSaveSampleCount = 30, kSampleCount = 60;
 // The preview area a click switches to the dialog look (client pixels, bounds excluded).
 constexpr int kClickLeft = 30, kClickRight = 270, kClickTop = 50, kClickBottom = 230;
 
-COLORREF LookColour(const SkinLook& look) {
-    return RGB(look.red & 0xFF, look.green & 0xFF, look.blue & 0xFF);
-}
-
 // Text an edit holds while the user is still typing a number: no value yet.
 bool NoValueYet(HWND edit) {
     char text[4] = "";
@@ -86,6 +82,13 @@ SkinSchemeTable& SkinLibrary() {
     return library;
 }
 
+// Mode 0, the plain noise, and colorings above 100 are typed only.
+const CSkinDialog::Field CSkinDialog::kFields[] = {
+    {IDC_SKIN_MODE, IDC_SKIN_MODE_SPIN, 0, 8, 1, 8, &CSkinDialog::m_mode},
+    {IDC_SKIN_GRANULARITY, IDC_SKIN_GRANULARITY_SPIN, 0, 100, 0, 100, &CSkinDialog::m_granularity},
+    {IDC_SKIN_COLORING, IDC_SKIN_COLORING_SPIN, 0, 255, 0, 100, &CSkinDialog::m_coloring},
+};
+
 BEGIN_MESSAGE_MAP(CSkinDialog, CDialog)
 ON_WM_PAINT()
 ON_WM_LBUTTONDOWN()
@@ -127,16 +130,14 @@ void CSkinDialog::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_SKIN_EXPORT, m_btnExport);
     DDX_Control(pDX, IDC_SKIN_DELETE, m_btnDelete);
     DDX_Control(pDX, IDC_SKIN_HELP, m_btnHelp);
-    DDX_Text(pDX, IDC_SKIN_MODE, m_mode);
-    DDV_MinMaxInt(pDX, m_mode, 0, 8);
-    DDX_Text(pDX, IDC_SKIN_GRANULARITY, m_granularity);
-    DDV_MinMaxInt(pDX, m_granularity, 0, 100);
-    DDX_Text(pDX, IDC_SKIN_COLORING, m_coloring);
-    DDV_MinMaxInt(pDX, m_coloring, 0, 255);
+    for (const Field& f : kFields) {
+        DDX_Text(pDX, f.edit, this->*f.value);
+        DDV_MinMaxInt(pDX, this->*f.value, f.min, f.max);
+    }
     // The check box is only read here: it is set once, when the dialog opens, so that showing
     // another look never undoes a tick the user has made.
     if (pDX->m_bSaveAndValidate)
-        m_random = ::IsDlgButtonChecked(m_hWnd, IDC_SKIN_RANDOM) == BST_CHECKED ? 1 : 0;
+        m_random = ::IsDlgButtonChecked(m_hWnd, IDC_SKIN_RANDOM) == BST_CHECKED;
 }
 
 BOOL CSkinDialog::OnInitDialog() {
@@ -146,17 +147,15 @@ BOOL CSkinDialog::OnInitDialog() {
     const SkinLook& own = m_currentButtonLook;
     for (CSkinButton* button : {&m_btnCancel, &m_btnOk, &m_btnSave, &m_btnPreview, &m_btnEditColour,
                                 &m_btnImport, &m_btnExport, &m_btnDelete, &m_btnHelp})
-        button->SetSkin(own.mode, own.granularity & 0xFF, own.hoverBlend & 0xFF,
-                        own.coloring & 0xFF, LookColour(own));
+        button->SetSkin(own);
 
     for (int id : {IDC_SKIN_RED, IDC_SKIN_GREEN, IDC_SKIN_BLUE})
         ::SendDlgItemMessageA(m_hWnd, id, TBM_SETRANGE, FALSE, MAKELPARAM(0, 255));
-    m_rcSwatch = SwatchFill();
+    m_rcSwatch = GroupBoxInside(IDC_SKIN_SWATCH);
     CheckTarget(Target::kDialog);
     m_live = true;
-    ::SendDlgItemMessageA(m_hWnd, IDC_SKIN_MODE_SPIN, UDM_SETRANGE32, 1, 8);
-    ::SendDlgItemMessageA(m_hWnd, IDC_SKIN_GRANULARITY_SPIN, UDM_SETRANGE32, 0, 100);
-    ::SendDlgItemMessageA(m_hWnd, IDC_SKIN_COLORING_SPIN, UDM_SETRANGE32, 0, 100);
+    for (const Field& f : kFields)
+        ::SendDlgItemMessageA(m_hWnd, f.spin, UDM_SETRANGE32, f.spinMin, f.spinMax);
 
     SkinSchemeTable& library = SkinLibrary();
     HWND list = GetDlgItem(IDC_SKIN_LIST);
@@ -174,7 +173,7 @@ BOOL CSkinDialog::OnInitDialog() {
         CopyLooksOf(1);
     ShowLook(m_working.dialogLook);
 
-    m_random = ReadSetting(settings::kRandomSkin);
+    m_random = ReadSetting(settings::kRandomSkin) != 0;
     ::CheckDlgButton(m_hWnd, IDC_SKIN_RANDOM, m_random ? BST_CHECKED : BST_UNCHECKED);
     ShowValues();
     m_exchanging = false;
@@ -204,9 +203,10 @@ void CSkinDialog::ShowLook(const SkinLook& look) {
     m_mode = look.mode;
     m_granularity = look.granularity;
     m_coloring = look.coloring;
-    m_red = look.red & 0xFF;
-    m_green = look.green & 0xFF;
-    m_blue = look.blue & 0xFF;
+    const COLORREF colour = SkinLookColor(look);
+    m_red = GetRValue(colour);
+    m_green = GetGValue(colour);
+    m_blue = GetBValue(colour);
     SetTrackbars();
     ShowValues();
 }
@@ -258,17 +258,6 @@ void CSkinDialog::SwitchTarget(Target target) {
     Invalidate();
 }
 
-RECT CSkinDialog::SwatchFill() const {
-    RECT rc = {};
-    HWND swatch = GetDlgItem(IDC_SKIN_SWATCH);
-    if (!swatch)
-        return rc;
-    ::GetWindowRect(swatch, &rc);
-    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
-    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
-    return {rc.left + 2, rc.top + 10, rc.left + 2 + width - 5, rc.top + 10 + height - 13};
-}
-
 void CSkinDialog::FillSwatch(HDC dc) const {
     FillSolidRect(dc, m_rcSwatch, RGB(m_red, m_green, m_blue));
 }
@@ -280,9 +269,9 @@ void CSkinDialog::OnPaint() {
     GenerateSkin(m_preview, kPreviewWidth, kPreviewHeight, m_working.dialogLook,
                  CurrentSkinSystemColors());
     m_preview.Draw(dc, kPreviewX, kPreviewY);
-    const SkinLook& button = m_working.buttonLook;
-    m_btnPreview.SetSkin(button.mode, button.granularity & 0xFF, 0, button.coloring & 0xFF,
-                         LookColour(button));
+    SkinLook button = m_working.buttonLook;
+    button.hoverBlend = 0; // the preview shows the look itself
+    m_btnPreview.SetSkin(button);
 }
 
 void CSkinDialog::OnLButtonDown(UINT, POINT point) {
@@ -320,7 +309,7 @@ void CSkinDialog::OnFieldChanged() {
 void CSkinDialog::OnColourReleased(NMHDR*, LRESULT* result) {
     *result = 0;
     ReadFields();
-    m_rcSwatch = SwatchFill();
+    m_rcSwatch = GroupBoxInside(IDC_SKIN_SWATCH);
     ReadTrackbars();
     SkinLook& look = TargetLook();
     look.red = m_red;
@@ -369,11 +358,11 @@ void CSkinDialog::OnPreviewButton() {
 void CSkinDialog::OnEditColour() {
     // Owned by this dialog, so that it stays modal over it.
     CColorEditDialog editor(RGB(m_red, m_green, m_blue), this);
-    ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+    CWaitCursor wait; // until the editor shows: it makes its pictures first
     if (editor.DoModal() == IDOK && m_hWnd) {
-        m_red = editor.m_rgbCurrent.red & 0xFF;
-        m_green = editor.m_rgbCurrent.green & 0xFF;
-        m_blue = editor.m_rgbCurrent.blue & 0xFF;
+        m_red = editor.m_rgbCurrent.red;
+        m_green = editor.m_rgbCurrent.green;
+        m_blue = editor.m_rgbCurrent.blue;
         SetTrackbars();
         ShowValues();
         SkinLook& look = TargetLook();
@@ -382,7 +371,6 @@ void CSkinDialog::OnEditColour() {
         look.blue = m_blue;
         Invalidate();
     }
-    ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
 }
 
 void CSkinDialog::Sample(int x, int count) {

@@ -72,7 +72,6 @@ private:
     void CopyLooksOf(int scheme);
     void SetTrackbars();
     void ReadTrackbars();
-    RECT SwatchFill() const;
     void FillSwatch(HDC dc) const;
     // The mean colour of `count` preview pixels of the sample row from client column x, as the
     // preview now stands, into the working scheme's sample colour.
@@ -90,10 +89,17 @@ private:
     SkinLook m_currentButtonLook;
     std::function<void()> m_reloadCurrent;
 
+    // The look's three number fields: the range a typed value must lie in, and the shorter one
+    // the arrows go through.
+    struct Field {
+        int edit, spin, min, max, spinMin, spinMax;
+        int CSkinDialog::*value;
+    };
+    static const Field kFields[3];
     int m_mode = 0;
     int m_granularity = 0;
     int m_coloring = 0;
-    int m_random = 0;
+    bool m_random = false;
     int m_red = 0, m_green = 0, m_blue = 0; // the trackbars
     Target m_target = Target::kDialog;
     SkinScheme m_working;
