@@ -16,7 +16,7 @@ ON_BN_CLICKED(IDC_ABOUT_TIP, OnTipOfDay)
 ON_BN_CLICKED(IDC_ABOUT_WEB, OnWebPage)
 END_MESSAGE_MAP()
 
-CAboutPage::CAboutPage() : CSkinnedPage(IDD_ABOUT_PAGE) {
+CAboutPage::CAboutPage(CMainSheet& sheet) : CSkinnedPage(IDD_ABOUT_PAGE), m_sheet(sheet) {
     SetHelpTopic("about.htm", IDC_ABOUT_HELP);
 }
 
@@ -51,7 +51,7 @@ void CAboutPage::OnWebPage() {
     // The options window goes before the browser comes.
     if (CSkinnedSheet* sheet = Sheet(); sheet && sheet->IsOpen())
         sheet->ShowWindow(SW_HIDE);
-    EndSheet(1);
+    EndSheet(IDOK);
     const std::string address = CWinApp::LoadString(IDS_WEB_ADDRESS);
     ::ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
 }
@@ -61,8 +61,8 @@ void CAboutPage::OnSkin() {
     // closed, and its next opening wears the skin chosen there.
     if (CSkinnedSheet* sheet = Sheet(); sheet && sheet->IsOpen())
         sheet->ShowWindow(SW_HIDE);
-    EndSheet(1);
-    CSkinDialog dialog(ToolboxApp()->m_szSchemePath, g_pMainSheet->m_skin,
-                       [] { g_pMainSheet->LoadCurrentSkin(); });
+    EndSheet(IDOK);
+    CSkinDialog dialog(ToolboxApp()->m_szSchemePath, m_sheet.m_skin,
+                       [this] { m_sheet.LoadCurrentSkin(); });
     dialog.DoModal();
 }

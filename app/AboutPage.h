@@ -6,9 +6,12 @@
 #include "skin/SkinButton.h"
 #include "skin/SkinnedPage.h"
 
+class CMainSheet;
+
 class CAboutPage : public CSkinnedPage {
 public:
-    CAboutPage();
+    // The sheet the page is on, whose skin the skin dialog edits.
+    explicit CAboutPage(CMainSheet& sheet);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -26,4 +29,7 @@ protected:
     // The picture beside the name. The page owns it: a picture a static control loads from the
     // template itself outlives the control under Wine, one more for every opening.
     CBitmap m_picture;
+
+private:
+    CMainSheet& m_sheet;
 };

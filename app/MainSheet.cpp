@@ -3,23 +3,14 @@
 
 #include <ctime>
 
-#include "app/AboutPage.h"
 #include "app/ToolboxApp.h"
-#include "capture/CapturePage.h"
-#include "color/AutoClickPage.h"
 #include "core/SkinPainter.h"
 #include "framework/Gdi.h"
 #include "framework/HtmlHelp.h"
-#include "magnify/MagnifyPage.h"
 #include "res/resource.h"
 #include "settings/Profile.h"
 
-CMainSheet* g_pMainSheet = nullptr;
-RECT g_rcLastSheet = {0, 0, 0, 0};
-
 namespace {
-// Whether the start-up random pick has been made in this run.
-bool s_randomPickMade = false;
 // Text colour of the tabs that are not selected.
 const COLORREF kTabTextColour = RGB(97, 93, 199);
 } // namespace
@@ -40,30 +31,18 @@ ON_WM_DRAWITEM()
 ON_WM_HELPINFO()
 END_MESSAGE_MAP()
 
-CMainSheet::CMainSheet(CWnd* pParent)
-    : CSkinnedSheet(CWinApp::LoadString(IDS_SHEET_CAPTION).c_str(), pParent, DefaultSkin()) {
-    // Construction order is the library's start-up order: magnifier,
-    // capture, colour picker.
-    m_pMagnifyPage = new CMagnifyPage;
-    m_pCapturePage = new CScreenCapture;
-    m_pColorPage = new CAutoClick;
-    m_pAboutPage = new CAboutPage;
-    AddPage(m_pColorPage);
-    AddPage(m_pMagnifyPage);
-    AddPage(m_pCapturePage);
-    AddPage(m_pAboutPage);
-}
-
-CMainSheet::~CMainSheet() {
-    delete m_pMagnifyPage;
-    delete m_pCapturePage;
-    delete m_pColorPage;
-    delete m_pAboutPage;
+CMainSheet::CMainSheet(CWnd* pParent, PickerState& picker)
+    : CSkinnedSheet(CWinApp::LoadString(IDS_SHEET_CAPTION).c_str(), pParent, DefaultSkin()),
+      m_colorPage(picker), m_aboutPage(*this) {
+    AddPage(&m_colorPage);
+    AddPage(&m_magnifyPage);
+    AddPage(&m_capturePage);
+    AddPage(&m_aboutPage);
 }
 
 void CMainSheet::LoadCurrentSkin() {
     ::LoadCurrentSkin(ToolboxApp()->m_szSchemePath, ReadSetting(settings::kRandomSkin),
-                      s_randomPickMade, static_cast<unsigned>(std::time(nullptr)), ProcessRandom(),
+                      m_randomPickMade, static_cast<unsigned>(std::time(nullptr)), ProcessRandom(),
                       m_skin);
 }
 
@@ -73,16 +52,15 @@ BOOL CMainSheet::OnInitDialog() {
     if (!tab)
         return FALSE;
     ::SetWindowLongPtrA(tab, GWL_STYLE, ::GetWindowLongPtrA(tab, GWL_STYLE) | TCS_OWNERDRAWFIXED);
-    ::GetWindowRect(m_hWnd, &g_rcLastSheet);
+    ::GetWindowRect(m_hWnd, &m_rcLast);
     ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     ::SetDlgItemTextA(m_hWnd, IDOK, "&Ok");
     ::SetDlgItemTextA(m_hWnd, IDCANCEL, "&Cancel");
     SetActivePage(ToolboxApp()->m_nLastPage);
     RECT rc;
     ::GetWindowRect(m_hWnd, &rc);
-    m_width = rc.right - rc.left;
-    m_height = rc.bottom - rc.top;
-    GenerateSkin(m_background, m_width, m_height, m_skin.dialogLook, CurrentSkinSystemColors());
+    GenerateSkin(m_background, rc.right - rc.left, rc.bottom - rc.top, m_skin.dialogLook,
+                 CurrentSkinSystemColors());
     SetWindowText("  Zentrova 3.0");
     return result;
 }
@@ -127,7 +105,11 @@ void CMainSheet::OnDrawItem(int, LPDRAWITEMSTRUCT dis) {
     ::DrawTextA(dis->hDC, label, -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
-const char* CMainSheet::ContextHelpText(int id) {
+std::string CMainSheet::ContextHelpText(int id) {
+    // The ranges are the settings' own.
+    const auto range = [](const SettingDef& s) {
+        return std::to_string(s.min) + " to " + std::to_string(s.max);
+    };
     switch (id) {
     case IDC_MAG_HOTKEY:
     case IDC_MAG_HOTKEY_GROUP:
@@ -138,28 +120,30 @@ const char* CMainSheet::ContextHelpText(int id) {
     case IDC_MAG_FACTOR_SPIN:
     case IDC_MAG_FACTOR_CAPTION:
     case IDC_MAG_FACTOR_UNIT:
-        return "How many times the zoom window enlarges the region: 1 to 10.";
+        return "How many times the zoom window enlarges the region: " +
+               range(settings::kZoomFactor) + ".";
     case IDC_MAG_REGION:
     case IDC_MAG_REGION_SPIN:
     case IDC_MAG_REGION_CAPTION:
     case IDC_MAG_REGION_UNIT:
         return "The side of the square region around the pointer that the zoom window shows, "
-               "in pixels: 10 to 100.";
+               "in pixels: " +
+               range(settings::kZoomRegion) + ".";
     default:
-        return nullptr;
+        return "";
     }
 }
 
 BOOL CMainSheet::OnHelpInfo(HELPINFO* info) {
     if (info && info->iCtrlId >= IDC_MAG_FIRST && info->iCtrlId <= IDC_MAG_LAST) {
-        if (const char* text = ContextHelpText(info->iCtrlId)) {
+        if (const std::string text = ContextHelpText(info->iCtrlId); !text.empty()) {
             // The popup stands under the control the help is for.
             POINT at = info->MousePos;
             RECT rc;
             if (info->iContextType == HELPINFO_WINDOW &&
                 ::GetWindowRect(static_cast<HWND>(info->hItemHandle), &rc))
                 at = {rc.left, rc.bottom + 2};
-            HtmlHelpTextPopup(m_hWnd, text, at);
+            HtmlHelpTextPopup(m_hWnd, text.c_str(), at);
         }
     }
     return TRUE;
@@ -167,7 +151,7 @@ BOOL CMainSheet::OnHelpInfo(HELPINFO* info) {
 
 void CMainSheet::OnMove(int, int) {
     Default();
-    ::GetWindowRect(m_hWnd, &g_rcLastSheet);
+    ::GetWindowRect(m_hWnd, &m_rcLast);
 }
 
 void CMainSheet::OnDestroy() {

@@ -23,9 +23,10 @@ constexpr int kSeparatorLineOffset = 2;
 
 } // namespace
 
-BOOL CTrayMenu::InsertItem(UINT id, TrayMenuItem* item, UINT position) {
-    std::unique_ptr<TrayMenuItem> owned(item);
-    m_items.push_back(std::move(owned));
+const TrayMenuItem* CTrayMenu::InsertItem(UINT id, TrayMenuItem item, UINT position) {
+    // Kept where it stays put while more items come: the menu hands its address around.
+    m_items.push_back(std::make_unique<TrayMenuItem>(std::move(item)));
+    const TrayMenuItem* kept = m_items.back().get();
     // The caption is given as the item's text too, so that the menu itself
     // finds the underlined letter when the user types it.
     MENUITEMINFOA mii = {};
@@ -33,13 +34,15 @@ BOOL CTrayMenu::InsertItem(UINT id, TrayMenuItem* item, UINT position) {
     mii.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA | MIIM_STRING;
     mii.fType = MFT_OWNERDRAW;
     mii.wID = id;
-    mii.dwItemData = reinterpret_cast<ULONG_PTR>(item);
-    mii.dwTypeData = const_cast<char*>(item->text.c_str());
-    mii.cch = static_cast<UINT>(item->text.size());
-    if (!::InsertMenuItemA(m_hMenu, position, TRUE, &mii))
-        return FALSE;
+    mii.dwItemData = reinterpret_cast<ULONG_PTR>(kept);
+    mii.dwTypeData = const_cast<char*>(kept->text.c_str());
+    mii.cch = static_cast<UINT>(kept->text.size());
+    if (!::InsertMenuItemA(m_hMenu, position, TRUE, &mii)) {
+        m_items.pop_back();
+        return nullptr;
+    }
     ++m_nItemCount;
-    return TRUE;
+    return kept;
 }
 
 void CTrayMenu::MeasureItem(LPMEASUREITEMSTRUCT mis) {
@@ -116,11 +119,6 @@ void CTrayMenu::DrawItem(LPDRAWITEMSTRUCT dis) {
     frame.left -= 1;
     if (dis->itemState & ODS_SELECTED) {
         if (dis->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) {
-            LOGFONTA lf = {};
-            ::GetObjectA(::GetCurrentObject(dc, OBJ_FONT), sizeof lf, &lf);
-            CFont font;
-            font.CreateFontIndirect(lf);
-            CSelectObject selFont(dc, font);
             ::SetTextColor(dc, kHighlightText);
             ::SetBkColor(dc, m_crBackground);
             DrawCaption(dc, textRect, item->text);

@@ -14,7 +14,7 @@
 // One item of the tray menu, handed to the menu as the item's data.
 struct TrayMenuItem {
     std::string text;  // the caption, leading blank included
-    int separator = 0; // 1 for the separator line
+    bool separator = false; // the separator line
 };
 
 class CTrayMenu : public CMenu {
@@ -24,11 +24,10 @@ public:
     void SetSideBarWidth(int width) { m_nSideBarWidth = width; }
     void SetBackgroundColor(COLORREF colour) { m_crBackground = colour; }
 
-    // Inserts an owner-drawn item before `position`; the menu owns `item`
-    // from now on, whether or not the insertion succeeds.
-    BOOL InsertItem(UINT id, TrayMenuItem* item, UINT position);
+    // Inserts an owner-drawn item before `position`; the item as the menu keeps it (the data it
+    // hands to measuring and drawing), or nullptr when the insertion failed.
+    const TrayMenuItem* InsertItem(UINT id, TrayMenuItem item, UINT position);
 
-    int ItemCount() const { return m_nItemCount; }
     int SideBarHeight() const { return m_nSideBarHeight; }
 
     void MeasureItem(LPMEASUREITEMSTRUCT mis) override;

@@ -1,7 +1,6 @@
 // The tray window and the program's commands.
 #include "app/TrayWnd.h"
 
-#include <chrono>
 #include <vector>
 
 #include "app/MainSheet.h"
@@ -28,13 +27,12 @@ constexpr UINT kPlaybackProbeMs = 250;
 // A left click on the icon opens the menu once the double-click time has
 // passed without a second click; this one-shot timer exists only in between.
 constexpr UINT_PTR kSingleClickTimer = 3;
+// The wait between the Capture command and the overlay, while the screen repaints.
+constexpr UINT_PTR kCaptureTimer = 4;
+constexpr UINT kCaptureDelayMs = 200;
 // The recorder's hooks are called without user data; the program has one
 // tray window, which they reach through this pointer.
 CTrayWnd* s_recorderOwner = nullptr;
-
-bool SheetOpen() {
-    return g_pMainSheet && g_pMainSheet->IsOpen();
-}
 
 // The visible window of this thread nearest the top that takes input, the tray window
 // aside; nullptr if there is none.
@@ -55,14 +53,6 @@ BOOL CALLBACK CloseIfOver(HWND h, LPARAM sheet) {
         }
     }
     return TRUE;
-}
-
-// Hides and closes every window that stands over the open options window:
-// a message box, Tip of the Day, a message box over that. Each runs a modal
-// loop nested in the sheet's; closed, they let the sheet's loop unwind.
-void CloseWindowsOverSheet() {
-    ::EnumThreadWindows(::GetCurrentThreadId(), CloseIfOver,
-                        reinterpret_cast<LPARAM>(g_pMainSheet->m_hWnd));
 }
 
 // Closes a dialog of this thread that has no owner (the skin dialog, which a page runs while
@@ -91,7 +81,7 @@ ON_WM_DESTROY()
 ON_WM_CLOSE()
 ON_MESSAGE(WM_ENDSESSION, OnEndSession)
 ON_REGISTERED_MESSAGE(s_taskbarCreated, OnTaskbarCreated)
-ON_MESSAGE(WM_USER, OnTrayNotify)
+ON_MESSAGE(kTrayCallback, OnTrayNotify)
 ON_MESSAGE(WM_RENDERFORMAT, OnRenderFormat)
 ON_MESSAGE(WM_RENDERALLFORMATS, OnRenderAllFormats)
 ON_MESSAGE(WM_DESTROYCLIPBOARD, OnDestroyClipboard)
@@ -108,19 +98,21 @@ ON_COMMAND(ID_HELP_INSTALL, OnHelpInstall)
 ON_WM_TIMER()
 END_MESSAGE_MAP()
 
-CTrayWnd::CTrayWnd() {
+// The options sheet object lives as long as the tray window object; its pages hand their
+// settings to the library now.
+CTrayWnd::CTrayWnd() : m_sheet(this, m_picker), m_overlay(*this) {
     m_nid = NOTIFYICONDATAA{};
-    // The options sheet object lives as long as the tray window object; its
-    // pages hand their settings to the library now.
-    g_pMainSheet = new CMainSheet(this);
 }
 
 CTrayWnd::~CTrayWnd() {
     LeaveShell();
     if (s_recorderOwner == this)
         s_recorderOwner = nullptr;
-    delete g_pMainSheet;
-    g_pMainSheet = nullptr;
+}
+
+void CTrayWnd::CloseWindowsOverSheet() const {
+    ::EnumThreadWindows(::GetCurrentThreadId(), CloseIfOver,
+                        reinterpret_cast<LPARAM>(m_sheet.m_hWnd));
 }
 
 int CTrayWnd::OnCreate(LPCREATESTRUCT lpcs) {
@@ -142,17 +134,15 @@ int CTrayWnd::OnCreate(LPCREATESTRUCT lpcs) {
     m_nid.uID = kTrayIconId;
     m_nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     m_nid.uCallbackMessage = kTrayCallback;
-    m_iconId = wKey != 0 ? IDI_TRAY_NORMAL : IDI_TRAY_BUSY;
-    m_nid.hIcon = ::LoadIconA(inst, MAKEINTRESOURCEA(m_iconId));
+    m_nid.hIcon = ::LoadIconA(inst, MAKEINTRESOURCEA(wKey != 0 ? IDI_TRAY_NORMAL : IDI_TRAY_BUSY));
     lstrcpynA(m_nid.szTip, CWinApp::LoadString(IDS_APP_TITLE).c_str(), 64);
     m_iconAdded = ::Shell_NotifyIconA(NIM_ADD, &m_nid) != FALSE;
 
-    g_pMainSheet->LoadCurrentSkin();
+    m_sheet.LoadCurrentSkin();
     return 0;
 }
 
 void CTrayWnd::SetTrayIcon(UINT iconId) {
-    m_iconId = iconId;
     m_nid.hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId));
     m_nid.uFlags = NIF_ICON;
     ::Shell_NotifyIconA(NIM_MODIFY, &m_nid);
@@ -208,11 +198,11 @@ void CTrayWnd::ShowTrayMenu() {
                                  {ID_MAGNIFY, " &Magnify"},
                                  {ID_HELP_INSTALL, " &Help "}};
     for (const Item& it : items)
-        menu.InsertItem(it.id, new TrayMenuItem{it.text, 0}, 0);
+        menu.InsertItem(it.id, {it.text, false}, 0);
     menu.RemoveMenu(ID_MENU_PLACEHOLDER, MF_BYCOMMAND);
     // The line between Capture and Exit is an item too: choosing it toggles
     // the colour picker's tracking.
-    menu.InsertItem(ID_PICKER_TOGGLE, new TrayMenuItem{"", 1}, 3);
+    menu.InsertItem(ID_PICKER_TOGGLE, {"", true}, 3);
 
     POINT pt;
     ::GetCursorPos(&pt);
@@ -247,14 +237,14 @@ void CTrayWnd::OnOptions() {
     if (SheetOpen()) {
         // The options window has gone for a dialog it led to (the skin dialog, perhaps with
         // the colour editor over it): that dialog is what the user is in, and comes forward.
-        if (!::IsWindowVisible(g_pMainSheet->m_hWnd)) {
+        if (!::IsWindowVisible(m_sheet.m_hWnd)) {
             if (HWND front = FrontWindowOfOurs(m_hWnd))
                 ::SetForegroundWindow(front);
             return;
         }
         ::SetForegroundWindow(m_hWnd);
-        ::SetFocus(g_pMainSheet->m_hWnd);
-        g_pMainSheet->SendMessage(WM_NCPAINT, 0);
+        ::SetFocus(m_sheet.m_hWnd);
+        m_sheet.SendMessage(WM_NCPAINT, 0);
         return;
     }
     if (m_exitRequested)
@@ -263,8 +253,8 @@ void CTrayWnd::OnOptions() {
     RECT taskbar;
     bool haveTaskbar = FindTaskbarRect(taskbar);
     if (haveTaskbar)
-        ::DrawAnimatedRects(m_hWnd, IDANI_CAPTION, &taskbar, &g_rcLastSheet);
-    g_pMainSheet->DoModal();
+        ::DrawAnimatedRects(m_hWnd, IDANI_CAPTION, &taskbar, &m_sheet.m_rcLast);
+    m_sheet.DoModal();
     // A way out taken while the sheet ran ended the sheet; now that its loop
     // has unwound, the program ends.
     if (m_exitRequested) {
@@ -272,9 +262,10 @@ void CTrayWnd::OnOptions() {
         return;
     }
     if (haveTaskbar)
-        ::DrawAnimatedRects(m_hWnd, IDANI_CAPTION, &g_rcLastSheet, &taskbar);
+        ::DrawAnimatedRects(m_hWnd, IDANI_CAPTION, &m_sheet.m_rcLast, &taskbar);
     int wKey = ReadSetting(settings::kMagnifierKey);
-    SetTrayIcon(wKey != 0 ? IDI_TRAY_NORMAL : IDI_TRAY_BUSY);
+    if (!m_capturePending) // the icon stays busy until the overlay is up
+        SetTrayIcon(wKey != 0 ? IDI_TRAY_NORMAL : IDI_TRAY_BUSY);
     QLEnableZoomWindow(wKey != 0);
 }
 
@@ -308,26 +299,26 @@ void CTrayWnd::RequestExit() {
     // its pages runs on its own) and let OnOptions finish the exit once its
     // loop has returned. Nothing is re-posted, so a sheet that cannot end
     // yet costs nothing while it waits.
-    HWND sheet = g_pMainSheet->m_hWnd;
+    HWND sheet = m_sheet.m_hWnd;
     CloseWindowsOverSheet();
-    g_pMainSheet->EndDialog(IDCANCEL);
+    m_sheet.EndDialog(IDCANCEL);
     ::EnumThreadWindows(::GetCurrentThreadId(), CloseOwnerlessDialog,
                         reinterpret_cast<LPARAM>(sheet));
 }
 
 // This window owns the clipboard after a capture: its DIB is made on request.
 LRESULT CTrayWnd::OnRenderFormat(WPARAM format, LPARAM) {
-    RenderCaptureFormat(static_cast<UINT>(format));
+    m_overlay.RenderFormat(static_cast<UINT>(format));
     return 0;
 }
 
 LRESULT CTrayWnd::OnRenderAllFormats(WPARAM, LPARAM) {
-    RenderAllCaptureFormats(m_hWnd);
+    m_overlay.RenderAllFormats();
     return 0;
 }
 
 LRESULT CTrayWnd::OnDestroyClipboard(WPARAM, LPARAM) {
-    ForgetClipboardCapture();
+    m_overlay.ForgetClipboardCapture();
     return 0;
 }
 
@@ -351,8 +342,10 @@ void CTrayWnd::LeaveShell() {
         ::KillTimer(m_hWnd, kPlaybackTimer);
         ::KillTimer(m_hWnd, kPlaybackProbeTimer);
         ::KillTimer(m_hWnd, kSingleClickTimer);
+        ::KillTimer(m_hWnd, kCaptureTimer);
     }
     m_playbackByTimer = false;
+    m_capturePending = false;
 }
 
 LRESULT CTrayWnd::OnTaskbarCreated(WPARAM, LPARAM) {
@@ -380,28 +373,24 @@ void CTrayWnd::OnUpdateMagnify(CCmdUI* pCmdUI) {
 }
 
 void CTrayWnd::OnCapture() {
-    bool open = SheetOpen();
-    if (open) {
-        // Nothing of the options window, nor of a dialog over it, is captured.
+    if (m_capturePending)
+        return;
+    // The screen under the options window, and under anything over it, repaints for a moment
+    // before it is frozen: nothing of them is captured. The time the busy icon takes to show
+    // counts in the moment.
+    if (SheetOpen()) {
         CloseWindowsOverSheet();
-        g_pMainSheet->ShowWindow(SW_HIDE);
+        m_sheet.ShowWindow(SW_HIDE);
     }
-    // Let the screen under the options window repaint for 200 ms before it is frozen; the
-    // time the busy icon takes to show counts in them.
-    const auto hidden = std::chrono::steady_clock::now();
+    m_capturePending = true;
+    ::SetTimer(m_hWnd, kCaptureTimer, kCaptureDelayMs, nullptr);
     SetTrayIcon(IDI_TRAY_BUSY);
-    if (open)
-        g_pMainSheet->EndDialog(1);
-    const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now() - hidden);
-    if (spent.count() < 200)
-        ::Sleep(static_cast<DWORD>(200 - spent.count()));
-    ShowCaptureOverlay(m_hWnd, g_pMainSheet->m_skin);
-    SetTrayIcon(IDI_TRAY_NORMAL);
+    if (SheetOpen())
+        m_sheet.EndDialog(IDOK);
 }
 
 void CTrayWnd::OnPickerToggle() {
-    g_bPickerTracking = g_bPickerTracking == 1 ? 0 : 1;
+    m_picker.bPickerTracking = !m_picker.bPickerTracking;
 }
 
 void CTrayWnd::OnHelpInstall() {
@@ -615,6 +604,13 @@ void CTrayWnd::ReleaseKeysLeftDown() {
 }
 
 void CTrayWnd::OnTimer(UINT_PTR id) {
+    if (id == kCaptureTimer) {
+        ::KillTimer(m_hWnd, kCaptureTimer);
+        m_capturePending = false;
+        m_overlay.Show(m_sheet.m_skin);
+        SetTrayIcon(IDI_TRAY_NORMAL);
+        return;
+    }
     if (id == kSingleClickTimer) {
         ::KillTimer(m_hWnd, kSingleClickTimer);
         ShowTrayMenu();

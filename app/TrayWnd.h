@@ -5,6 +5,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "app/MainSheet.h"
+#include "capture/CaptureOverlay.h"
+#include "color/AutoClickPage.h"
 #include "core/InputRecorder.h"
 #include "framework/Wnd.h"
 
@@ -15,7 +18,6 @@ public:
 
     // Shows icon 104 (normal) or 105 (busy) in the notification area.
     void SetTrayIcon(UINT iconId);
-    UINT CurrentIcon() const { return m_iconId; }
 
 protected:
     int OnCreate(LPCREATESTRUCT lpcs);
@@ -46,6 +48,11 @@ protected:
     // Removes the icon and detaches the hook library; safe to call twice.
     void LeaveShell();
 
+    bool SheetOpen() const { return m_sheet.IsOpen(); }
+    // Hides and closes every window that stands over the open options window: a message box,
+    // Tip of the Day, a message box over that. Each runs a modal loop nested in the sheet's;
+    // closed, they let the sheet's loop unwind.
+    void CloseWindowsOverSheet() const;
     void ShowTrayMenu();
     // The taskbar's notification area (or the whole taskbar), the start and
     // end of the options window's animation; false without a taskbar.
@@ -65,8 +72,12 @@ protected:
     static LRESULT CALLBACK LowLevelKeyboardProc(int code, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK LowLevelMouseProc(int code, WPARAM wp, LPARAM lp);
 
+    // What outlives the options window and the overlay, for the program's life.
+    PickerState m_picker;
+    CMainSheet m_sheet;
+    CCaptureOverlay m_overlay;
+
     NOTIFYICONDATAA m_nid;
-    UINT m_iconId = 0;
     InputRecording m_recording;
     HHOOK m_hRecordHook = nullptr;
     HHOOK m_hRecordMouseHook = nullptr;
@@ -76,6 +87,7 @@ protected:
     bool m_iconAdded = false;
     bool m_libraryAttached = false;
     bool m_exitRequested = false;
+    bool m_capturePending = false; // the Capture command waits for the screen to repaint
     // When the last double click on the icon arrived (its closing button-up
     // is not a click of its own).
     DWORD m_doubleClickTick = 0;

@@ -87,12 +87,11 @@ BOOL CScreenCapture::OnInitDialog() {
 }
 
 void CScreenCapture::OnCapture() {
-    // The options window must not show in the capture: hidden at once, ended,
-    // and given a moment to leave the screen before the tray freezes it.
+    // The options window must not show in the capture: hidden at once and ended; the tray's
+    // Capture gives the screen a moment to repaint before it freezes it.
     if (CSkinnedSheet* sheet = Sheet(); sheet && sheet->IsOpen())
         sheet->ShowWindow(SW_HIDE);
     EndSheet(IDOK);
-    ::Sleep(100);
     if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd)
         app->m_pMainWnd->PostMessage(WM_COMMAND, ID_CAPTURE);
 }

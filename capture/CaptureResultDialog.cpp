@@ -34,8 +34,9 @@ ON_BN_CLICKED(IDC_CAPTURE_COPY, OnCopy)
 ON_BN_CLICKED(IDC_CAPTURE_SAVE, OnSave)
 END_MESSAGE_MAP()
 
-CCaptureResultDialog::CCaptureResultDialog(const SkinScheme& skin, CWnd* pParent)
-    : CDialog(IDD_CAPTURE_RESULT, pParent), m_skin(skin) {}
+CCaptureResultDialog::CCaptureResultDialog(LastCapture& capture, const SkinScheme& skin,
+                                           CWnd* pParent)
+    : CDialog(IDD_CAPTURE_RESULT, pParent), m_capture(capture), m_skin(skin) {}
 
 CCaptureResultDialog::Placement CCaptureResultDialog::PlacementFor(int w, int h) {
     Placement p;
@@ -53,7 +54,7 @@ void CCaptureResultDialog::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CCaptureResultDialog::OnInitDialog() {
     CDialog::OnInitDialog();
-    const Placement p = PlacementFor(g_lastCapture.Width(), g_lastCapture.Height());
+    const Placement p = PlacementFor(m_capture.Width(), m_capture.Height());
     // Centred on the primary screen: the dialog has no visible owner.
     const int x = (::GetSystemMetrics(SM_CXSCREEN) - p.width) / 2;
     const int y = (::GetSystemMetrics(SM_CYSCREEN) - p.height) / 2;
@@ -70,10 +71,10 @@ BOOL CCaptureResultDialog::OnInitDialog() {
 }
 
 void CCaptureResultDialog::PlaceButtons() {
-    const Placement p = PlacementFor(g_lastCapture.Width(), g_lastCapture.Height());
+    const Placement p = PlacementFor(m_capture.Width(), m_capture.Height());
     RECT client;
     ::GetClientRect(m_hWnd, &client);
-    const int edgeBottom = p.oy + g_lastCapture.Height() + 3;
+    const int edgeBottom = p.oy + m_capture.Height() + 3;
     int index = 0;
     for (CSkinButton* button : {&m_btnCopy, &m_btnSave}) {
         RECT rc;
@@ -94,9 +95,9 @@ BOOL CCaptureResultDialog::OnEraseBkgnd(HDC dc) {
 
 void CCaptureResultDialog::OnPaint() {
     CPaintDC dc(m_hWnd);
-    const int w = g_lastCapture.Width(), h = g_lastCapture.Height();
+    const int w = m_capture.Width(), h = m_capture.Height();
     const Placement p = PlacementFor(w, h);
-    if (const CCaptureImage* image = g_lastCapture.displayImage.get())
+    if (const CCaptureImage* image = m_capture.displayImage.get())
         ::BitBlt(dc, p.ox + 1, p.oy + 2, w, h, image->Dc(), 0, 0, SRCCOPY);
     // The sunken edge frames the picture and covers its outermost pixels where they meet.
     RECT edge = {p.ox, p.oy + 1, p.ox + w + 3, p.oy + h + 3};
@@ -122,7 +123,7 @@ void CCaptureResultDialog::OnSave() {
 }
 
 bool CCaptureResultDialog::SaveCapture(const char* fileName, bool png) {
-    const CCaptureImage* image = g_lastCapture.displayImage.get();
+    const CCaptureImage* image = m_capture.displayImage.get();
     if (!image || !image->Valid())
         return false;
     // The display image is ours (the clipboard's copy may be gone by now). In the file's own
@@ -143,6 +144,6 @@ bool CCaptureResultDialog::SaveCapture(const char* fileName, bool png) {
 }
 
 void CCaptureResultDialog::OnDestroy() {
-    g_lastCapture.displayImage.reset();
+    m_capture.displayImage.reset();
     Default();
 }

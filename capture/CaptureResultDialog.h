@@ -1,6 +1,7 @@
 // CCaptureResultDialog: shows the last capture with "&Copy to clipboard" and "&Save as file".
 #pragma once
 
+#include "capture/LastCapture.h"
 #include "core/SkinBitmap.h"
 #include "core/SkinScheme.h"
 #include "framework/Dialog.h"
@@ -8,8 +9,9 @@
 
 class CCaptureResultDialog : public CDialog {
 public:
-    // The dialog wears the given skin; it shows and saves the display image of g_lastCapture.
-    explicit CCaptureResultDialog(const SkinScheme& skin, CWnd* pParent = nullptr);
+    // The dialog wears the given skin; it shows and saves the capture's display image, which it
+    // frees when its window goes.
+    CCaptureResultDialog(LastCapture& capture, const SkinScheme& skin, CWnd* pParent = nullptr);
 
     // Where a capture of w x h pixels goes: the window's outer size and the offset of the area
     // in which a small capture is centred.
@@ -38,6 +40,7 @@ private:
     // Writes the display image; false when the file could not be written.
     bool SaveCapture(const char* fileName, bool png);
 
+    LastCapture& m_capture;
     SkinScheme m_skin;
     CSkinButton m_btnCopy;
     CSkinButton m_btnSave;

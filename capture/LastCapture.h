@@ -48,4 +48,3 @@ struct LastCapture {
     int Height() const { return selection.bottom - selection.top; }
 };
 
-extern LastCapture g_lastCapture;

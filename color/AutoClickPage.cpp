@@ -14,11 +14,6 @@
 #include "res/resource.h"
 #include "skin/EtchedFrames.h"
 
-int g_bPickerTracking = 1;
-COLORREF g_crPicked = RGB(0, 0, 0);
-int g_bPickerDragging = 0;
-POINT g_ptLastPick = {0, 0};
-
 namespace {
 
 constexpr UINT_PTR kSampleTimer = 1;
@@ -90,7 +85,7 @@ LRESULT CHtmlColorEdit::OnContextMenu(WPARAM, LPARAM lp) {
     switch (chosen) {
     case kCopyCss:
         // The colour the page shows, whatever has been typed over its text.
-        if (!CopyText(m_hWnd, FormatCssHexText(g_crPicked)))
+        if (!CopyText(m_hWnd, FormatCssHexText(m_state.crPicked)))
             ::MessageBeep(MB_ICONEXCLAMATION);
         break;
     case kCopy:
@@ -118,9 +113,10 @@ ON_WM_PAINT()
 ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CAutoClick::CAutoClick()
+CAutoClick::CAutoClick(PickerState& state)
     : CHotkeyPage(IDD_COLOR_PAGE, IDC_COLOR_HOTKEY, settings::kPickerKey,
-                  settings::kPickerModifiers) {
+                  settings::kPickerModifiers),
+      m_state(state), m_htmlEdit(state) {
     SetHelpTopic("colorpicker.htm", IDC_COLOR_HELP);
     TakeStoredSettings();
 }
@@ -159,8 +155,8 @@ BOOL CAutoClick::OnInitDialog() {
 }
 
 void CAutoClick::ShowPickedTexts() {
-    m_strRgb = FormatRgbText(g_crPicked);
-    m_strHtml = FormatHtmlText(g_crPicked);
+    m_strRgb = FormatRgbText(m_state.crPicked);
+    m_strHtml = FormatHtmlText(m_state.crPicked);
     UpdateData(FALSE);
 }
 
@@ -171,10 +167,10 @@ void CAutoClick::Sample(POINT p) {
         CClientDC screen(nullptr);
         sample = ::GetPixel(screen, p.x, p.y);
     }
-    g_crPicked = PickedColor(sample);
+    m_state.crPicked = PickedColor(sample);
     {
         CClientDC dc(m_hWnd);
-        FillSolidRect(dc, GroupBoxInside(IDC_COLOR_SWATCH), g_crPicked);
+        FillSolidRect(dc, GroupBoxInside(IDC_COLOR_SWATCH), m_state.crPicked);
     }
     ShowPickedTexts();
     // The position edit lets the page's picture show through it, so the old
@@ -191,7 +187,7 @@ void CAutoClick::Sample(POINT p) {
         if (caretHidden)
             ::ShowCaret(position);
     }
-    g_ptLastPick = p;
+    m_state.ptLastPick = p;
 }
 
 void CAutoClick::OnTimer(UINT_PTR id) {
@@ -203,14 +199,14 @@ void CAutoClick::OnTimer(UINT_PTR id) {
     if (!::GetCursorPos(&p))
         return;
     // Nothing is read again while the pointer stands still or the readings are frozen.
-    if ((p.x != g_ptLastPick.x || p.y != g_ptLastPick.y) && g_bPickerTracking)
+    if ((p.x != m_state.ptLastPick.x || p.y != m_state.ptLastPick.y) && m_state.bPickerTracking)
         Sample(p);
 }
 
 // Drag & Pick
 
 void CAutoClick::OnMouseMove(UINT, POINT pt) {
-    if (!g_bPickerDragging) {
+    if (!m_state.bPickerDragging) {
         if (InBox(m_rcPick, pt))
             ::SetCursor(Eyedropper());
         else
@@ -221,24 +217,24 @@ void CAutoClick::OnMouseMove(UINT, POINT pt) {
 
 void CAutoClick::OnLButtonDown(UINT, POINT pt) {
     if (InBox(m_rcPick, pt)) {
-        g_bPickerTracking = 1;
+        m_state.bPickerTracking = true;
         ::SetCapture(m_hWnd);
-        g_bPickerDragging = 1;
+        m_state.bPickerDragging = true;
         ::SetCursor(Eyedropper());
     }
     Default();
 }
 
 void CAutoClick::OnLButtonUp(UINT, POINT) {
-    if (g_bPickerDragging)
+    if (m_state.bPickerDragging)
         EndDrag();
     Default();
 }
 
 void CAutoClick::EndDrag() {
     // The colour under the eyedropper at the last tick stays.
-    g_bPickerTracking = 0;
-    g_bPickerDragging = 0;
+    m_state.bPickerTracking = false;
+    m_state.bPickerDragging = false;
     ::ReleaseCapture();
     SetArrowCursor();
 }
@@ -247,19 +243,19 @@ void CAutoClick::OnCaptureChanged(HWND hwndNew) {
     // A drag whose capture is taken away (another window came up, the
     // options window closed) ends as a release does; otherwise it would
     // outlive the window and the next click anywhere on the page would end it.
-    if (g_bPickerDragging && hwndNew != m_hWnd)
+    if (m_state.bPickerDragging && hwndNew != m_hWnd)
         EndDrag();
     Default();
 }
 
 void CAutoClick::OnEditColor() {
-    g_bPickerTracking = 0;
+    m_state.bPickerTracking = false;
     // Owned by the options window, which stays on top of other windows: the
     // editor comes up above it, and the options window waits for it.
-    CColorEditDialog dlg(g_crPicked, Sheet());
+    CColorEditDialog dlg(m_state.crPicked, Sheet());
     CWaitCursor wait; // until the editor shows: it makes its pictures first
     if (dlg.DoModal() == IDOK && m_hWnd) {
-        g_crPicked = ColorWordFromRgb(dlg.m_rgbCurrent);
+        m_state.crPicked = ColorWordFromRgb(dlg.m_rgbCurrent);
         ShowPickedTexts();
         Invalidate(TRUE);
     }
@@ -268,7 +264,7 @@ void CAutoClick::OnEditColor() {
 void CAutoClick::OnPaint() {
     CPaintDC dc(m_hWnd);
     PaintEtchedFrames(dc, "Color Picker", "Picker Option", kOptionCaptionX, EtchedScaleOf(m_hWnd));
-    FillSolidRect(dc, GroupBoxInside(IDC_COLOR_SWATCH), g_crPicked);
+    FillSolidRect(dc, GroupBoxInside(IDC_COLOR_SWATCH), m_state.crPicked);
 
     // The Drag & Pick box, outlined in the inverse of the skin's sample colour.
     COLORREF sample = RGB(192, 192, 192);
@@ -290,7 +286,7 @@ void CAutoClick::OnPaint() {
 
 void CAutoClick::OnDestroy() {
     ::KillTimer(m_hWnd, kSampleTimer);
-    if (g_bPickerDragging)
+    if (m_state.bPickerDragging)
         EndDrag();
     Default();
 }

@@ -10,27 +10,32 @@
 #include "skin/HotkeyPage.h"
 #include "skin/SkinButton.h"
 
-// 1 while the picker follows the pointer, 0 while its readings are frozen.
-// The freeze hotkey reaches the tray window as a command, which flips it.
-extern int g_bPickerTracking;
-// The colour in the swatch, handed to the colour editor.
-extern COLORREF g_crPicked;
-// 1 while a drag out of the Drag & Pick box holds the mouse capture.
-extern int g_bPickerDragging;
-// Where the last sample was taken, in screen coordinates.
-extern POINT g_ptLastPick;
+// What the colour picker keeps from start-up to exit, across openings of the options window.
+// The tray window owns it: the freeze hotkey reaches it as a command, which flips the tracking.
+struct PickerState {
+    bool bPickerTracking = true;     // following the pointer; false while the readings are frozen
+    COLORREF crPicked = RGB(0, 0, 0); // the colour in the swatch, handed to the colour editor
+    bool bPickerDragging = false;    // a drag out of the Drag & Pick box holds the mouse capture
+    POINT ptLastPick = {0, 0};       // where the last sample was taken, in screen coordinates
+};
 
 // The HTML colour's edit: its context menu also copies the colour as a style
 // sheet writes it.
 class CHtmlColorEdit : public CWnd {
+public:
+    explicit CHtmlColorEdit(const PickerState& state) : m_state(state) {}
+
 protected:
     LRESULT OnContextMenu(WPARAM wp, LPARAM lp);
     DECLARE_MESSAGE_MAP()
+
+private:
+    const PickerState& m_state;
 };
 
 class CAutoClick : public CHotkeyPage {
 public:
-    CAutoClick();
+    explicit CAutoClick(PickerState& state);
 
     std::string m_strRgb; // "r,g,b"
     CSkinButton m_btnHelp;
@@ -46,7 +51,7 @@ protected:
 
     // Takes a sample at p: the texts and the swatch show its colour at once.
     void Sample(POINT p);
-    // Shows g_crPicked in the two colour texts.
+    // Shows the picked colour in the two colour texts.
     void ShowPickedTexts();
     void EndDrag();
 
@@ -60,5 +65,6 @@ protected:
     void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
+    PickerState& m_state;
     CHtmlColorEdit m_htmlEdit;
 };

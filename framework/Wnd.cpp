@@ -92,7 +92,7 @@ UINT CWnd::CurrentCtlType() const {
     return msg - WM_CTLCOLORMSGBOX;
 }
 
-BOOL CWnd::RegisterWndClass(LPCSTR className, HICON icon) {
+BOOL CWnd::RegisterWndClass(LPCSTR className, HICON icon, HCURSOR cursor) {
     HINSTANCE inst = ::GetModuleHandleA(nullptr);
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;
@@ -105,7 +105,7 @@ BOOL CWnd::RegisterWndClass(LPCSTR className, HICON icon) {
     wc.lpfnWndProc = StaticWndProc;
     wc.hInstance = inst;
     wc.hIcon = icon;
-    wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+    wc.hCursor = cursor ? cursor : ::LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = className;
     return ::RegisterClassExA(&wc) != 0;

@@ -102,9 +102,9 @@ protected:
     void UpdateMenuItems(HMENU hMenu);
 
     // Registers a window class of ours (window procedure StaticWndProc) with
-    // this icon unless a class of that name exists; FALSE if it cannot, or if
-    // the existing class is not ours.
-    static BOOL RegisterWndClass(LPCSTR className, HICON icon = nullptr);
+    // this icon and cursor (the arrow when none) unless a class of that name
+    // exists; FALSE if it cannot, or if the existing class is not ours.
+    static BOOL RegisterWndClass(LPCSTR className, HICON icon = nullptr, HCURSOR cursor = nullptr);
     static LRESULT CALLBACK StaticWndProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     // The object's one binding to its window, for every kind of window:

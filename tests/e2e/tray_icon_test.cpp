@@ -71,8 +71,11 @@ TEST(TrayIcon, ADoubleClickOpensOptionsASingleClickTheMenuAndOtherMessagesNothin
         ASSERT_TRUE(spy.WaitIdle());
         if (HWND help = FindProcessWindowByClass(p.Pid(), "HH Parent"))
             ::PostMessageA(help, WM_CLOSE, 0, 0);
-        if (command == ID_CAPTURE)
+        if (command == ID_CAPTURE) { // the overlay comes once the screen has repainted
+            ASSERT_TRUE(WaitFor([&] { return FindProcessWindowByClass(p.Pid(), "paste"); }));
+            ASSERT_TRUE(spy.WaitIdle());
             PressKeys({VK_ESCAPE});
+        }
         if (command == ID_MAGNIFY)
             p.Command(ID_MAGNIFY);
         if (p.Sheet())

@@ -24,7 +24,8 @@ TEST(ColorPageTimer, GoesWithTheOptionsWindow) {
     HHOOK hook = ::SetWindowsHookExA(WH_GETMESSAGE, CountTimers, nullptr, ::GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
     CSkinnedSheet sheet("Options", nullptr, SkinScheme{});
-    CAutoClick page;
+    PickerState picker;
+    CAutoClick page(picker);
     sheet.AddPage(&page);
     const auto open = [&] {
         s_timerMessages = 0;

@@ -188,14 +188,15 @@ void CheckPageControlsAgainstFrames(HWND page) {
 
 TEST(PageFrames, NoControlCrossesTheSidesOrTheTopOfAFrame) {
     CSkinnedSheet sheet("Options", nullptr, SkinScheme{});
-    CAutoClick color;
+    PickerState picker;
+    CAutoClick color(picker);
     CMagnifyPage magnify;
     CScreenCapture capture;
     for (CPropertyPage* page : std::initializer_list<CPropertyPage*>{&color, &magnify, &capture})
         sheet.AddPage(page);
     int checked = 0;
     const auto checkEachPage = [&] {
-        for (int index = 0; index < sheet.GetPageCount(); ++index, ++checked) {
+        for (int index = 0; index < 3; ++index, ++checked) {
             SCOPED_TRACE(index);
             ASSERT_TRUE(sheet.SetActivePage(index));
             CheckPageControlsAgainstFrames(PropSheet_GetCurrentPageHwnd(sheet.m_hWnd));

@@ -33,10 +33,8 @@ struct Menu {
                 pic.px[i] = 0x400000u | static_cast<DWORD>((i / 20) << 8 | (i % 20));
             menu.SetSideBarBitmap(pic.bmp.Detach());
         }
-        for (const TrayMenuItem& item : list) {
-            items.push_back(new TrayMenuItem(item));
-            menu.InsertItem(100, items.back(), static_cast<UINT>(items.size() - 1));
-        }
+        for (const TrayMenuItem& item : list)
+            items.push_back(menu.InsertItem(100, item, static_cast<UINT>(items.size())));
     }
     MEASUREITEMSTRUCT Measure(int pos, UINT width = 0) {
         MEASUREITEMSTRUCT mis = {ODT_MENU, 0, 100, width, 0, ULONG_PTR(items[pos])};
@@ -50,7 +48,7 @@ struct Menu {
         ::GdiFlush(); // before the pixels are read
     }
     CTrayMenu menu;
-    std::vector<TrayMenuItem*> items; // owned by the menu
+    std::vector<const TrayMenuItem*> items; // kept by the menu
 };
 
 } // namespace
