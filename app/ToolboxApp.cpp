@@ -82,13 +82,13 @@ BOOL CToolboxApp::InitInstance() {
     if (!HandOverToRunningCopy(title)) {
         m_nRecordToggles = 0;
         m_nLastPage = 0;
-        AppPaths paths = ComputeAppPaths(m_pszExeName, m_pszProfileName);
+        AppPaths paths = ComputeAppPaths(m_exeName, m_profileName);
         m_szSchemePath = paths.schemePath;
         m_szTipsPath = paths.tipsFile;
-        m_pszHelpFilePath = paths.helpFile;
-        m_pszProfileName = paths.folder.empty()
-                               ? paths.profile
-                               : ChooseProfile(paths.profile, ProgramBaseName(m_pszExeName));
+        m_helpFilePath = paths.helpFile;
+        m_profileName = paths.folder.empty()
+                            ? paths.profile
+                            : ChooseProfile(paths.profile, ProgramBaseName(m_exeName));
         result = CreateTrayWindow();
     }
     if (guarded)

@@ -131,7 +131,7 @@ bool CCaptureResultDialog::SaveCapture(const char* fileName, bool png) {
     // selected anywhere, so it gets a copy of it.
     CClientDC dc(m_hWnd);
     if (!png && image->InFileLayout())
-        return SaveBitmapToFile(dc, image->Bitmap(), fileName) == 0;
+        return SaveBitmapToFile(dc, image->Bitmap(), fileName);
     CBitmap copy;
     if (!copy.CreateCompatibleBitmap(image->Dc(), image->Width(), image->Height()))
         return false;
@@ -140,7 +140,7 @@ bool CCaptureResultDialog::SaveCapture(const char* fileName, bool png) {
         CSelectObject select(mem, copy);
         ::BitBlt(mem, 0, 0, image->Width(), image->Height(), image->Dc(), 0, 0, SRCCOPY);
     }
-    return (png ? SaveBitmapAsPng(dc, copy, fileName) : SaveBitmapToFile(dc, copy, fileName)) == 0;
+    return png ? SaveBitmapAsPng(dc, copy, fileName) : SaveBitmapToFile(dc, copy, fileName);
 }
 
 void CCaptureResultDialog::OnDestroy() {

@@ -34,10 +34,10 @@ bool FetchPixels(HDC dc, HBITMAP bitmap, BITMAPINFO* info, std::vector<std::uint
 
 } // namespace
 
-int SaveBitmapToFile(HDC dc, HBITMAP bitmap, const char* fileName) {
+bool SaveBitmapToFile(HDC dc, HBITMAP bitmap, const char* fileName) {
     BITMAP bm = {};
     if (!dc || !bitmap || ::GetObjectA(bitmap, sizeof bm, &bm) != sizeof bm)
-        return 1;
+        return false;
     CWaitCursor wait;
 
     BmpLayout layout;
@@ -70,7 +70,7 @@ int SaveBitmapToFile(HDC dc, HBITMAP bitmap, const char* fileName) {
             return WriteBytes(file, headers.data(), headers.size()) &&
                    WriteBytes(file, section.dsBm.bmBits, layout.imageSize);
         });
-        return written ? 0 : 1;
+        return written;
     }
 
     std::vector<std::uint8_t> block(kInfoBlockBytes, 0);
@@ -83,7 +83,7 @@ int SaveBitmapToFile(HDC dc, HBITMAP bitmap, const char* fileName) {
     info->bmiHeader.biCompression = BI_RGB;
     std::vector<std::uint8_t> pixels(layout.imageSize, 0);
     if (!FetchPixels(dc, bitmap, info, pixels))
-        return 1;
+        return false;
 
     // The colour table: the system palette now, else the colours the bitmap was read with.
     std::vector<std::uint8_t> table;
@@ -108,7 +108,7 @@ int SaveBitmapToFile(HDC dc, HBITMAP bitmap, const char* fileName) {
                WriteBytes(file, table.data(), table.size()) &&
                WriteBytes(file, pixels.data(), pixels.size());
     });
-    return written ? 0 : 1;
+    return written;
 }
 
 // PNG through the imaging codecs
@@ -220,11 +220,11 @@ bool EncodePng(int width, int height, UINT stride, std::vector<std::uint8_t>& ro
 
 } // namespace
 
-int SaveBitmapAsPng(HDC dc, HBITMAP bitmap, const char* fileName) {
+bool SaveBitmapAsPng(HDC dc, HBITMAP bitmap, const char* fileName) {
     BITMAP bm = {};
     if (!dc || !bitmap || ::GetObjectA(bitmap, sizeof bm, &bm) != sizeof bm || bm.bmWidth <= 0 ||
         bm.bmHeight <= 0 || !Com().Complete())
-        return 1;
+        return false;
     CWaitCursor wait;
     BITMAPINFO info = {};
     info.bmiHeader = {
@@ -232,16 +232,13 @@ int SaveBitmapAsPng(HDC dc, HBITMAP bitmap, const char* fileName) {
     const UINT stride = BmpRowBytes(24, bm.bmWidth);
     std::vector<std::uint8_t> rows(static_cast<std::size_t>(stride) * bm.bmHeight, 0);
     if (!FetchPixels(dc, bitmap, &info, rows))
-        return 1;
+        return false;
     std::vector<std::uint8_t> bytes;
     {
         CComScope com;
         if (!EncodePng(bm.bmWidth, bm.bmHeight, stride, rows, bytes))
-            return 1;
+            return false;
     }
     return WriteBinaryFileReplacing(
-               fileName,
-               [&](std::FILE* file) { return WriteBytes(file, bytes.data(), bytes.size()); })
-               ? 0
-               : 1;
+        fileName, [&](std::FILE* file) { return WriteBytes(file, bytes.data(), bytes.size()); });
 }

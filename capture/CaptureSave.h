@@ -5,10 +5,10 @@
 
 // Writes the bitmap, read through dc, as an uncompressed BMP file: 24-bit from a true-colour
 // display, 8-bit with the system palette from a palette display. The bitmap is left as it was
-// and must not be selected into a DC. Returns 0 when the file was written completely, 1 when it
-// could not be created or a write failed; an existing file of that name is then untouched.
-int SaveBitmapToFile(HDC dc, HBITMAP bitmap, const char* fileName);
+// and must not be selected into a DC. True when the file was written completely; false when it
+// could not be created or a write failed, and an existing file of that name is then untouched.
+bool SaveBitmapToFile(HDC dc, HBITMAP bitmap, const char* fileName);
 
 // The same as a 24-bit PNG file, encoded by the system's PNG encoder. COM is started for the
 // call and ended after it; its libraries are loaded on the first call.
-int SaveBitmapAsPng(HDC dc, HBITMAP bitmap, const char* fileName);
+bool SaveBitmapAsPng(HDC dc, HBITMAP bitmap, const char* fileName);

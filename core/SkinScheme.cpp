@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int kBlockFields = 16; // name and 15 numbers
 constexpr int kNameLength = kSkinNameSize - 1;
 
 // The 15 numbers of a scheme block in file order.
@@ -227,7 +226,7 @@ void ReadTable(SchemeScanner& in, SkinSchemeTable& table) {
     table.count = ClampCount(count);
     for (int n = 1; n <= table.count; ++n) {
         SkinScheme& scheme = table.Scheme(n);
-        if (ScanBlock(in, scheme.name, scheme) < kBlockFields)
+        if (ScanBlock(in, scheme.name, scheme) < kSchemeBlockValues)
             break;
     }
 }
@@ -382,7 +381,7 @@ void LoadCurrentSkin(const std::string& path, int randomSkin, bool& randomPickMa
             random.Seed(timeSeed);
             const int pick = random.Next() % count + 1;
             for (int n = 1; n <= pick; ++n) {
-                if (ScanBlock(in, droppedName, current) < kBlockFields)
+                if (ScanBlock(in, droppedName, current) < kSchemeBlockValues)
                     break;
             }
         }

@@ -63,9 +63,12 @@ std::string SchemeFileText(const SkinSchemeTable& table);
 // file stays whole unless the new one was completely written. Returns false on any failure.
 bool WriteSchemeFile(const std::string& path, const SkinSchemeTable& table);
 
+// The values of a scheme's block in a file: its name and its 15 numbers, one a line.
+constexpr int kSchemeBlockValues = 16;
+
 // Reads one exported scheme (a *.vsc file: the 16-line block, name first) into scheme. Returns -1
-// when the file does not open, else how many of the block's 16 values scanned; values from the
-// first one that does not scan on keep their previous content.
+// when the file does not open, else how many of the block's values scanned (kSchemeBlockValues:
+// a whole scheme); values from the first one that does not scan on keep their previous content.
 int ReadSchemeBlock(const std::string& path, SkinScheme& scheme);
 
 // The same for the text of a *.vsc file already in memory.

@@ -6,10 +6,10 @@
 #include <stdexcept>
 
 #include "framework/Wnd.h"
+#include "res/resource.h"
 
 namespace {
 CWinApp* g_app = nullptr;
-constexpr UINT kAppTitleId = 57344;
 } // namespace
 
 std::string ModuleFileName(HMODULE module) {
@@ -37,18 +37,18 @@ CWinApp* AfxGetApp() {
 CWinApp::CWinApp() {
     g_app = this;
     m_hInstance = ::GetModuleHandleA(nullptr);
-    m_pszExeName = ModuleFileName(m_hInstance);
-    if (!m_pszExeName.empty()) {
-        std::string base = m_pszExeName;
+    m_exeName = ModuleFileName(m_hInstance);
+    if (!m_exeName.empty()) {
+        std::string base = m_exeName;
         size_t slash = base.find_last_of("\\/");
         size_t dot = base.rfind('.');
         if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
             base.erase(dot);
-        m_pszHelpFilePath = base + ".HLP";
+        m_helpFilePath = base + ".HLP";
         // Until the application says otherwise, the profile is "<name>.INI"
         // in the Windows folder, as for any private-profile name without a path.
         size_t start = slash == std::string::npos ? 0 : slash + 1;
-        m_pszProfileName = base.substr(start) + ".INI";
+        m_profileName = base.substr(start) + ".INI";
     }
 }
 
@@ -68,25 +68,25 @@ int CWinApp::Run() {
 }
 
 UINT CWinApp::GetProfileInt(const char* section, const char* key, int nDefault) const {
-    return ::GetPrivateProfileIntA(section, key, nDefault, m_pszProfileName.c_str());
+    return ::GetPrivateProfileIntA(section, key, nDefault, m_profileName.c_str());
 }
 
 std::string CWinApp::GetProfileString(const char* section, const char* key,
                                       const char* szDefault) const {
     char buf[4096];
-    DWORD n = ::GetPrivateProfileStringA(section, key, szDefault, buf, sizeof buf,
-                                         m_pszProfileName.c_str());
+    DWORD n =
+        ::GetPrivateProfileStringA(section, key, szDefault, buf, sizeof buf, m_profileName.c_str());
     return std::string(buf, n);
 }
 
 BOOL CWinApp::WriteProfileInt(const char* section, const char* key, int nValue) const {
     char buf[16];
     wsprintfA(buf, "%d", nValue);
-    return ::WritePrivateProfileStringA(section, key, buf, m_pszProfileName.c_str());
+    return ::WritePrivateProfileStringA(section, key, buf, m_profileName.c_str());
 }
 
 BOOL CWinApp::WriteProfileString(const char* section, const char* key, const char* value) const {
-    return ::WritePrivateProfileStringA(section, key, value, m_pszProfileName.c_str());
+    return ::WritePrivateProfileStringA(section, key, value, m_profileName.c_str());
 }
 
 std::string CWinApp::LoadString(UINT id) {
@@ -96,7 +96,7 @@ std::string CWinApp::LoadString(UINT id) {
 }
 
 int AfxMessageBox(const char* text, UINT type, HWND owner) {
-    std::string title = CWinApp::LoadString(kAppTitleId);
+    std::string title = CWinApp::LoadString(IDS_APP_TITLE);
     if (!owner) {
         if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd)
             owner = ::GetLastActivePopup(app->m_pMainWnd->m_hWnd);

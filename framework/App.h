@@ -27,10 +27,10 @@ public:
     // The program's full file name, and the help file that ShowHelpTopic
     // opens: by default the program's name with ".HLP" for its extension,
     // until the application names its own.
-    std::string m_pszExeName;
-    std::string m_pszHelpFilePath;
+    std::string m_exeName;
+    std::string m_helpFilePath;
     // The INI file read and written by the profile operations.
-    std::string m_pszProfileName;
+    std::string m_profileName;
 
     UINT GetProfileInt(const char* section, const char* key, int nDefault) const;
     std::string GetProfileString(const char* section, const char* key,

@@ -12,10 +12,6 @@ class CButton : public CWnd {};
 class CSpinButtonCtrl : public CWnd {
 public:
     void SetRange(int lower, int upper) { SendMessage(UDM_SETRANGE32, lower, upper); }
-    void GetRange(int& lower, int& upper) const {
-        SendMessage(UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lower),
-                    reinterpret_cast<LPARAM>(&upper));
-    }
 };
 
 class CHotKeyCtrl : public CWnd {

@@ -46,7 +46,7 @@ HWND HtmlHelpDisplayTopic(HWND owner, const std::string& path) {
 
 HWND ShowHelpTopic(HWND owner, const char* topic) {
     const CWinApp* app = AfxGetApp();
-    std::string file = app ? app->m_pszHelpFilePath : std::string();
+    std::string file = app ? app->m_helpFilePath : std::string();
     return HtmlHelpDisplayTopic(owner, file.empty() ? file : file + "::/" + topic);
 }
 

@@ -9,7 +9,7 @@
 // first use. Returns the viewer window or nullptr.
 HWND HtmlHelpDisplayTopic(HWND owner, const std::string& path);
 // Opens a topic (a page name such as "magnify.htm") of the application's help
-// file, CWinApp::m_pszHelpFilePath, on behalf of `owner`.
+// file, CWinApp::m_helpFilePath, on behalf of `owner`.
 HWND ShowHelpTopic(HWND owner, const char* topic);
 // HtmlHelp(HH_DISPLAY_TEXT_POPUP) with a plain text at a screen point; a
 // viewer that cannot show text popups gets the framework's own plain popup.

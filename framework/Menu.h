@@ -1,24 +1,10 @@
-// Menu handles, owned or borrowed. CMenu owns its handle and destroys it;
-// CMenuView wraps a menu someone else owns (a popup of a bar, the menu of a
-// WM_INITMENUPOPUP) and never destroys it. Ownership of a popup moves out
-// of its bar only by taking it out (TakeSubMenu).
+// Owned menu handles. CMenu owns its handle and destroys it; a popup moves out of its bar only
+// by taking it out (TakeSubMenu), so a bar and its popup are never destroyed twice.
 #pragma once
 
 #include <windows.h>
 
 class CWnd;
-
-// A borrowed menu: copying or dropping the view leaves the menu alone.
-class CMenuView {
-public:
-    explicit CMenuView(HMENU hMenu = nullptr) : m_hMenu(hMenu) {}
-
-    HMENU m_hMenu;
-    operator HMENU() const { return m_hMenu; }
-
-    int GetMenuItemCount() const { return ::GetMenuItemCount(m_hMenu); }
-    CMenuView GetSubMenu(int pos) const { return CMenuView(::GetSubMenu(m_hMenu, pos)); }
-};
 
 // An owned menu whose owner-drawn items are measured and drawn by the
 // object's virtual operations.
@@ -43,8 +29,6 @@ public:
         return ::RemoveMenu(m_hMenu, nPosition, nFlags);
     }
     int GetMenuItemCount() const { return ::GetMenuItemCount(m_hMenu); }
-    // A popup of this menu, borrowed: it stays this menu's.
-    CMenuView GetSubMenu(int pos) const { return CMenuView(::GetSubMenu(m_hMenu, pos)); }
     // Takes the popup at `pos` out of this menu and hands it over: the
     // caller owns it from now on (attach it to a CMenu). nullptr if there is
     // no popup there.

@@ -54,8 +54,6 @@ public:
     // button (which the loop only sees once the current message is done).
     void EndDialog(int nEndID);
 
-    int GetPageCount() const { return static_cast<int>(m_pages.size()); }
-    CPropertyPage* GetPage(int i) const { return m_pages[static_cast<size_t>(i)]; }
     int GetActiveIndex() const;
     BOOL SetActivePage(int i);
     HWND GetTabControl() const { return m_hWnd ? PropSheet_GetTabControl(m_hWnd) : nullptr; }

@@ -33,7 +33,6 @@ public:
 
     HWND m_hWnd = nullptr;
     operator HWND() const { return m_hWnd; }
-    HWND GetSafeHwnd() const { return m_hWnd; }
 
     // The object bound to a window of ours (own class, dialog or subclassed
     // control), or nullptr.

@@ -30,7 +30,7 @@ inline BOOL WriteSetting(const char* section, const SettingDef& s, int value) {
     static bool told = false;
     if (!told) {
         told = true;
-        std::string text = "Settings cannot be saved in " + app->m_pszProfileName + "!";
+        std::string text = "Settings cannot be saved in " + app->m_profileName + "!";
         AfxMessageBox(text.c_str());
     }
     return FALSE;

@@ -39,7 +39,7 @@ void COwnerDrawButton::OnMouseMove(UINT flags, POINT pt) {
 
     if (::GetCapture() != m_hWnd && ::GetActiveWindow() && ::GetParent(m_hWnd)) {
         // The pointer has come in: hold the capture to see it leave.
-        m_bHover = 1;
+        m_bHover = true;
         ::SetCapture(m_hWnd);
         Invalidate();
         return;
@@ -53,7 +53,7 @@ void COwnerDrawButton::OnMouseMove(UINT flags, POINT pt) {
 
     // The pointer has left the button.
     if (m_bHover) {
-        m_bHover = 0;
+        m_bHover = false;
         Invalidate();
     }
     // While the left button is down the capture stays: the button's own press handling needs it.
@@ -102,7 +102,7 @@ HBRUSH COwnerDrawButton::CtlColor(HDC, UINT) {
 
 void COwnerDrawButton::CancelHover() {
     if (m_bFlat && m_bHover) {
-        m_bHover = 0;
+        m_bHover = false;
         Invalidate();
     }
 }

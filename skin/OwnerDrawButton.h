@@ -20,8 +20,8 @@ public:
     // Drawing of one owner-draw request, reflected from the parent.
     virtual void DrawItem(LPDRAWITEMSTRUCT dis);
 
-    // 1 while the pointer is over the button and the button holds the capture for tracking.
-    int IsHover() const { return m_bHover; }
+    // True while the pointer is over the button and the button holds the capture for tracking.
+    bool IsHover() const { return m_bHover; }
 
 protected:
     // Fills rc with the hot face colour while hot, else the cold one. Returns 0.
@@ -45,10 +45,10 @@ protected:
     // Turns hover off (flat style only) and redraws.
     void CancelHover();
 
-    int m_bHover = 0;
-    int m_bPressed = 0;  // from the last owner-draw request
-    int m_bFocused = 0;  // ditto
-    int m_bDisabled = 0; // ditto
+    bool m_bHover = false;
+    bool m_bPressed = false;  // from the last owner-draw request
+    bool m_bFocused = false;  // ditto
+    bool m_bDisabled = false; // ditto
 
     // Read from the system colours once, when the button is made.
     COLORREF m_crHotFace;
@@ -56,9 +56,9 @@ protected:
     COLORREF m_crColdFace;
     COLORREF m_crColdText;
 
-    int m_bFlat = 1;       // hover tracking on, border only while hovered or pressed
-    int m_bDrawBorder = 1; // border drawing on
-    int m_bFlatFocus = 0;  // focus rectangle in flat style
+    bool m_bFlat = true;       // hover tracking on, border only while hovered or pressed
+    bool m_bDrawBorder = true; // border drawing on
+    bool m_bFlatFocus = false; // focus rectangle in flat style
 
     DECLARE_MESSAGE_MAP()
 };

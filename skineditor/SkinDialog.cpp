@@ -454,7 +454,7 @@ void CSkinDialog::OnImport() {
         return;
     SkinScheme imported = m_working;
     // Only a whole scheme block is taken: a file of another kind is not a skin.
-    if (ReadSchemeBlock(path, imported) != 16) {
+    if (ReadSchemeBlock(path, imported) != kSchemeBlockValues) {
         AfxMessageBox(kOpenFileError, MB_OK | MB_ICONEXCLAMATION, m_hWnd);
         return;
     }

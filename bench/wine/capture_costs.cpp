@@ -216,7 +216,7 @@ bool MeasureBmpSave(int rounds) {
     bool ok = true;
     for (int round = 0; round < rounds && ok; ++round) {
         const double t0 = Now();
-        ok = SaveBitmapToFile(screen, bmp, saved.c_str()) == 0;
+        ok = SaveBitmapToFile(screen, bmp, saved.c_str());
         zen.push_back(Now() - t0);
         WIN32_FILE_ATTRIBUTE_DATA fa = {};
         ok = ok && ::GetFileAttributesExA(saved.c_str(), GetFileExInfoStandard, &fa);

@@ -26,6 +26,6 @@ ZEN_FUZZ_TARGET(scheme_vsc) {
     // Whatever was read is exported as a complete block that reads back the same.
     const std::string exported = SchemeBlockText(*scheme);
     auto again = std::make_unique<SkinScheme>();
-    FUZZ_CHECK(ReadSchemeBlockText(exported, *again) == 16);
+    FUZZ_CHECK(ReadSchemeBlockText(exported, *again) == kSchemeBlockValues);
     FUZZ_CHECK(SchemeBlockText(*again) == exported);
 }

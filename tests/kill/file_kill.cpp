@@ -152,7 +152,7 @@ void KillWriters() {
         [&](int which) { return WriteSchemeBlock(vsc, exported[which]); },
         [&] {
             SkinScheme read;
-            return ReadSchemeBlock(vsc, read) == 16 ? SchemeBlockText(read) : "";
+            return ReadSchemeBlock(vsc, read) == kSchemeBlockValues ? SchemeBlockText(read) : "";
         },
         100);
 
