@@ -13,10 +13,6 @@
 
 namespace {
 
-// The last path dropped on the page. It outlives the page's window, so "&Go!"
-// in a later opening of the options window still finds it.
-char g_szDroppedPath[dropped::kBufferSize] = "";
-
 // The lower frame's caption starts a little further right than the Magnify page's.
 constexpr int kPathCaptionX = 25;
 
@@ -106,7 +102,7 @@ void CScreenCapture::OnDropFiles(HDROP drop) {
         UINT length = ::DragQueryFileA(drop, i, nullptr, 0);
         std::string path(length + 1, '\0');
         if (length == 0 || ::DragQueryFileA(drop, i, &path[0], length + 1) != length ||
-            !dropped::Store(g_szDroppedPath, path.c_str(), length)) {
+            !dropped::Store(m_szDroppedPath, path.c_str(), length)) {
             refused = refused || length > 0;
             continue;
         }
@@ -116,7 +112,7 @@ void CScreenCapture::OnDropFiles(HDROP drop) {
     if (stored > 0) {
         m_path.SendMessage(EM_SETSEL, 0, -1);
         m_path.SendMessage(EM_SCROLLCARET);
-        m_path.SendMessage(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(g_szDroppedPath));
+        m_path.SendMessage(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(m_szDroppedPath));
         // The edit box puts the path on the clipboard as text.
         m_path.SendMessage(EM_SETSEL, 0, static_cast<LPARAM>(stored));
         m_path.SendMessage(EM_SCROLLCARET);
@@ -129,11 +125,11 @@ void CScreenCapture::OnDropFiles(HDROP drop) {
 void CScreenCapture::OnGo() {
     EndSheet(IDOK);
     // A file's path becomes its folder's, and stays so for later presses.
-    if (!IsFolder(g_szDroppedPath))
-        dropped::CutToFolder(g_szDroppedPath);
+    if (!IsFolder(m_szDroppedPath))
+        dropped::CutToFolder(m_szDroppedPath);
     // The prompt starts in the folder; without one it starts where the
     // program is. The program's own current folder is left alone.
-    const char* folder = IsFolder(g_szDroppedPath) ? g_szDroppedPath : nullptr;
+    const char* folder = IsFolder(m_szDroppedPath) ? m_szDroppedPath : nullptr;
     std::string program = Interpreter();
     if (program.empty())
         return;

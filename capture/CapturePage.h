@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "core/DroppedPath.h"
 #include "skin/HotkeyPage.h"
 #include "skin/SkinButton.h"
 
@@ -25,6 +26,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     CWnd m_path; // shows the dropped path; "&Go!" never reads it
+    // The last path dropped on the page. The page object lives as long as the program, so "&Go!"
+    // in a later opening of the options window still finds it.
+    char m_szDroppedPath[dropped::kBufferSize] = "";
     CSkinButton m_btnCapture;
     CSkinButton m_btnGo;
     CSkinButton m_btnHelp;

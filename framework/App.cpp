@@ -67,10 +67,6 @@ int CWinApp::Run() {
     return ExitInstance();
 }
 
-UINT CWinApp::GetProfileInt(const char* section, const char* key, int nDefault) const {
-    return ::GetPrivateProfileIntA(section, key, nDefault, m_profileName.c_str());
-}
-
 std::string CWinApp::GetProfileString(const char* section, const char* key,
                                       const char* szDefault) const {
     char buf[4096];

@@ -32,7 +32,6 @@ public:
     // The INI file read and written by the profile operations.
     std::string m_profileName;
 
-    UINT GetProfileInt(const char* section, const char* key, int nDefault) const;
     std::string GetProfileString(const char* section, const char* key,
                                  const char* szDefault = "") const;
     BOOL WriteProfileInt(const char* section, const char* key, int nValue) const;

@@ -20,16 +20,6 @@ constexpr UINT_PTR kSubclassId = 0x5A454E; // 'ZEN'
 
 } // namespace
 
-void CCmdUI::Enable(BOOL bOn) {
-    m_enabled = bOn != FALSE;
-    m_enableSet = true;
-}
-
-void CCmdUI::SetCheck(int nCheck) {
-    m_checked = nCheck != 0;
-    m_checkSet = true;
-}
-
 const MsgMap* CWnd::GetThisMessageMap() {
     static const MsgMapEntry entries[] = {{0, 0, 0, 0, nullptr}};
     static const MsgMap map = {nullptr, entries};
@@ -318,9 +308,6 @@ void CWnd::UpdateMenuItems(HMENU hMenu) {
         if (ui.m_enableSet)
             ::EnableMenuItem(hMenu, static_cast<UINT>(i),
                              MF_BYPOSITION | (ui.m_enabled ? MF_ENABLED : MF_GRAYED));
-        if (ui.m_checkSet)
-            ::CheckMenuItem(hMenu, static_cast<UINT>(i),
-                            MF_BYPOSITION | (ui.m_checked ? MF_CHECKED : MF_UNCHECKED));
     }
 }
 

@@ -12,16 +12,17 @@ class CMenu;
 
 // Command-update state for one menu item while a popup menu opens (and for
 // a command about to run). The item changes only in what the handler set:
-// a handler that only enables leaves the check mark alone, and the reverse.
+// enabling leaves the check mark alone, and a handler that sets nothing
+// leaves the item as it is.
 class CCmdUI {
 public:
     UINT m_nID = 0;
-    void Enable(BOOL bOn = TRUE);
-    void SetCheck(int nCheck = 1);
+    void Enable(BOOL bOn = TRUE) {
+        m_enabled = bOn != FALSE;
+        m_enableSet = true;
+    }
     bool m_enabled = true;
-    bool m_checked = false;
     bool m_enableSet = false; // Enable was called
-    bool m_checkSet = false;  // SetCheck was called
 };
 
 class CWnd {

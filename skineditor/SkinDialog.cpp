@@ -77,11 +77,6 @@ void LayOutForPixelPreview(HWND dialog) {
 
 } // namespace
 
-SkinSchemeTable& SkinLibrary() {
-    static SkinSchemeTable library;
-    return library;
-}
-
 // Mode 0, the plain noise, and colorings above 100 are typed only.
 const CSkinDialog::Field CSkinDialog::kFields[] = {
     {IDC_SKIN_MODE, IDC_SKIN_MODE_SPIN, 0, 8, 1, 8, &CSkinDialog::m_mode},
@@ -157,19 +152,14 @@ BOOL CSkinDialog::OnInitDialog() {
     for (const Field& f : kFields)
         ::SendDlgItemMessageA(m_hWnd, f.spin, UDM_SETRANGE32, f.spinMin, f.spinMax);
 
-    SkinSchemeTable& library = SkinLibrary();
     HWND list = GetDlgItem(IDC_SKIN_LIST);
-    auto addName = [list](const char* name) {
+    // List item k is always scheme k + 1; without a file the library is empty.
+    ReadSchemeFile(m_schemePath, m_library, [list](const char* name) {
         ::SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-    };
-    // Without a file the library keeps what it held; the list shows it all the same, so that
-    // list item k is always scheme k + 1.
-    if (!ReadSchemeFile(m_schemePath, library, addName))
-        for (int n = 1; n <= library.count; ++n)
-            addName(library.Scheme(n).name);
+    });
     ::SendMessageA(list, CB_SETCURSEL, 0, 0);
     m_target = Target::kDialog;
-    if (library.count > 0)
+    if (m_library.count > 0)
         CopyLooksOf(1);
     ShowLook(m_working.dialogLook);
 
@@ -233,7 +223,7 @@ void CSkinDialog::ReadTrackbars() {
 }
 
 void CSkinDialog::CopyLooksOf(int scheme) {
-    const SkinScheme& s = SkinLibrary().Scheme(scheme);
+    const SkinScheme& s = m_library.Scheme(scheme);
     m_working.dialogLook = s.dialogLook;
     m_working.buttonLook = s.buttonLook;
     // The working scheme previews its button without the hover mix.
@@ -335,7 +325,7 @@ LRESULT CSkinDialog::OnHScroll(WPARAM wp, LPARAM lp) {
 void CSkinDialog::OnListSelected() {
     const int item =
         static_cast<int>(::SendDlgItemMessageA(m_hWnd, IDC_SKIN_LIST, CB_GETCURSEL, 0, 0));
-    if (item < 0 || item >= SkinLibrary().count)
+    if (item < 0 || item >= m_library.count)
         return;
     CopyLooksOf(item + 1);
     ShowLook(TargetLook());
@@ -384,9 +374,9 @@ void CSkinDialog::Sample(int x, int count) {
 }
 
 bool CSkinDialog::WriteLibrary(const SkinSchemeTable& before) {
-    if (WriteSchemeFile(m_schemePath, SkinLibrary()))
+    if (WriteSchemeFile(m_schemePath, m_library))
         return true;
-    SkinLibrary() = before;
+    m_library = before;
     AfxMessageBox(kCreateFileError, MB_OK | MB_ICONEXCLAMATION, m_hWnd);
     return false;
 }
@@ -401,7 +391,7 @@ void CSkinDialog::TellLibraryFull() {
 }
 
 bool CSkinDialog::StoreWorking(const char* name) {
-    SkinSchemeTable& library = SkinLibrary();
+    SkinSchemeTable& library = m_library;
     const SkinSchemeTable before = library;
     const int stored = StoreScheme(library, name, m_working);
     if (stored == 0) {
@@ -471,7 +461,7 @@ void CSkinDialog::OnImport() {
 void CSkinDialog::OnDelete() {
     const int item =
         static_cast<int>(::SendDlgItemMessageA(m_hWnd, IDC_SKIN_LIST, CB_GETCURSEL, 0, 0));
-    SkinSchemeTable& library = SkinLibrary();
+    SkinSchemeTable& library = m_library;
     if (item <= 0) {
         AfxMessageBox(kDefaultSkinKept, MB_OK | MB_ICONEXCLAMATION, m_hWnd);
         return;
@@ -503,7 +493,7 @@ void CSkinDialog::OnOK() {
     if (!ReadFields())
         return;
     Sample(kSampleX, kSampleCount);
-    SkinSchemeTable& library = SkinLibrary();
+    SkinSchemeTable& library = m_library;
     const SkinSchemeTable before = library;
     ConfirmDefaultScheme(library, m_working);
     // Told and kept open when the library cannot be written: the look is not lost unseen.

@@ -14,10 +14,6 @@
 #include "framework/Dialog.h"
 #include "skin/SkinButton.h"
 
-// The library being edited: filled from scheme.dat whenever the skin dialog opens (a missing
-// file leaves it as it was) and written back whole after every change.
-SkinSchemeTable& SkinLibrary();
-
 class CSkinDialog : public CDialog {
 public:
     // The preview: a dialog background of this size at this client position, and the row its
@@ -86,6 +82,9 @@ private:
     bool AskVscPath(bool save, std::string& path);
 
     std::string m_schemePath;
+    // The library being edited: read from the file when the dialog opens, written back whole
+    // after every change.
+    SkinSchemeTable m_library;
     SkinLook m_currentButtonLook;
     std::function<void()> m_reloadCurrent;
 

