@@ -178,6 +178,11 @@ void CCaptureOverlay::TakeCapture() {
     if (sel.bottom < sel.top)
         std::swap(sel.top, sel.bottom);
     const int w = sel.right - sel.left, h = sel.bottom - sel.top;
+    // A click without a drag selects nothing: it gives the capture up, as Escape does.
+    if (w == 0 || h == 0) {
+        DestroyWindow();
+        return;
+    }
     HDC source = m_picture->Dc();
 
     // The clipboard first: other programs can paste while our own copy is still being made.

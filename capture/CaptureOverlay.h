@@ -24,8 +24,9 @@ public:
     // Freezes the screen under a topmost overlay (class "paste", title "hello") that is not
     // activated, and returns at once. A drag with the left button selects the rectangle; on
     // release it goes to the clipboard as a bitmap, the overlay leaves the screen and, 100 ms
-    // later, the result dialog shows it in the given skin. Escape or the right button closes the
-    // overlay without a capture. Nothing happens while an overlay or a result dialog is open.
+    // later, the result dialog shows it in the given skin. Escape, the right button or a click
+    // without a drag closes the overlay without a capture. Nothing happens while an overlay or a
+    // result dialog is open.
     void Show(const SkinScheme& skin);
 
     // The clipboard owner's side of a capture it holds: the DIB format is made when a program

@@ -16,12 +16,6 @@ namespace {
 // The lower frame's caption starts a little further right than the Magnify page's.
 constexpr int kPathCaptionX = 25;
 
-bool IsFolder(const char* path) {
-    DWORD attributes = ::GetFileAttributesA(path);
-    return path[0] != '\0' && attributes != INVALID_FILE_ATTRIBUTES &&
-           (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 // The system's command interpreter by its full path: %ComSpec% when it names
 // a file of the system folder, else cmd.exe there. Never a program found by
 // name, which could be one planted in the dropped folder.
@@ -50,6 +44,7 @@ std::string Interpreter() {
 BEGIN_MESSAGE_MAP(CScreenCapture, CHotkeyPage)
 ON_BN_CLICKED(ID_CAPTURE, OnCapture)
 ON_BN_CLICKED(IDC_CAP_GO, OnGo)
+ON_EN_CHANGE(IDC_CAP_PATH, OnPathChanged)
 ON_WM_DROPFILES()
 ON_WM_PAINT()
 END_MESSAGE_MAP()
@@ -76,6 +71,9 @@ void CScreenCapture::DoDataExchange(CDataExchange* pDX) {
 BOOL CScreenCapture::OnInitDialog() {
     CHotkeyPage::OnInitDialog();
     ::DragAcceptFiles(m_hWnd, TRUE);
+    // The last path, dropped or typed, is there again; Go! is live while the box holds one.
+    m_path.SetWindowText(m_szDroppedPath);
+    OnPathChanged();
     WearSkin(m_btnCapture);
     WearSkin(m_btnGo);
     WearSkin(m_btnHelp);
@@ -122,14 +120,33 @@ void CScreenCapture::OnDropFiles(HDROP drop) {
         AfxMessageBox("The path is too long!", MB_OK | MB_ICONEXCLAMATION, m_hWnd);
 }
 
+void CScreenCapture::OnPathChanged() {
+    const std::string path = m_path.GetWindowText();
+    ::EnableWindow(m_btnGo, !path.empty());
+    // Kept for the next opening when it fits; Go! refuses a longer one.
+    dropped::Store(m_szDroppedPath, path.c_str(), path.size());
+}
+
 void CScreenCapture::OnGo() {
+    // The path the box shows, dropped or typed; a file's stands for the folder that holds it.
+    char folder[dropped::kBufferSize] = "";
+    const std::string path = m_path.GetWindowText();
+    if (path.empty())
+        return;
+    if (!dropped::Store(folder, path.c_str(), path.size())) {
+        AfxMessageBox("The path is too long!", MB_OK | MB_ICONEXCLAMATION, m_hWnd);
+        return;
+    }
+    const DWORD attributes = ::GetFileAttributesA(folder);
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        AfxMessageBox(("No such file or folder: " + path).c_str(), MB_OK | MB_ICONEXCLAMATION,
+                      m_hWnd);
+        return;
+    }
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        dropped::CutToFolder(folder);
     EndSheet(IDOK);
-    // A file's path becomes its folder's, and stays so for later presses.
-    if (!IsFolder(m_szDroppedPath))
-        dropped::CutToFolder(m_szDroppedPath);
-    // The prompt starts in the folder; without one it starts where the
-    // program is. The program's own current folder is left alone.
-    const char* folder = IsFolder(m_szDroppedPath) ? m_szDroppedPath : nullptr;
+    // The prompt starts in the folder; the program's own current folder is left alone.
     std::string program = Interpreter();
     if (program.empty())
         return;

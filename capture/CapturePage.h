@@ -21,13 +21,14 @@ protected:
 
     void OnCapture();
     void OnGo();
+    void OnPathChanged();
     void OnDropFiles(HDROP drop);
     void OnPaint();
     DECLARE_MESSAGE_MAP()
 
-    CWnd m_path; // shows the dropped path; "&Go!" never reads it
-    // The last path dropped on the page. The page object lives as long as the program, so "&Go!"
-    // in a later opening of the options window still finds it.
+    CWnd m_path; // the path "&Go!" opens a prompt in, dropped or typed
+    // The last path in the box. The page object lives as long as the program, so the next
+    // opening of the options window shows it again.
     char m_szDroppedPath[dropped::kBufferSize] = "";
     CSkinButton m_btnCapture;
     CSkinButton m_btnGo;

@@ -1,6 +1,7 @@
 // The capture result dialog.
 #include "capture/CaptureResultDialog.h"
 
+#include <algorithm>
 #include <string>
 
 #include "capture/CaptureSave.h"
@@ -38,6 +39,16 @@ CCaptureResultDialog::CCaptureResultDialog(LastCapture& capture, const SkinSchem
                                            CWnd* pParent)
     : CDialog(IDD_CAPTURE_RESULT, pParent), m_capture(capture), m_skin(skin) {}
 
+SIZE CCaptureResultDialog::ShownSize(int w, int h, int roomWidth, int roomHeight) {
+    const int fitWidth = roomWidth - kExtraWidth, fitHeight = roomHeight - kExtraHeight;
+    if (w <= fitWidth && h <= fitHeight)
+        return {w, h};
+    // The largest size of the capture's proportions that fits, at least a pixel each way.
+    const double scale = std::min(static_cast<double>(std::max(fitWidth, 1)) / w,
+                                  static_cast<double>(std::max(fitHeight, 1)) / h);
+    return {std::max(1, static_cast<int>(w * scale)), std::max(1, static_cast<int>(h * scale))};
+}
+
 CCaptureResultDialog::Placement CCaptureResultDialog::PlacementFor(int w, int h) {
     Placement p;
     p.width = w + kExtraWidth - 1 < kMinWidth ? kMinWidth : w + kExtraWidth;
@@ -54,11 +65,20 @@ void CCaptureResultDialog::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CCaptureResultDialog::OnInitDialog() {
     CDialog::OnInitDialog();
-    const Placement p = PlacementFor(m_capture.Width(), m_capture.Height());
-    // Centred on the primary screen: the dialog has no visible owner.
-    const int x = (::GetSystemMetrics(SM_CXSCREEN) - p.width) / 2;
-    const int y = (::GetSystemMetrics(SM_CYSCREEN) - p.height) / 2;
-    ::SetWindowPos(m_hWnd, nullptr, x, y, p.width, p.height, SWP_NOZORDER);
+    // Centred in the work area of the monitor that holds the capture (the dialog has no visible
+    // owner), and never larger than it: a capture with no room for all its pixels is shown
+    // scaled down, which the clipboard and the saved file are not.
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoA(::MonitorFromRect(&m_capture.selection, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    m_shown = ShownSize(m_capture.Width(), m_capture.Height(), work.right - work.left,
+                        work.bottom - work.top);
+    const Placement p = PlacementFor(m_shown.cx, m_shown.cy);
+    const int x = work.left + (work.right - work.left - p.width) / 2;
+    const int y = work.top + (work.bottom - work.top - p.height) / 2;
+    ::SetWindowPos(m_hWnd, nullptr, std::max<int>(x, work.left), std::max<int>(y, work.top),
+                   p.width, p.height, SWP_NOZORDER);
 
     for (CSkinButton* button : {&m_btnCopy, &m_btnSave})
         button->SetSkin(m_skin.buttonLook);
@@ -71,10 +91,10 @@ BOOL CCaptureResultDialog::OnInitDialog() {
 }
 
 void CCaptureResultDialog::PlaceButtons() {
-    const Placement p = PlacementFor(m_capture.Width(), m_capture.Height());
+    const Placement p = PlacementFor(m_shown.cx, m_shown.cy);
     RECT client;
     ::GetClientRect(m_hWnd, &client);
-    const int edgeBottom = p.oy + m_capture.Height() + 3;
+    const int edgeBottom = p.oy + m_shown.cy + 3;
     int index = 0;
     for (CSkinButton* button : {&m_btnCopy, &m_btnSave}) {
         RECT rc;
@@ -95,10 +115,20 @@ BOOL CCaptureResultDialog::OnEraseBkgnd(HDC dc) {
 
 void CCaptureResultDialog::OnPaint() {
     CPaintDC dc(m_hWnd);
-    const int w = m_capture.Width(), h = m_capture.Height();
+    const int w = m_shown.cx, h = m_shown.cy;
     const Placement p = PlacementFor(w, h);
-    if (const CCaptureImage* image = m_capture.displayImage.get())
-        ::BitBlt(dc, p.ox + 1, p.oy + 2, w, h, image->Dc(), 0, 0, SRCCOPY);
+    if (const CCaptureImage* image = m_capture.displayImage.get()) {
+        if (w == image->Width() && h == image->Height()) {
+            ::BitBlt(dc, p.ox + 1, p.oy + 2, w, h, image->Dc(), 0, 0, SRCCOPY);
+        } else {
+            // Scaled down: each shown pixel the average of those it stands for.
+            CSaveDC save(dc);
+            ::SetStretchBltMode(dc, HALFTONE);
+            ::SetBrushOrgEx(dc, 0, 0, nullptr);
+            ::StretchBlt(dc, p.ox + 1, p.oy + 2, w, h, image->Dc(), 0, 0, image->Width(),
+                         image->Height(), SRCCOPY);
+        }
+    }
     // The sunken edge frames the picture and covers its outermost pixels where they meet.
     RECT edge = {p.ox, p.oy + 1, p.ox + w + 3, p.oy + h + 3};
     ::DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
@@ -113,11 +143,14 @@ void CCaptureResultDialog::OnSave() {
     char path[MAX_PATH] = "*.bmp";
     OPENFILENAMEA ofn =
         FileDialogFields(m_hWnd, kSaveFilter, path, sizeof path, OFN_OVERWRITEPROMPT);
-    if (ShowSaveFileDialog(&ofn)) {
-        const bool png = ofn.nFilterIndex == kPngFilterIndex;
-        const std::string name = CaptureSaveName(path, png ? ".png" : ".bmp");
-        if (!SaveCapture(name.c_str(), png))
-            AfxMessageBox("Create file error!", MB_OK | MB_ICONEXCLAMATION, m_hWnd);
+    // The window stays for another try after Cancel or a file that could not be written.
+    if (!ShowSaveFileDialog(&ofn))
+        return;
+    const bool png = ofn.nFilterIndex == kPngFilterIndex;
+    const std::string name = CaptureSaveName(path, png ? ".png" : ".bmp");
+    if (!SaveCapture(name.c_str(), png)) {
+        AfxMessageBox("Create file error!", MB_OK | MB_ICONEXCLAMATION, m_hWnd);
+        return;
     }
     EndDialog(IDOK);
 }

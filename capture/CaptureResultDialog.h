@@ -22,6 +22,9 @@ public:
         int oy;
     };
     static Placement PlacementFor(int w, int h);
+    // The size a capture of w x h pixels is shown at in a window that must fit a room of the
+    // given size: its own, or scaled down to fit.
+    static SIZE ShownSize(int w, int h, int roomWidth, int roomHeight);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -41,6 +44,7 @@ private:
     bool SaveCapture(const char* fileName, bool png);
 
     LastCapture& m_capture;
+    SIZE m_shown = {0, 0}; // the capture's size on the screen
     SkinScheme m_skin;
     CSkinButton m_btnCopy;
     CSkinButton m_btnSave;

@@ -227,26 +227,65 @@ TEST_F(Capture, EachWayInPutsTheScreenPixelsOnTheClipboardWithoutTheBandOrTheOpt
     }
 }
 
-TEST_F(Capture, EscapeAndTheRightButtonCancelWithoutTouchingTheClipboard) {
-    for (int way = 0; way < 2; ++way) {
-        SCOPED_TRACE(way == 0 ? "Escape" : "right button");
+// Escape (even in the middle of a drag), the right button and a click without a drag give the
+// capture up: no result, the clipboard as it was. A drag of one pixel is a capture of one.
+TEST_F(Capture, EscapeTheRightButtonAndAClickCancelWithoutTouchingTheClipboard) {
+    for (int way = 0; way < 3; ++way) {
+        SCOPED_TRACE(way == 0 ? "Escape" : way == 1 ? "right button" : "click");
         PutClipboardText("kept");
         ASSERT_TRUE(OpenOverlay());
         ASSERT_TRUE(MovePointer(200, 200));
         if (way == 0) {
-            MouseAt(200, 200, MOUSEEVENTF_LEFTDOWN); // even in the middle of a drag
+            MouseAt(200, 200, MOUSEEVENTF_LEFTDOWN);
             ASSERT_TRUE(MovePointer(150, 150));
             PressKeys({VK_ESCAPE});
             ASSERT_TRUE(WaitFor([&] { return !Overlay(); }));
             MouseAt(150, 150, MOUSEEVENTF_LEFTUP);
         } else {
-            MouseAt(200, 200, MOUSEEVENTF_RIGHTDOWN);
-            MouseAt(200, 200, MOUSEEVENTF_RIGHTUP);
+            const DWORD button = way == 1 ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+            MouseAt(200, 200, button);
+            MouseAt(200, 200, button << 1); // the same button's release
         }
         ASSERT_TRUE(WaitFor([&] { return !Overlay(); }));
         EXPECT_FALSE(WaitFor([&] { return Result() != nullptr; }, 800));
         EXPECT_TRUE(ClipboardHasText());
     }
+    HWND result = CaptureRect({100, 100, 101, 101});
+    ASSERT_TRUE(result);
+    int w = 0, h = 0;
+    std::vector<DWORD> px;
+    ASSERT_TRUE(ClipboardPixels(w, h, px));
+    EXPECT_EQ(w * h, 1);
+    CloseResult(result);
+}
+
+// A capture of the whole screen: the result window fits the work area, with its title and both
+// buttons on it, showing the capture scaled down; the saved file keeps every pixel.
+TEST_F(Capture, AWholeScreenCaptureFitsTheWorkAreaAndIsSavedWhole) {
+    RECT work = {};
+    ASSERT_TRUE(::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN) - 1, cy = ::GetSystemMetrics(SM_CYSCREEN) - 1;
+    HWND result = CaptureRect({0, 0, cx, cy});
+    ASSERT_TRUE(result);
+    WaitFor([] { return false; }, 300); // let it paint
+    SaveScreenshot("capture_result_whole_screen");
+    RECT overlap;
+    for (HWND part :
+         {result, ::GetDlgItem(result, IDC_CAPTURE_COPY), ::GetDlgItem(result, IDC_CAPTURE_SAVE)}) {
+        const RECT rc = WindowRect(part);
+        EXPECT_TRUE(::IntersectRect(&overlap, &rc, &work) && ::EqualRect(&overlap, &rc))
+            << ::GetDlgCtrlID(part) << ": " << rc.left << "," << rc.top << "-" << rc.right << ","
+            << rc.bottom;
+    }
+    const std::string file = m_p.Folder() + "\\whole.bmp";
+    SaveAs(result, file);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(result); }));
+    const std::string bytes = ReadFileText(file);
+    ASSERT_GE(bytes.size(), 54u);
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
+    EXPECT_EQ(b[18] | b[19] << 8, cx);
+    EXPECT_EQ(b[22] | b[23] << 8, cy);
+    EXPECT_EQ(bytes.size(), 54u + static_cast<size_t>((cx * 3 + 3) & ~3) * cy);
 }
 
 TEST_F(Capture, ResultDialogSizeAndPictureOffsetFollowTheCapture) {
@@ -310,7 +349,7 @@ TEST_F(Capture, SaveAsFileWritesTheCaptureOrReportsWhyNot) {
         const char* name;
         int type; // 0 BMP, 1 PNG
         bool blocked;
-    } saves[] = {{"shot", 0, false}, {"shot", 1, false}, {"kept", 0, true}};
+    } saves[] = {{"", 0, false}, {"shot", 0, false}, {"shot", 1, false}, {"kept", 0, true}};
     for (const auto& save : saves) {
         SCOPED_TRACE(std::string(save.name) + (save.type ? ".png" : ".bmp"));
         HWND result = CaptureRect(sel);
@@ -318,6 +357,14 @@ TEST_F(Capture, SaveAsFileWritesTheCaptureOrReportsWhyNot) {
         SaveScreenshot("capture_result");
         // Another program takes the clipboard: the capture's bitmap there is gone.
         PutClipboardText("somebody else's");
+        // Cancel in the file dialog, and a failed write, leave the window for another try.
+        if (!*save.name) {
+            SaveAs(result, "");
+            EXPECT_FALSE(WaitFor([&] { return !::IsWindow(result); }, 1000))
+                << "Cancel closed the result window";
+            CloseResult(result);
+            continue;
+        }
         const std::string base = m_p.Folder() + "\\" + save.name;
         const std::string file = base + (save.type ? ".png" : ".bmp");
         if (save.blocked) { // an earlier capture, and a folder where the new one goes first
@@ -331,8 +378,9 @@ TEST_F(Capture, SaveAsFileWritesTheCaptureOrReportsWhyNot) {
             EXPECT_EQ(text, "Create file error!");
             EXPECT_EQ(ReadFileText(file), "an earlier capture");
             ::RemoveDirectoryA((file + ".tmp").c_str());
-            if (::IsWindow(result))
-                CloseResult(result);
+            EXPECT_FALSE(WaitFor([&] { return !::IsWindow(result); }, 1000))
+                << "the failed save closed the result window";
+            CloseResult(result);
             continue;
         }
         ASSERT_TRUE(WaitFor([&] { return !::IsWindow(result); }));

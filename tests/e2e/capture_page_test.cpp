@@ -126,6 +126,19 @@ private:
     DWORD m_root;
 };
 
+// The prompt stays open for the user: ended here by its id, or it would outlive the test (holding
+// the test run's output open).
+struct PromptEnder {
+    DWORD pid;
+    ~PromptEnder() {
+        if (HANDLE h = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+            ::TerminateProcess(h, 0);
+            ::WaitForSingleObject(h, 5000);
+            ::CloseHandle(h);
+        }
+    }
+};
+
 } // namespace
 
 // Dropped paths go to the edit box and the clipboard, the last of several winning; a path
@@ -205,18 +218,7 @@ TEST(CapturePage, GoOpensTheSystemPromptInTheDroppedFolderNotOnePlantedThere) {
     DWORD prompt = 0;
     ASSERT_TRUE(WaitFor([&] { return (prompt = started_by_program.Find("\\cmd.exe")) != 0; }))
         << "no command prompt started";
-    // The prompt stays open for the user: ended here by its id, or it would outlive the test
-    // (holding the test run's output open).
-    struct EndPrompt {
-        DWORD pid;
-        ~EndPrompt() {
-            if (HANDLE h = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
-                ::TerminateProcess(h, 0);
-                ::WaitForSingleObject(h, 5000);
-                ::CloseHandle(h);
-            }
-        }
-    } endPrompt{prompt};
+    const PromptEnder endPrompt{prompt};
     // A 32-bit program on 64-bit Windows sees the system folder's 32-bit twin.
     const std::string image = SameFolder(ImageOf(prompt));
     bool fromSystem = false;
@@ -228,4 +230,44 @@ TEST(CapturePage, GoOpensTheSystemPromptInTheDroppedFolderNotOnePlantedThere) {
     EXPECT_EQ(SameFolder(CurrentFolderOf(prompt)), SameFolder(folder));
     EXPECT_FALSE(FileExists(folder + "\\ran.txt")) << "a planted program ran";
     EXPECT_EQ(SameFolder(CurrentFolderOf(p.Pid())), SameFolder(programFolder));
+}
+
+// Go! acts on the path the box shows, typed as well as dropped: greyed with an empty box, a path
+// that does not exist told and nothing started, a file's folder for a file. The next opening of
+// the options window shows the path again.
+TEST(CapturePage, GoActsOnThePathTheBoxShows) {
+    Program p;
+    const std::string folder = p.Folder() + "\\drop dir\\sub";
+    ASSERT_TRUE(::CreateDirectoryA((p.Folder() + "\\drop dir").c_str(), nullptr) &&
+                ::CreateDirectoryA(folder.c_str(), nullptr));
+    WriteFileText(folder + "\\f.txt", "x");
+    ASSERT_TRUE(p.StartAndWaitForTray());
+    const Descendants startedByProgram(p.Pid());
+    HWND page = OpenPage(p, kCapturePage, IDC_CAP_PATH);
+    ASSERT_NE(page, nullptr);
+    HWND box = ::GetDlgItem(page, IDC_CAP_PATH), go = ::GetDlgItem(page, IDC_CAP_GO);
+    EXPECT_FALSE(::IsWindowEnabled(go)) << "Go! is live with an empty box";
+    const auto typePath = [&](const std::string& path) {
+        ::SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        return WaitFor([&] { return ::IsWindowEnabled(go) != FALSE; });
+    };
+    ASSERT_TRUE(typePath(folder + "\\missing"));
+    PressButton(page, IDC_CAP_GO);
+    std::string message;
+    ASSERT_TRUE(ReadAndCloseMessageBox(p, message));
+    EXPECT_NE(message.find("No such file or folder"), std::string::npos) << message;
+    EXPECT_TRUE(p.Sheet() != nullptr && ::IsWindowVisible(p.Sheet())) << "the window stays";
+    EXPECT_EQ(startedByProgram.Find("\\cmd.exe"), 0u) << "a prompt started";
+
+    ASSERT_TRUE(typePath(folder + "\\f.txt"));
+    PressButton(page, IDC_CAP_GO);
+    DWORD prompt = 0;
+    ASSERT_TRUE(WaitFor([&] { return (prompt = startedByProgram.Find("\\cmd.exe")) != 0; }))
+        << "no command prompt started";
+    const PromptEnder endPrompt{prompt};
+    EXPECT_EQ(SameFolder(CurrentFolderOf(prompt)), SameFolder(folder));
+    ASSERT_TRUE(WaitFor([&] { return p.Sheet() == nullptr; }));
+    page = OpenPage(p, kCapturePage, IDC_CAP_PATH);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(ItemText(page, IDC_CAP_PATH), folder + "\\f.txt");
 }

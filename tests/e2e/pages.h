@@ -133,7 +133,8 @@ inline bool PressSheetButton(const Program& p, int id, bool closes = true) {
 }
 
 // Answers the file dialog that `owner` brings up: the file type of that index (from 1; 0 keeps
-// the first), then the path, then Save or Open. True once the dialog has gone.
+// the first), then the path, then Save or Open; Cancel for an empty path. True once the dialog
+// has gone.
 inline bool AnswerFileDialog(HWND owner, const std::string& path, int type = 0) {
     HWND dlg = nullptr;
     if (!WaitFor([&] {
@@ -152,7 +153,7 @@ inline bool AnswerFileDialog(HWND owner, const std::string& path, int type = 0) 
     for (int id : {0x47c /* cmb13 */, 0x480 /* edt1 */})
         if (HWND box = ::GetDlgItem(dlg, id))
             ::SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    ::PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+    ::PostMessageA(dlg, WM_COMMAND, path.empty() ? IDCANCEL : IDOK, 0);
     return WaitFor([&] { return !::IsWindow(dlg); });
 }
 
