@@ -249,13 +249,25 @@ FilePtr OpenForReading(const std::string& path) {
 
 } // namespace
 
+std::size_t Utf8CutLength(const char* text, std::size_t length, std::size_t maxBytes) {
+    if (length <= maxBytes)
+        return length;
+    // A continuation byte (10xxxxxx) at the cut would split its character.
+    std::size_t cut = maxBytes;
+    for (int back = 0;
+         back < 3 && cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80; ++back)
+        --cut;
+    return (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80 ? maxBytes : cut;
+}
+
 void MakeSchemeName(const char* text, char (&name)[kSkinNameSize]) {
     if (!text)
         text = "";
-    int length = 0;
-    for (; length < kNameLength && text[length] != '\0'; ++length) {
-        const unsigned char c = static_cast<unsigned char>(text[length]);
-        name[length] = (c < 0x20 || c == 0x7F || c == ' ') ? '_' : static_cast<char>(c);
+    const std::size_t length =
+        Utf8CutLength(text, std::strlen(text), static_cast<std::size_t>(kNameLength));
+    for (std::size_t i = 0; i < length; ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        name[i] = (c < 0x20 || c == 0x7F || c == ' ') ? '_' : static_cast<char>(c);
     }
     name[length] = '\0';
     if (length == 0)

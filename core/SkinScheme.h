@@ -80,9 +80,15 @@ std::string SchemeBlockText(const SkinScheme& scheme);
 // Writes one scheme as a *.vsc block, replacing the file. False when it cannot be written.
 bool WriteSchemeBlock(const std::string& path, const SkinScheme& scheme);
 
-// The name under which text is stored: its first 19 characters with white space and control
-// characters turned into '_' (names are single tokens in the files), "Unnamed" for an empty text.
+// The name under which text is stored: its first 19 bytes, never ending inside a character of
+// UTF-8 text (the program's texts are UTF-8), with white space and control characters turned
+// into '_' (names are single tokens in the files), "Unnamed" for an empty text.
 void MakeSchemeName(const char* text, char (&name)[kSkinNameSize]);
+
+// How many bytes of the `length` bytes of text to keep for at most `maxBytes`: all of them when
+// they fit, else the most that end on a character boundary of UTF-8 text. Text that is no UTF-8
+// is cut at most three bytes short.
+std::size_t Utf8CutLength(const char* text, std::size_t length, std::size_t maxBytes);
 
 // Stores the values of scheme (looks and sample colour) under a name: over the first scheme of
 // that exact name, else as a new last scheme. Returns the number of the scheme that holds them,

@@ -16,7 +16,7 @@ void CSchemeNameDialog::DoDataExchange(CDataExchange* pDX) {
 void CSchemeNameDialog::OnOK() {
     if (!UpdateData(TRUE))
         return;
-    const std::size_t length = std::min<std::size_t>(m_text.size(), kMaxTyped);
+    const std::size_t length = Utf8CutLength(m_text.data(), m_text.size(), kMaxTyped);
     std::memcpy(m_name, m_text.data(), length);
     m_name[length] = '\0';
     EndDialog(IDOK);

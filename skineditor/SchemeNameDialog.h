@@ -8,12 +8,13 @@
 
 class CSchemeNameDialog : public CDialog {
 public:
-    // The longest name taken from what is typed; the rest is dropped.
+    // The longest name in bytes taken from what is typed; the rest is dropped, never in the
+    // middle of a character.
     static constexpr int kMaxTyped = 18;
 
     explicit CSchemeNameDialog(CWnd* pParent = nullptr);
 
-    // After OK: at most the first kMaxTyped characters of the text, NUL-terminated.
+    // After OK: at most the first kMaxTyped bytes of the text, NUL-terminated.
     char m_name[kSkinNameSize] = {};
 
 protected:

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "color/ColorEditDialog.h"
+#include "core/BmpFile.h"
 #include "core/SkinPainter.h"
 #include "framework/App.h"
 #include "framework/DataExchange.h"
@@ -108,8 +109,8 @@ END_MESSAGE_MAP()
 
 CSkinDialog::CSkinDialog(std::string schemePath, const SkinScheme& current,
                          std::function<void()> reloadCurrent)
-    : CDialog(IDD_SKIN), m_schemePath(std::move(schemePath)),
-      m_currentButtonLook(current.buttonLook), m_reloadCurrent(std::move(reloadCurrent)) {
+    : CDialog(IDD_SKIN), m_schemePath(std::move(schemePath)), m_current(current),
+      m_reloadCurrent(std::move(reloadCurrent)) {
     SetHelpTopic("skin.htm", IDC_SKIN_HELP);
 }
 
@@ -139,7 +140,7 @@ BOOL CSkinDialog::OnInitDialog() {
     m_exchanging = true;
     CDialog::OnInitDialog(); // attaches the buttons
     LayOutForPixelPreview(m_hWnd);
-    const SkinLook& own = m_currentButtonLook;
+    const SkinLook& own = m_current.buttonLook;
     for (CSkinButton* button : {&m_btnCancel, &m_btnOk, &m_btnSave, &m_btnPreview, &m_btnEditColour,
                                 &m_btnImport, &m_btnExport, &m_btnDelete, &m_btnHelp})
         button->SetSkin(own);
@@ -159,8 +160,11 @@ BOOL CSkinDialog::OnInitDialog() {
     });
     ::SendMessageA(list, CB_SETCURSEL, 0, 0);
     m_target = Target::kDialog;
+    // Without a library the dialog starts from the look the program wears, which OK keeps.
     if (m_library.count > 0)
         CopyLooksOf(1);
+    else
+        CopyLooks(m_current);
     ShowLook(m_working.dialogLook);
 
     m_random = ReadSetting(settings::kRandomSkin) != 0;
@@ -223,7 +227,10 @@ void CSkinDialog::ReadTrackbars() {
 }
 
 void CSkinDialog::CopyLooksOf(int scheme) {
-    const SkinScheme& s = m_library.Scheme(scheme);
+    CopyLooks(m_library.Scheme(scheme));
+}
+
+void CSkinDialog::CopyLooks(const SkinScheme& s) {
     m_working.dialogLook = s.dialogLook;
     m_working.buttonLook = s.buttonLook;
     // The working scheme previews its button without the hover mix.
@@ -403,6 +410,8 @@ bool CSkinDialog::StoreWorking(const char* name) {
     if (stored > before.count)
         ::SendDlgItemMessageA(m_hWnd, IDC_SKIN_LIST, CB_ADDSTRING, 0,
                               reinterpret_cast<LPARAM>(library.Scheme(stored).name));
+    // The list shows the name the look is now kept under.
+    ::SendDlgItemMessageA(m_hWnd, IDC_SKIN_LIST, CB_SETCURSEL, static_cast<WPARAM>(stored - 1), 0);
     return true;
 }
 
@@ -434,7 +443,8 @@ void CSkinDialog::OnExport() {
         return;
     SkinScheme exported = m_working;
     MakeSchemeName(prompt.m_name, exported.name);
-    if (!WriteSchemeBlock(path, exported))
+    // Named as Import lists it, as a capture is named as its type: "def" is written as def.vsc.
+    if (!WriteSchemeBlock(CaptureSaveName(path, ".vsc"), exported))
         AfxMessageBox(kCreateFileError, MB_OK | MB_ICONEXCLAMATION, m_hWnd);
 }
 

@@ -66,6 +66,7 @@ private:
     void SwitchTarget(Target target);
     void CheckTarget(Target target);
     void CopyLooksOf(int scheme);
+    void CopyLooks(const SkinScheme& s);
     void SetTrackbars();
     void ReadTrackbars();
     void FillSwatch(HDC dc) const;
@@ -85,7 +86,7 @@ private:
     // The library being edited: read from the file when the dialog opens, written back whole
     // after every change.
     SkinSchemeTable m_library;
-    SkinLook m_currentButtonLook;
+    SkinScheme m_current; // the skin the program wears
     std::function<void()> m_reloadCurrent;
 
     // The look's three number fields: the range a typed value must lie in, and the shorter one

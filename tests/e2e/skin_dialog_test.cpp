@@ -257,11 +257,13 @@ TEST_F(SkinDialog, SaveExportImportAndDeleteKeepTheLibraryFile) {
     const RECT band = PreviewBand(dialog);
     const DWORD row = ScreenPixels({band.left + 20, band.top + 4, band.left + 21, band.top + 5})[0];
 
-    // A name of more than 18 characters keeps 18; white space cannot be stored and becomes '_'.
-    NameFor(dialog, IDC_SKIN_SAVE, "my skin is a very long one");
+    // A name of more than 18 bytes keeps 18 at most, never the half of a character; white space
+    // cannot be stored and becomes '_'. The list shows the name saved.
+    NameFor(dialog, IDC_SKIN_SAVE, "  My Skin  Ünïcødé Ωmega");
     SkinSchemeTable t = Settled(dialog);
     ASSERT_EQ(t.count, 4);
-    EXPECT_STREQ(t.Scheme(4).name, "my_skin_is_a_very_");
+    EXPECT_STREQ(t.Scheme(4).name, "__My_Skin__Ünïc");
+    EXPECT_EQ(::SendDlgItemMessageA(dialog, IDC_SKIN_LIST, CB_GETCURSEL, 0, 0), 3);
     SkinScheme expected = three.Scheme(1);
     expected.sampleRed = static_cast<int>(row >> 16 & 0xFF);
     expected.sampleGreen = static_cast<int>(row >> 8 & 0xFF);
@@ -275,7 +277,7 @@ TEST_F(SkinDialog, SaveExportImportAndDeleteKeepTheLibraryFile) {
     EXPECT_EQ(t.count, 4);
     EXPECT_TRUE(SameValues(t.Scheme(3), three.Scheme(2)));
     EXPECT_EQ(ListNames(dialog), TableNames(t));
-    EXPECT_EQ(::SendDlgItemMessageA(dialog, IDC_SKIN_LIST, CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(::SendDlgItemMessageA(dialog, IDC_SKIN_LIST, CB_GETCURSEL, 0, 0), 2);
 
     Select(dialog, 2); // Gamma, now Beta's plain blue
     const std::string vsc = m_p.Folder() + "\\shared.vsc", blocked = m_p.Folder() + "\\no.vsc";
@@ -286,6 +288,10 @@ TEST_F(SkinDialog, SaveExportImportAndDeleteKeepTheLibraryFile) {
     EXPECT_STREQ(exported.name, "Shared");
     EXPECT_TRUE(SameValues(exported, three.Scheme(2)));
     EXPECT_FALSE(FileExists(vsc + ".tmp"));
+    // A name without an extension gets the one Import lists.
+    NameFor(dialog, IDC_SKIN_EXPORT, "Def", m_p.Folder() + "\\def");
+    Settled(dialog);
+    EXPECT_EQ(ReadSchemeBlock(m_p.Folder() + "\\def.vsc", exported), kSchemeBlockValues);
     ASSERT_TRUE(::CreateDirectoryA((blocked + ".tmp").c_str(), nullptr));
     NameFor(dialog, IDC_SKIN_EXPORT, "Blocked", blocked);
     EXPECT_EQ(Told(), "Create file error!");
@@ -330,7 +336,7 @@ TEST_F(SkinDialog, SaveExportImportAndDeleteKeepTheLibraryFile) {
         EXPECT_EQ(Settled(dialog).count, answer == IDOK ? 4 : 5);
     }
     EXPECT_EQ(ListNames(dialog),
-              (std::vector<std::string>{"Alpha", "Beta", "my_skin_is_a_very_", "Friend"}));
+              (std::vector<std::string>{"Alpha", "Beta", "__My_Skin__Ünïc", "Friend"}));
     EXPECT_EQ(::SendDlgItemMessageA(dialog, IDC_SKIN_LIST, CB_GETCURSEL, 0, 0), 0);
     EXPECT_EQ(ItemText(dialog, IDC_SKIN_COLORING), "0") << "back to the default skin's look";
     CloseWithEscape(dialog);
@@ -399,6 +405,25 @@ TEST_F(SkinDialog, OkMakesTheLookTheDefaultSkinThatTheOptionsWindowThenWears) {
             ::SendDlgItemMessageA(dialog, IDC_SKIN_RANDOM, BM_SETCHECK, BST_CHECKED, 0);
         }
     }
+}
+
+// Without a library the dialog opens on the look the program wears, and OK keeps it as the
+// library's first scheme.
+TEST_F(SkinDialog, WithoutALibraryItOpensOnTheWornLookAndOkKeepsIt) {
+    HWND dialog = m_p.StartAndWaitForTray() ? OpenSkinDialog(m_p) : nullptr;
+    ASSERT_TRUE(dialog);
+    // The built-in look: a vertical gradient of granularity 4, coloring 18.
+    EXPECT_EQ(ItemText(dialog, IDC_SKIN_MODE), "2");
+    EXPECT_EQ(ItemText(dialog, IDC_SKIN_GRANULARITY), "4");
+    EXPECT_EQ(ItemText(dialog, IDC_SKIN_COLORING), "18");
+    PressButton(dialog, IDOK);
+    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog) && m_p.Sheet() == nullptr; }));
+    SkinSchemeTable t;
+    ASSERT_TRUE(ReadSchemeFile(Library(m_p), t));
+    ASSERT_EQ(t.count, 1);
+    const SkinLook& look = t.Scheme(1).dialogLook;
+    EXPECT_TRUE(look.mode == 2 && look.granularity == 4 && look.coloring == 18 && look.red == 120 &&
+                look.green == 160 && look.blue == 230);
 }
 
 TEST(SkinRandom, TwoStartsWithDifferentSeedsWearDifferentSchemes) {

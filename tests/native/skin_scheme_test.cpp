@@ -186,6 +186,10 @@ TEST(SchemeTable, StoreConfirmDeleteAndFull) {
                  {"", 5, "Unnamed"},
                  {"ABCDEFGHIJKLMNOPQRSTUVWXYZ", 6, "ABCDEFGHIJKLMNOPQRS"},
                  {"ABCDEFGHIJKLMNOPQRSxyz", 6, "ABCDEFGHIJKLMNOPQRS"}};
+    // Never half a character of UTF-8 text ("Ä" is two bytes): 18 bytes of 22 rather than 19.
+    char cut[kSkinNameSize];
+    MakeSchemeName("ÄÄÄÄÄÄÄÄÄÄÄ", cut);
+    EXPECT_STREQ(cut, "ÄÄÄÄÄÄÄÄÄ");
     SkinSchemeTable table;
     int seed = 0;
     for (const auto& s : steps) {
