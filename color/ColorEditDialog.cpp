@@ -2,6 +2,7 @@
 #include "color/ColorEditDialog.h"
 
 #include <algorithm>
+#include <string>
 #include <cstring>
 #include <vector>
 
@@ -39,6 +40,14 @@ constexpr Field kFieldTable[] = {
     {IDC_CE_SATURATION, IDC_CE_SATURATION_SPIN, 255, 255},
     {IDC_CE_BRIGHTNESS, IDC_CE_BRIGHTNESS_SPIN, 255, 255},
 };
+
+// The field of an edit and its index in the table, or nullptr.
+const Field* FieldOf(int edit, int& index) {
+    const auto* field = std::find_if(std::begin(kFieldTable), std::end(kFieldTable),
+                                     [edit](const Field& f) { return f.edit == edit; });
+    index = static_cast<int>(field - kFieldTable);
+    return field == std::end(kFieldTable) ? nullptr : field;
+}
 
 GeoPoint ToGeo(POINT p) {
     return GeoPoint{p.x, p.y};
@@ -83,6 +92,12 @@ ON_EN_CHANGE(IDC_CE_BLUE, OnValueTyped)
 ON_EN_CHANGE(IDC_CE_HUE, OnValueTyped)
 ON_EN_CHANGE(IDC_CE_SATURATION, OnValueTyped)
 ON_EN_CHANGE(IDC_CE_BRIGHTNESS, OnValueTyped)
+ON_CONTROL(EN_KILLFOCUS, IDC_CE_RED, OnValueLeft)
+ON_CONTROL(EN_KILLFOCUS, IDC_CE_GREEN, OnValueLeft)
+ON_CONTROL(EN_KILLFOCUS, IDC_CE_BLUE, OnValueLeft)
+ON_CONTROL(EN_KILLFOCUS, IDC_CE_HUE, OnValueLeft)
+ON_CONTROL(EN_KILLFOCUS, IDC_CE_SATURATION, OnValueLeft)
+ON_CONTROL(EN_KILLFOCUS, IDC_CE_BRIGHTNESS, OnValueLeft)
 END_MESSAGE_MAP()
 
 CColorEditDialog::CColorEditDialog(COLORREF initial, CWnd* parent)
@@ -402,26 +417,58 @@ void CColorEditDialog::ShowValues() {
     }
 }
 
+// The boxes take digits only: their style refuses other keys, and text pasted in keeps only its
+// digits. What is typed stays as the user has it while it is no number yet (an empty box); a
+// number beyond the range becomes the range's end. The colour follows every number typed, and
+// the box is rewritten only when its text changes its number, so the caret stays.
 void CColorEditDialog::OnValueTyped() {
-    const int id = LOWORD(m_cur.wp);
-    const auto* field = std::find_if(std::begin(kFieldTable), std::end(kFieldTable),
-                                     [id](const Field& f) { return f.edit == id; });
-    if (field == std::end(kFieldTable))
+    int index = 0;
+    const Field* field = FieldOf(LOWORD(m_cur.wp), index);
+    if (!field)
         return;
-    const int index = static_cast<int>(field - kFieldTable);
     // Typed or spun: what the edit shows is no longer known to be a value written here.
     m_nShown[index] = kUnknown;
-    // Text that is no number reads as 0.
-    const int typed = static_cast<int>(::GetDlgItemInt(m_hWnd, id, nullptr, TRUE));
-    int& value = FieldValue(index);
-    if (!m_bInitialised || typed == value)
+    if (!m_bInitialised)
         return;
-    value = std::clamp(typed, 0, field->max);
+    HWND edit = GetDlgItem(field->edit);
+    char text[32] = "";
+    const int length = ::GetWindowTextA(edit, text, sizeof text);
+    std::string digits;
+    long long typed = 0;
+    for (int i = 0; i < length; ++i)
+        if (text[i] >= '0' && text[i] <= '9') {
+            digits += text[i];
+            typed = std::min<long long>(typed * 10 + (text[i] - '0'), 1 << 20);
+        }
+    const int value = static_cast<int>(std::min<long long>(typed, field->max));
+    if (static_cast<int>(digits.size()) != length || value != typed) {
+        // Written again (its change comes back here as a number in range); the caret goes after
+        // what it holds.
+        const std::string shown = digits.empty() ? digits : std::to_string(value);
+        ::SetWindowTextA(edit, shown.c_str());
+        ::SendMessageA(edit, EM_SETSEL, shown.size(), shown.size());
+        return;
+    }
+    if (digits.empty())
+        return;
+    m_nShown[index] = value;
+    int& current = FieldValue(index);
+    if (value == current)
+        return;
+    current = value;
     if (index < 3)
         m_hsbCurrent = m_rgbCurrent.ToHsb();
     else
         m_rgbCurrent = m_hsbCurrent.ToRgb();
     RefreshAll();
+}
+
+// A box left empty reads as 0.
+void CColorEditDialog::OnValueLeft() {
+    int index = 0;
+    if (const Field* field = FieldOf(LOWORD(m_cur.wp), index);
+        field && ::GetWindowTextLengthA(GetDlgItem(field->edit)) == 0)
+        ::SetWindowTextA(GetDlgItem(field->edit), "0");
 }
 
 LRESULT CColorEditDialog::OnSysColorChange(WPARAM, LPARAM) {

@@ -35,6 +35,7 @@ protected:
     void OnMouseMove(UINT flags, POINT point);
     LRESULT OnSysColorChange(WPARAM, LPARAM);
     void OnValueTyped();
+    void OnValueLeft();
     DECLARE_MESSAGE_MAP()
 
     // Loads a picture and gives its RGB(192, 192, 192) background the button-face colour.

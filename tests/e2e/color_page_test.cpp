@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tests/e2e/pages.h"
 
@@ -192,20 +193,45 @@ TEST(ColorPage, FreezeHotkeyWorksWithTheWindowOpenAndClosed) {
     EXPECT_TRUE(Reads(page, kMint));
 }
 
-TEST(ColorPage, EditColorShowsTheEditedColourOnOkAndLeavesItOnCancel) {
+// The editor's boxes take what is typed as a user types it: digits only, left as they are while
+// being typed, a complete number beyond the range clamped, an empty box read as 0 once left. OK
+// shows the edited colour; Cancel leaves the colour as it was.
+TEST(ColorPage, EditColorTakesWhatIsTypedAndShowsItOnOk) {
     Program p;
     ASSERT_TRUE(p.StartAndWaitForTray());
     HWND page = OpenPage(p, kColorPage, IDC_COLOR_SWATCH);
     ASSERT_NE(page, nullptr);
+    HWND editor = nullptr;
+    // Selects all a box holds, as End, Shift+Home do, deletes it and types the keys; true once
+    // the box shows `shows`.
+    const auto type = [&](int id, const std::vector<WORD>& keys, const char* shows) {
+        HWND box = ::GetDlgItem(editor, id);
+        if (!ClickCentre(box) || !WaitForFocus(box))
+            return false;
+        for (const std::vector<WORD>& chord :
+             std::vector<std::vector<WORD>>{{VK_END}, {VK_SHIFT, VK_HOME}, {VK_BACK}})
+            PressKeys(chord);
+        for (WORD key : keys)
+            PressKeys({key});
+        return WaitFor([&] { return ItemText(editor, id) == shows; }, 3000);
+    };
     for (int button : {IDCANCEL, IDOK}) {
         PressButton(page, IDC_COLOR_EDIT);
-        HWND editor = nullptr;
         ASSERT_TRUE(WaitFor([&] { return (editor = FindProcessWindow(p.Pid(), "Edit Color")); }));
         // The readings froze when the editor opened: what they show is what it edits.
         const std::string before = ItemText(page, IDC_COLOR_RGB) + ItemText(page, IDC_COLOR_HTML);
-        ::SetDlgItemTextA(editor, IDC_CE_RED, "18");
-        ::SetDlgItemTextA(editor, IDC_CE_GREEN, "52");
-        ::SetDlgItemTextA(editor, IDC_CE_BLUE, "86");
+        if (button == IDOK) {
+            EXPECT_TRUE(type(IDC_CE_GREEN, {'A', 'B', 'C'}, "")) << ItemText(editor, IDC_CE_GREEN);
+            PressKeys({VK_TAB});
+            EXPECT_TRUE(WaitFor([&] { return ItemText(editor, IDC_CE_GREEN) == "0"; }));
+            EXPECT_TRUE(type(IDC_CE_RED, {'7'}, "7")) << ItemText(editor, IDC_CE_RED);
+            EXPECT_TRUE(type(IDC_CE_RED, {'3', '0', '0'}, "255"));
+            EXPECT_TRUE(type(IDC_CE_RED, {'1', '8'}, "18"));
+            EXPECT_TRUE(type(IDC_CE_BLUE, {VK_OEM_MINUS, '8', '6'}, "86"));
+            EXPECT_TRUE(type(IDC_CE_GREEN, {'5', '2'}, "52"));
+        } else {
+            ::SetDlgItemTextA(editor, IDC_CE_RED, "18");
+        }
         PressButton(editor, button);
         ASSERT_TRUE(WaitFor([&] { return !::IsWindow(editor); }));
         if (button == IDOK)
