@@ -19,6 +19,9 @@ namespace {
 
 constexpr UINT kTrayIconId = 101;
 constexpr UINT kTrayCallback = WM_USER;
+// Posted by the input hooks when a recording has ended without the toggle.
+constexpr UINT kRecordingEnded = WM_APP + 1;
+constexpr char kRecordingTip[] = "Recording: F2 stops";
 constexpr UINT_PTR kPlaybackTimer = 1;
 // Some systems grant a journal playback hook but never call it: if it has
 // not been asked for an event by then, playback goes the synthesized way.
@@ -82,6 +85,7 @@ ON_WM_CLOSE()
 ON_MESSAGE(WM_ENDSESSION, OnEndSession)
 ON_REGISTERED_MESSAGE(s_taskbarCreated, OnTaskbarCreated)
 ON_MESSAGE(kTrayCallback, OnTrayNotify)
+ON_MESSAGE(kRecordingEnded, OnRecordingEnded)
 ON_MESSAGE(WM_RENDERFORMAT, OnRenderFormat)
 ON_MESSAGE(WM_RENDERALLFORMATS, OnRenderAllFormats)
 ON_MESSAGE(WM_DESTROYCLIPBOARD, OnDestroyClipboard)
@@ -134,7 +138,8 @@ int CTrayWnd::OnCreate(LPCREATESTRUCT lpcs) {
     m_nid.uID = kTrayIconId;
     m_nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     m_nid.uCallbackMessage = kTrayCallback;
-    m_nid.hIcon = ::LoadIconA(inst, MAKEINTRESOURCEA(wKey != 0 ? IDI_TRAY_NORMAL : IDI_TRAY_BUSY));
+    m_restingIcon = wKey != 0 ? IDI_TRAY_NORMAL : IDI_TRAY_BUSY;
+    m_nid.hIcon = ::LoadIconA(inst, MAKEINTRESOURCEA(m_restingIcon));
     lstrcpynA(m_nid.szTip, CWinApp::LoadString(IDS_APP_TITLE).c_str(), 64);
     m_iconAdded = ::Shell_NotifyIconA(NIM_ADD, &m_nid) != FALSE;
 
@@ -143,8 +148,14 @@ int CTrayWnd::OnCreate(LPCREATESTRUCT lpcs) {
 }
 
 void CTrayWnd::SetTrayIcon(UINT iconId) {
-    m_nid.hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId));
-    m_nid.uFlags = NIF_ICON;
+    m_restingIcon = iconId;
+    // While a recording runs the icon and its tip say so, whatever else happens.
+    const bool recording = m_hRecordHook != nullptr;
+    m_nid.hIcon = ::LoadIconA(::GetModuleHandleA(nullptr),
+                              MAKEINTRESOURCEA(recording ? IDI_TRAY_BUSY : iconId));
+    lstrcpynA(m_nid.szTip, recording ? kRecordingTip : CWinApp::LoadString(IDS_APP_TITLE).c_str(),
+              sizeof m_nid.szTip);
+    m_nid.uFlags = NIF_ICON | NIF_TIP;
     ::Shell_NotifyIconA(NIM_MODIFY, &m_nid);
     m_nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
 }
@@ -410,6 +421,21 @@ void CTrayWnd::OnRecordToggle() {
         StopRecording();
         m_recording.DropTrailingKeyDowns();
     }
+    SetTrayIcon(m_restingIcon);
+}
+
+void CTrayWnd::EndRecordingByItself() {
+    StopRecording();
+    // As if the toggle had stopped it: the next toggle starts a new recording.
+    if (int& toggles = ToolboxApp()->m_nRecordToggles; toggles % 2 == 0)
+        ++toggles;
+    // Called from the input hooks, which must return at once: the icon follows afterwards.
+    PostMessage(kRecordingEnded);
+}
+
+LRESULT CTrayWnd::OnRecordingEnded(WPARAM, LPARAM) {
+    SetTrayIcon(m_restingIcon);
+    return 0;
 }
 
 void CTrayWnd::StartRecording() {
@@ -441,14 +467,14 @@ void CTrayWnd::StopRecording() {
 void CTrayWnd::RecordEvent(const RecordedEvent& e) {
     ::MessageBeep(0);
     if (IsRecordStopKey(e)) {
-        StopRecording();
+        EndRecordingByItself();
         return;
     }
     try {
         m_recording.Append(e, ::GetTickCount());
     } catch (const std::bad_alloc&) {
         // Out of memory: recording stops, what was recorded stays.
-        StopRecording();
+        EndRecordingByItself();
     }
 }
 

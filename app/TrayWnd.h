@@ -63,6 +63,9 @@ protected:
     // synthesized input on a timer.
     void StartRecording();
     void StopRecording();
+    // A recording that ends by F2 or for want of memory keeps the toggle in step.
+    void EndRecordingByItself();
+    LRESULT OnRecordingEnded(WPARAM, LPARAM);
     void RecordEvent(const RecordedEvent& e);
     void PlayNextEvent();
     void PlayBySynthesizedInput();
@@ -78,6 +81,7 @@ protected:
     CCaptureOverlay m_overlay;
 
     NOTIFYICONDATAA m_nid;
+    UINT m_restingIcon = 0; // the icon when no recording runs
     InputRecording m_recording;
     HHOOK m_hRecordHook = nullptr;
     HHOOK m_hRecordMouseHook = nullptr;

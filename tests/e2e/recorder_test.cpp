@@ -95,3 +95,48 @@ TEST(Recorder, RecordsABurstOfTypingUntilF2AndPlaysItOnce) {
     }
     ::DestroyWindow(edit);
 }
+
+// Whatever ends a recording, F2 or the toggle, leaves the toggle in step: the next Ctrl+Alt+R
+// starts a new recording, and nothing typed after the last stop is played back. The tray icon
+// shows busy while a recording runs.
+TEST(Recorder, AfterF2TheNextToggleStartsANewRecording) {
+    Program p;
+    ASSERT_TRUE(p.StartAndWaitForTray());
+    ASSERT_TRUE(WaitFor(IconShown));
+    Spy spy(p.TrayWindow());
+    ASSERT_TRUE(spy.Installed());
+    HWND edit = ::CreateWindowExA(WS_EX_TOPMOST, "EDIT", "", WS_POPUP | WS_VISIBLE | WS_BORDER, 300,
+                                  300, 300, 30, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(edit, nullptr);
+    const auto typeIntoEdit = [&](const char* text, const char* shows) {
+        ::SetForegroundWindow(edit);
+        ::SetFocus(edit);
+        if (!WaitFor([&] { return ::GetFocus() == edit; }, 3000))
+            return false;
+        TypeText(text);
+        return WaitFor([&] { return WindowText(edit) == shows; });
+    };
+    const auto toggle = [&](int times, bool recording) {
+        for (int i = 0; i < times; ++i) {
+            PressKeys({VK_CONTROL, VK_MENU, 'R'});
+            if (!spy.WaitFor(ID_RECORD_TOGGLE))
+                return false;
+        }
+        return spy.WaitIdle() && WaitFor([&] { return BusyIconShown() == recording; });
+    };
+    ASSERT_TRUE(toggle(2, true)) << "the first two toggles start a recording";
+    ASSERT_TRUE(typeIntoEdit("ab", "ab"));
+    PressKeys({VK_F2});
+    ASSERT_TRUE(WaitFor([] { return !BusyIconShown(); })) << "F2 ended the recording";
+    ASSERT_TRUE(toggle(1, true)) << "the toggle after F2 starts a recording";
+    ASSERT_TRUE(typeIntoEdit("cd", "abcd"));
+    ASSERT_TRUE(toggle(1, false));
+    ::SetWindowTextA(edit, "");
+    ASSERT_TRUE(typeIntoEdit("e", "e"));
+    PressKeys({VK_F2});
+    PressKeys({VK_CONTROL, VK_MENU, 'P'});
+    ASSERT_TRUE(spy.WaitFor(ID_PLAYBACK));
+    EXPECT_TRUE(WaitFor([&] { return WindowText(edit) == "eabcd"; }))
+        << "played back: '" << WindowText(edit) << "'";
+    ::DestroyWindow(edit);
+}
