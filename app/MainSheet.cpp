@@ -52,6 +52,8 @@ BOOL CMainSheet::OnInitDialog() {
     if (!tab)
         return FALSE;
     ::SetWindowLongPtrA(tab, GWL_STYLE, ::GetWindowLongPtrA(tab, GWL_STYLE) | TCS_OWNERDRAWFIXED);
+    // On the monitor where the user works.
+    MoveOntoMonitor(m_hWnd, PointerMonitor());
     ::GetWindowRect(m_hWnd, &m_rcLast);
     ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     ::SetDlgItemTextA(m_hWnd, IDOK, "&Ok");

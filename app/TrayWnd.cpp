@@ -262,7 +262,9 @@ void CTrayWnd::OnOptions() {
         return;
     SetTrayIcon(IDI_TRAY_BUSY);
     RECT taskbar;
-    bool haveTaskbar = FindTaskbarRect(taskbar);
+    // The animations go to and from where the window was last, while a monitor shows that place.
+    bool haveTaskbar = FindTaskbarRect(taskbar) &&
+                       ::MonitorFromRect(&m_sheet.m_rcLast, MONITOR_DEFAULTTONULL) != nullptr;
     if (haveTaskbar)
         ::DrawAnimatedRects(m_hWnd, IDANI_CAPTION, &taskbar, &m_sheet.m_rcLast);
     m_sheet.DoModal();
@@ -588,11 +590,13 @@ void CTrayWnd::PlayNextEvent() {
             if (e.paramH & 0x8000)
                 in.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
         } else {
+            // The recorded point on the whole desktop, any monitor's.
             in.type = INPUT_MOUSE;
-            int cx = ::GetSystemMetrics(SM_CXSCREEN) - 1, cy = ::GetSystemMetrics(SM_CYSCREEN) - 1;
-            in.mi.dx = MulDiv(static_cast<int>(e.paramL), 65535, cx > 0 ? cx : 1);
-            in.mi.dy = MulDiv(static_cast<int>(e.paramH), 65535, cy > 0 ? cy : 1);
-            in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+            const RECT desk = VirtualDesktop();
+            const int cx = desk.right - desk.left - 1, cy = desk.bottom - desk.top - 1;
+            in.mi.dx = MulDiv(static_cast<int>(e.paramL) - desk.left, 65535, cx > 0 ? cx : 1);
+            in.mi.dy = MulDiv(static_cast<int>(e.paramH) - desk.top, 65535, cy > 0 ? cy : 1);
+            in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
             static const struct {
                 unsigned message;
                 DWORD flag;

@@ -57,13 +57,15 @@ HGLOBAL PackedDib(HDC dc, HBITMAP bitmap, int w, int h) {
     return nullptr;
 }
 
-// Copies the screen's top left cx x cy pixels to `dest` in bands of about 256 KB. Under Wine
+// Copies the screen's pixels of `area` to `dest` at 0, 0 in bands of about 256 KB. Under Wine
 // one read of a whole 1024 x 768 screen takes 20 to 40 ms, and the same pixels read in bands
 // 2 to 5 ms; the user waits for this copy before the overlay shows.
-void CopyScreenInBands(HDC dest, HDC screen, int cx, int cy) {
+void CopyScreenInBands(HDC dest, HDC screen, const RECT& area) {
+    const int cx = area.right - area.left, cy = area.bottom - area.top;
     const int rows = std::max(1, 65536 / std::max(cx, 1));
     for (int top = 0; top < cy; top += rows)
-        ::BitBlt(dest, 0, top, cx, std::min(rows, cy - top), screen, 0, top, SRCCOPY);
+        ::BitBlt(dest, 0, top, cx, std::min(rows, cy - top), screen, area.left, area.top + top,
+                 SRCCOPY);
 }
 
 } // namespace
@@ -93,22 +95,25 @@ CCaptureOverlay::~CCaptureOverlay() {
 void CCaptureOverlay::Show(const SkinScheme& skin) {
     if (m_hWnd || m_resultOpen)
         return;
-    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+    // Every monitor, those left of or above the primary one too (their coordinates are
+    // negative): the overlay's client point (x, y) is the screen's (desktop.left + x, ...).
+    m_desktop = VirtualDesktop();
+    const int cx = m_desktop.right - m_desktop.left, cy = m_desktop.bottom - m_desktop.top;
     {
         // What the user selects on and captures: the screen now.
         CClientDC screen(nullptr);
         auto picture = std::make_unique<CCaptureImage>(screen, cx, cy);
         if (!picture->Valid())
             return;
-        CopyScreenInBands(picture->Dc(), screen, cx, cy);
+        CopyScreenInBands(picture->Dc(), screen, m_desktop);
         m_picture = std::move(picture);
     }
     m_skin = skin;
     m_dragging = false;
     // The cross over the frozen screen; the picture covers everything, so no background.
     if (!RegisterWndClass(kOverlayClass, nullptr, ::LoadCursor(nullptr, IDC_CROSS)) ||
-        !CreateEx(WS_EX_NOPARENTNOTIFY, kOverlayClass, kOverlayTitle, WS_POPUP, 0, 0, cx, cy,
-                  m_owner.m_hWnd, nullptr)) {
+        !CreateEx(WS_EX_NOPARENTNOTIFY, kOverlayClass, kOverlayTitle, WS_POPUP, m_desktop.left,
+                  m_desktop.top, cx, cy, m_owner.m_hWnd, nullptr)) {
         m_picture.reset();
         return;
     }
@@ -133,9 +138,9 @@ void CCaptureOverlay::DrawBand(HDC dc) const {
     ::Rectangle(dc, b.left, b.top, b.right, b.bottom);
 }
 
-POINT CCaptureOverlay::OnScreen(POINT pt) {
-    pt.x = std::clamp<LONG>(pt.x, 0, ::GetSystemMetrics(SM_CXSCREEN));
-    pt.y = std::clamp<LONG>(pt.y, 0, ::GetSystemMetrics(SM_CYSCREEN));
+POINT CCaptureOverlay::OnScreen(POINT pt) const {
+    pt.x = std::clamp<LONG>(pt.x, 0, m_desktop.right - m_desktop.left);
+    pt.y = std::clamp<LONG>(pt.y, 0, m_desktop.bottom - m_desktop.top);
     return pt;
 }
 
@@ -188,6 +193,7 @@ void CCaptureOverlay::TakeCapture() {
     // The clipboard first: other programs can paste while our own copy is still being made.
     m_last.displayImage.reset();
     m_last.selection = sel;
+    ::OffsetRect(&m_last.selection, m_desktop.left, m_desktop.top); // on the screen
     m_last.clipboardImage = PutOnClipboard(sel, source);
     m_last.displayImage = std::make_unique<CCaptureImage>(dc, w, h, true);
     ::BitBlt(m_last.displayImage->Dc(), 0, 0, w, h, source, sel.left, sel.top, SRCCOPY);

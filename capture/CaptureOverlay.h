@@ -55,11 +55,13 @@ private:
     void DrawBand(HDC dc) const;
     void TakeCapture();
     HBITMAP PutOnClipboard(const RECT& sel, HDC source) const;
-    // A point of a mouse message, kept on the screen.
-    static POINT OnScreen(POINT pt);
+    // A point of a mouse message, kept on the desktop.
+    POINT OnScreen(POINT pt) const;
 
     const CWnd& m_owner;
-    // While the overlay is up: its own DC and the screen as it was when it opened.
+    // While the overlay is up: the desktop it covers, its own DC and the screen as it was when
+    // it opened.
+    RECT m_desktop = {};
     std::unique_ptr<CClientDC> m_dc;
     std::unique_ptr<CCaptureImage> m_picture;
     bool m_dragging = false;

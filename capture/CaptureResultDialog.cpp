@@ -65,20 +65,18 @@ void CCaptureResultDialog::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CCaptureResultDialog::OnInitDialog() {
     CDialog::OnInitDialog();
-    // Centred in the work area of the monitor that holds the capture (the dialog has no visible
-    // owner), and never larger than it: a capture with no room for all its pixels is shown
-    // scaled down, which the clipboard and the saved file are not.
-    MONITORINFO monitor = {};
-    monitor.cbSize = sizeof monitor;
-    ::GetMonitorInfoA(::MonitorFromRect(&m_capture.selection, MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT& work = monitor.rcWork;
-    m_shown = ShownSize(m_capture.Width(), m_capture.Height(), work.right - work.left,
-                        work.bottom - work.top);
+    // Centred on the monitor that holds the capture (the dialog has no visible owner), inside
+    // its work area, and never larger than that: a capture with no room for all its pixels is
+    // shown scaled down, which the clipboard and the saved file are not.
+    const HMONITOR monitor = ::MonitorFromRect(&m_capture.selection, MONITOR_DEFAULTTONEAREST);
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    ::GetMonitorInfoA(monitor, &info);
+    m_shown = ShownSize(m_capture.Width(), m_capture.Height(), info.rcWork.right - info.rcWork.left,
+                        info.rcWork.bottom - info.rcWork.top);
     const Placement p = PlacementFor(m_shown.cx, m_shown.cy);
-    const int x = work.left + (work.right - work.left - p.width) / 2;
-    const int y = work.top + (work.bottom - work.top - p.height) / 2;
-    ::SetWindowPos(m_hWnd, nullptr, std::max<int>(x, work.left), std::max<int>(y, work.top),
-                   p.width, p.height, SWP_NOZORDER);
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, p.width, p.height, SWP_NOZORDER | SWP_NOMOVE);
+    CentreOnMonitor(m_hWnd, monitor);
 
     for (CSkinButton* button : {&m_btnCopy, &m_btnSave})
         button->SetSkin(m_skin.buttonLook);

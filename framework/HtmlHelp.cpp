@@ -4,6 +4,7 @@
 
 #include "framework/App.h"
 #include "framework/Gdi.h"
+#include "framework/Wnd.h"
 
 #include <cstring>
 #include <string>
@@ -110,13 +111,12 @@ HWND ShowPlainPopup(HWND owner, const char* text, POINT at) {
         ::DrawTextA(dc, text, -1, &rc, DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
     }
     int w = rc.right + 2 * kPopupMargin + 2, h = rc.bottom + 2 * kPopupMargin + 2;
-    // Keep it on the screen.
-    int sw = ::GetSystemMetrics(SM_CXSCREEN), sh = ::GetSystemMetrics(SM_CYSCREEN);
-    int x = at.x + w > sw ? sw - w : at.x, y = at.y + h > sh ? sh - h : at.y;
     HWND popup =
         ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kPopupClass, text, WS_POPUP | WS_BORDER,
-                          x < 0 ? 0 : x, y < 0 ? 0 : y, w, h, owner, nullptr, inst, nullptr);
+                          at.x, at.y, w, h, owner, nullptr, inst, nullptr);
     if (popup) {
+        // Wholly on the monitor of the point it stands at.
+        MoveOntoMonitor(popup, ::MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST));
         ::ShowWindow(popup, SW_SHOW);
         ::UpdateWindow(popup);
         ::SetFocus(popup);

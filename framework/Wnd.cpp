@@ -1,6 +1,8 @@
 // Window binding and message dispatch; the frame window; menus.
 #include "framework/Wnd.h"
 
+#include <algorithm>
+
 #include "framework/CommonControls.h"
 
 #include <commctrl.h>
@@ -412,4 +414,64 @@ BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* owner) {
     BOOL r = ::TrackPopupMenu(m_hMenu, flags, x, y, 0, owner->m_hWnd, nullptr);
     owner->m_pTrackingMenu = previous;
     return r;
+}
+
+// Monitors
+
+namespace {
+
+MONITORINFO InfoOf(HMONITOR monitor) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (!::GetMonitorInfoA(monitor, &info)) {
+        info.rcMonitor = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+        info.rcWork = info.rcMonitor;
+    }
+    return info;
+}
+
+// Moves the window's rectangle inside `area` by as little as it takes.
+void KeepInside(HWND window, RECT rc, const RECT& area) {
+    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    const int x = std::max<int>(area.left, std::min<int>(rc.left, area.right - w));
+    const int y = std::max<int>(area.top, std::min<int>(rc.top, area.bottom - h));
+    RECT now;
+    if (::GetWindowRect(window, &now) && (now.left != x || now.top != y))
+        ::SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace
+
+HMONITOR PointerMonitor() {
+    POINT at = {0, 0};
+    ::GetCursorPos(&at);
+    return ::MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST);
+}
+
+void CentreOnMonitor(HWND window, HMONITOR monitor) {
+    RECT rc;
+    if (!::GetWindowRect(window, &rc))
+        return;
+    const MONITORINFO info = InfoOf(monitor);
+    const RECT& m = info.rcMonitor;
+    ::OffsetRect(&rc, (m.left + m.right - rc.left - rc.right) / 2,
+                 (m.top + m.bottom - rc.top - rc.bottom) / 2);
+    KeepInside(window, rc, info.rcWork);
+}
+
+void MoveOntoMonitor(HWND window, HMONITOR monitor) {
+    RECT rc;
+    if (!::GetWindowRect(window, &rc))
+        return;
+    const RECT from = InfoOf(::MonitorFromRect(&rc, MONITOR_DEFAULTTONEAREST)).rcWork;
+    const RECT to = InfoOf(monitor).rcWork;
+    ::OffsetRect(&rc, to.left - from.left, to.top - from.top);
+    KeepInside(window, rc, to);
+}
+
+RECT VirtualDesktop() {
+    const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return {left, top, left + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+            top + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }

@@ -71,9 +71,9 @@ void LayOutForPixelPreview(HWND dialog) {
     const DWORD exStyle = static_cast<DWORD>(::GetWindowLongA(dialog, GWL_EXSTYLE));
     ::AdjustWindowRectEx(&client, style, FALSE, exStyle);
     const int width = client.right - client.left, height = client.bottom - client.top;
-    ::SetWindowPos(dialog, nullptr, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                   (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(dialog, nullptr, 0, 0, width, height,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+    CentreOnMonitor(dialog, PointerMonitor());
 }
 
 } // namespace
@@ -140,6 +140,8 @@ BOOL CSkinDialog::OnInitDialog() {
     m_exchanging = true;
     CDialog::OnInitDialog(); // attaches the buttons
     LayOutForPixelPreview(m_hWnd);
+    // On the monitor where the user works: the dialog has no owner to go by.
+    MoveOntoMonitor(m_hWnd, PointerMonitor());
     const SkinLook& own = m_current.buttonLook;
     for (CSkinButton* button : {&m_btnCancel, &m_btnOk, &m_btnSave, &m_btnPreview, &m_btnEditColour,
                                 &m_btnImport, &m_btnExport, &m_btnDelete, &m_btnHelp})

@@ -84,6 +84,7 @@ void CTipDialog::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CTipDialog::OnInitDialog() {
     CDialog::OnInitDialog();
+    MoveOntoMonitor(m_hWnd, PointerMonitor()); // where the user works, never across two
     EnableNextTip();
     if (m_trouble)
         PostMessage(kReportTrouble);

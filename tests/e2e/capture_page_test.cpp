@@ -227,7 +227,9 @@ TEST(CapturePage, GoOpensTheSystemPromptInTheDroppedFolderNotOnePlantedThere) {
         fromSystem |= get(buf, MAX_PATH) && image == SameFolder(std::string(buf) + "\\cmd.exe");
     }
     EXPECT_TRUE(fromSystem) << image;
-    EXPECT_EQ(SameFolder(CurrentFolderOf(prompt)), SameFolder(folder));
+    // Read once the prompt has set itself up: at first its process may have no folder yet.
+    EXPECT_TRUE(WaitFor([&] { return SameFolder(CurrentFolderOf(prompt)) == SameFolder(folder); }))
+        << CurrentFolderOf(prompt);
     EXPECT_FALSE(FileExists(folder + "\\ran.txt")) << "a planted program ran";
     EXPECT_EQ(SameFolder(CurrentFolderOf(p.Pid())), SameFolder(programFolder));
 }
@@ -265,7 +267,9 @@ TEST(CapturePage, GoActsOnThePathTheBoxShows) {
     ASSERT_TRUE(WaitFor([&] { return (prompt = startedByProgram.Find("\\cmd.exe")) != 0; }))
         << "no command prompt started";
     const PromptEnder endPrompt{prompt};
-    EXPECT_EQ(SameFolder(CurrentFolderOf(prompt)), SameFolder(folder));
+    // Read once the prompt has set itself up: at first its process may have no folder yet.
+    EXPECT_TRUE(WaitFor([&] { return SameFolder(CurrentFolderOf(prompt)) == SameFolder(folder); }))
+        << CurrentFolderOf(prompt);
     ASSERT_TRUE(WaitFor([&] { return p.Sheet() == nullptr; }));
     page = OpenPage(p, kCapturePage, IDC_CAP_PATH);
     ASSERT_NE(page, nullptr);
