@@ -430,4 +430,73 @@ TEST_F(Capture, TheDibFormatIsMadeOnRequestAndOutlivesTheProgram) {
     EXPECT_TRUE(dib == bitmap);
 }
 
+// On a desktop of two monitors side by side (scripts/test-screens): the overlay covers both, a
+// capture on the second monitor or across the border between them is exact, and the result
+// window opens centred in the work area of the monitor that holds most of the capture.
+class Screens : public Capture {
+protected:
+    void SetUp() override {
+        if (!TwoMonitorRun())
+            GTEST_SKIP() << "one monitor; scripts/test-screens runs this on two";
+        m_monitors = Monitors();
+        ASSERT_EQ(m_monitors.size(), 2u);
+        Capture::SetUp();
+    }
+    std::vector<MONITORINFO> m_monitors;
+};
+
+TEST_F(Screens, CapturesOnTheSecondMonitorAndAcrossTheBorderAreExactAndShownThere) {
+    const RECT first = m_monitors[0].rcMonitor, second = m_monitors[1].rcMonitor;
+    ASSERT_EQ(second.left, first.right) << "side by side, the second to the right";
+    const struct {
+        const char* name;
+        RECT sel;
+        int monitor; // which holds most of it
+    } cases[] = {
+        {"on the second monitor",
+         {second.left + 300, second.top + 200, second.left + 421, second.top + 291},
+         1},
+        {"across the border", {second.left - 40, 300, second.left + 90, 377}, 1},
+        {"across the border, mostly on the first",
+         {second.left - 150, 100, second.left + 9, 160},
+         0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RECT area = c.sel;
+        ::InflateRect(&area, 30, 30);
+        ScreenPatch pattern(area, Pattern);
+        ASSERT_TRUE(pattern.Show());
+        const std::vector<DWORD> expected = ScreenPixels(c.sel);
+        m_before = expected[0];
+        ASSERT_TRUE(MovePointer(c.sel.right + 10, c.sel.bottom + 10));
+        ASSERT_TRUE(OpenOverlay());
+        const int x = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
+        const int y = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+        const RECT desktop = {x, y, x + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                              y + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+        const RECT covered = WindowRect(Overlay());
+        EXPECT_TRUE(::EqualRect(&covered, &desktop)) << "the overlay covers every monitor";
+        pattern.Hide();
+        Drag({c.sel.right, c.sel.bottom}, {c.sel.left, c.sel.top},
+             c.monitor == 1 && c.sel.left < second.left ? "capture_two_monitors" : nullptr);
+        HWND result = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (result = Result()) && ::IsWindowVisible(result); }));
+        int cw = 0, ch = 0;
+        std::vector<DWORD> px;
+        ASSERT_TRUE(ClipboardPixels(cw, ch, px));
+        EXPECT_EQ(cw, c.sel.right - c.sel.left);
+        EXPECT_EQ(ch, c.sel.bottom - c.sel.top);
+        EXPECT_TRUE(px == expected) << "the capture differs from the screen";
+
+        const RECT work = m_monitors[c.monitor].rcWork, shown = WindowRect(result);
+        EXPECT_TRUE(Inside(shown, work));
+        EXPECT_LE(std::abs((shown.left + shown.right) - (work.left + work.right)), 1);
+        EXPECT_LE(std::abs((shown.top + shown.bottom) - (work.top + work.bottom)), 1);
+        if (c.monitor == 1 && c.sel.left < second.left)
+            SaveScreenshot("capture_result_second_monitor");
+        CloseResult(result);
+    }
+}
+
 } // namespace

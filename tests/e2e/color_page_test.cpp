@@ -243,3 +243,33 @@ TEST(ColorPage, EditColorTakesWhatIsTypedAndShowsItOnOk) {
     // Still frozen: the pointer moving away reads nothing new.
     EXPECT_TRUE(KeepsReading(page, kNavy, kOrange));
 }
+
+// On the second of two monitors (scripts/test-screens) the readings follow the pointer as on the
+// first, position included, and the freeze hotkey keeps a colour read there.
+TEST(ScreensPicker, ReadsAndFreezesOnTheSecondMonitor) {
+    if (!TwoMonitorRun())
+        GTEST_SKIP() << "one monitor; scripts/test-screens runs this on two";
+    const std::vector<MONITORINFO> monitors = Monitors();
+    ASSERT_EQ(monitors.size(), 2u);
+    Program p;
+    ASSERT_TRUE(p.StartAndWaitForTray());
+    HWND page = OpenPage(p, kColorPage, IDC_COLOR_SWATCH);
+    ASSERT_NE(page, nullptr);
+    const RECT m = monitors[1].rcMonitor;
+    ScreenPatch orange({m.left + 100, m.top + 100, m.left + 160, m.top + 160},
+                       ScreenPatch::Solid(kOrange.colour));
+    ScreenPatch navy({m.right - 160, m.bottom - 160, m.right - 100, m.bottom - 100},
+                     ScreenPatch::Solid(kNavy.colour));
+    ASSERT_TRUE(orange.Show() && navy.Show());
+    for (const ScreenPatch* s : {&orange, &navy}) {
+        const Known& k = s == &navy ? kNavy : kOrange;
+        const POINT at = s->Centre();
+        ASSERT_TRUE(PointAt(at));
+        EXPECT_TRUE(Reads(page, k)) << k.rgb;
+        EXPECT_EQ(ItemText(page, IDC_COLOR_POSITION),
+                  std::to_string(at.x) + "," + std::to_string(at.y));
+    }
+    ASSERT_TRUE(PressHotkey(p, {VK_MENU, 'X'}, ID_PICKER_TOGGLE));
+    ASSERT_TRUE(PointAt(orange.Centre()));
+    EXPECT_TRUE(KeepsReading(page, kNavy, kOrange)) << "frozen";
+}

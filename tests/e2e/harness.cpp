@@ -390,9 +390,12 @@ void TypeText(const char* text) {
 void MouseAt(int x, int y, DWORD buttons) {
     INPUT in = {};
     in.type = INPUT_MOUSE;
-    in.mi.dx = MulDiv(x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = MulDiv(y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    in.mi.dwFlags = buttons | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    // In coordinates of the whole virtual desktop, so that every monitor is in reach.
+    in.mi.dx = MulDiv(x - ::GetSystemMetrics(SM_XVIRTUALSCREEN), 65535,
+                      ::GetSystemMetrics(SM_CXVIRTUALSCREEN) - 1);
+    in.mi.dy = MulDiv(y - ::GetSystemMetrics(SM_YVIRTUALSCREEN), 65535,
+                      ::GetSystemMetrics(SM_CYVIRTUALSCREEN) - 1);
+    in.mi.dwFlags = buttons | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
     ::SendInput(1, &in, sizeof in);
 }
 
@@ -429,13 +432,15 @@ void SaveScreenshot(const char* name) {
     const char* dir = std::getenv("ZEN_SCREENSHOTS");
     if (!dir)
         return;
-    const RECT screen = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    const std::vector<DWORD> px = ScreenPixels(screen, false); // bottom-up rows, as BMP files keep
-    const int w = screen.right, stride = (w * 3 + 3) & ~3;
-    std::string rows(static_cast<size_t>(stride) * screen.bottom, '\0');
+    // Every monitor.
+    const int x = ::GetSystemMetrics(SM_XVIRTUALSCREEN), y = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int w = ::GetSystemMetrics(SM_CXVIRTUALSCREEN), h = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    const std::vector<DWORD> px = ScreenPixels({x, y, x + w, y + h}, false); // bottom-up rows
+    const int stride = (w * 3 + 3) & ~3;
+    std::string rows(static_cast<size_t>(stride) * h, '\0');
     for (size_t i = 0; i < px.size(); ++i) // blue, green, red
         std::memcpy(&rows[i / w * stride + i % w * 3], &px[i], 3);
-    BITMAPINFOHEADER bh = {sizeof bh, w, screen.bottom, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    BITMAPINFOHEADER bh = {sizeof bh, w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     BITMAPFILEHEADER fh = {0x4D42, 0, 0, 0, sizeof fh + sizeof bh};
     fh.bfSize = fh.bfOffBits + static_cast<DWORD>(rows.size());
     ::CreateDirectoryA(WinePath(dir).c_str(), nullptr);

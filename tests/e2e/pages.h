@@ -200,6 +200,33 @@ inline POINT Centre(HWND h) {
     return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
 
+// The monitors, the primary first.
+inline std::vector<MONITORINFO> Monitors() {
+    std::vector<MONITORINFO> all;
+    ::EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR m, HDC, RECT*, LPARAM list) {
+            MONITORINFO info = {};
+            info.cbSize = sizeof info;
+            ::GetMonitorInfoA(m, &info);
+            auto& v = *reinterpret_cast<std::vector<MONITORINFO>*>(list);
+            v.insert(info.dwFlags & MONITORINFOF_PRIMARY ? v.begin() : v.end(), info);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&all));
+    return all;
+}
+// Whether this run is on the desktop of two monitors that scripts/test-screens makes; the tests
+// of several monitors skip themselves on any other.
+inline bool TwoMonitorRun() {
+    return ::GetEnvironmentVariableA("ZEN_SCREENS", nullptr, 0) > 0;
+}
+// Whether a rectangle lies wholly inside another.
+inline bool Inside(const RECT& inner, const RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
 inline bool CursorAt(int x, int y) {
     POINT pt;
     return ::GetCursorPos(&pt) && pt.x == x && pt.y == y;

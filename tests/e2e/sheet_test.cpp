@@ -112,3 +112,42 @@ TEST(SheetHelp, EachPagesHelpButtonAndF1OpenTheHelpViewer) {
     p.Command(ID_HELP_INSTALL);
     EXPECT_TRUE(viewerOpensAndCloses()) << "the tray menu's Help";
 }
+
+// On two monitors (scripts/test-screens), the options window, Tip of the Day and the skin dialog
+// open wholly on the monitor the pointer is on, whichever that is.
+TEST(ScreensDialogs, OpenOnThePointersMonitor) {
+    if (!TwoMonitorRun())
+        GTEST_SKIP() << "one monitor; scripts/test-screens runs this on two";
+    const std::vector<MONITORINFO> monitors = Monitors();
+    ASSERT_EQ(monitors.size(), 2u);
+    Program p;
+    WriteScheme(p);
+    ASSERT_TRUE(p.StartAndWaitForTray());
+    const auto onWork = [&](HWND h, int monitor) {
+        const RECT rc = WindowRect(h);
+        EXPECT_TRUE(Inside(rc, monitors[monitor].rcWork))
+            << WindowText(h) << " on monitor " << monitor << ": " << rc.left << "," << rc.top << "-"
+            << rc.right << "," << rc.bottom;
+    };
+    for (int monitor : {1, 0, 1}) {
+        SCOPED_TRACE(monitor);
+        const RECT m = monitors[monitor].rcWork;
+        ASSERT_TRUE(MovePointer(m.left + 20, m.bottom - 20));
+        ASSERT_TRUE(OpenOptions(p));
+        onWork(p.Sheet(), monitor);
+        HWND tip = OpenTipOfDay(p);
+        ASSERT_TRUE(tip);
+        onWork(tip, monitor);
+        if (monitor == 1) {
+            ::RedrawWindow(tip, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            SaveScreenshot("dialogs_second_monitor");
+        }
+        PressButton(tip, IDOK);
+        ASSERT_TRUE(WaitFor([&] { return !::IsWindow(tip); }));
+        HWND skin = OpenSkinDialog(p);
+        ASSERT_TRUE(skin);
+        onWork(skin, monitor);
+        PressButton(skin, IDCANCEL);
+        ASSERT_TRUE(WaitFor([&] { return !::IsWindow(skin); }));
+    }
+}

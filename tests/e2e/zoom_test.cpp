@@ -7,31 +7,40 @@
 
 using namespace e2e;
 
-TEST(Zoom, TheLargestSettingsFitOnTheScreenBesideThePointer) {
+constexpr COLORREF kMark = RGB(255, 0, 255);
+
+// On every monitor (two under scripts/test-screens), the zoom window keeps to the pointer's.
+TEST(Zoom, TheLargestSettingsFitOnThePointersMonitorBesideThePointer) {
     Program p;
     WriteIniSetting(Ini(p), "", "nWidth", 100);
-    WriteIniSetting(Ini(p), "", "nFactor", 10); // 1000 pixels square: more than the screen holds
+    WriteIniSetting(Ini(p), "", "nFactor", 10); // 1000 pixels square: more than a monitor holds
     ASSERT_TRUE(p.StartAndWaitForTray());
-    const RECT screen = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    const POINT spots[] = {
-        {screen.right / 2, screen.bottom / 2}, {40, 40}, {screen.right - 30, screen.bottom - 60}};
-    for (const POINT& at : spots) {
-        ASSERT_TRUE(MovePointer(at.x, at.y));
-        p.Command(ID_MAGNIFY); // show
-        HWND zoom = nullptr;
-        ASSERT_TRUE(WaitFor([&] { return (zoom = p.ZoomWindow()) != nullptr; }));
-        RECT rc, square = {at.x - 50, at.y - 50, at.x + 50, at.y + 50}, overlap;
-        ASSERT_TRUE(WaitFor([&] {
-            ::GetWindowRect(zoom, &rc);
-            return rc.right > rc.left;
-        }));
-        EXPECT_TRUE(rc.left >= 0 && rc.top >= 0 && rc.right <= screen.right &&
-                    rc.bottom <= screen.bottom)
-            << at.x << "," << at.y << ": " << rc.left << "," << rc.top << "-" << rc.right << ","
-            << rc.bottom;
-        EXPECT_FALSE(::IntersectRect(&overlap, &rc, &square)) << "it covers what it magnifies";
-        EXPECT_GE(rc.right - rc.left, 300) << "the largest size that fits, not the smallest";
-        p.Command(ID_MAGNIFY); // hide
-        ASSERT_TRUE(WaitFor([&] { return p.ZoomWindow() == nullptr; }));
+    for (const MONITORINFO& monitor : Monitors()) {
+        const RECT m = monitor.rcMonitor;
+        const POINT spots[] = {{(m.left + m.right) / 2, (m.top + m.bottom) / 2},
+                               {m.left + 40, m.top + 40},
+                               {m.right - 30, m.bottom - 60}};
+        for (const POINT& at : spots) {
+            ScreenPatch mark({at.x - 10, at.y - 10, at.x + 10, at.y + 10},
+                             ScreenPatch::Solid(kMark));
+            ASSERT_TRUE(mark.Show());
+            ASSERT_TRUE(MovePointer(at.x, at.y));
+            p.Command(ID_MAGNIFY); // show
+            HWND zoom = nullptr;
+            ASSERT_TRUE(WaitFor([&] { return (zoom = p.ZoomWindow()) != nullptr; }));
+            RECT rc, square = {at.x - 50, at.y - 50, at.x + 50, at.y + 50}, overlap;
+            ASSERT_TRUE(WaitFor([&] {
+                ::GetWindowRect(zoom, &rc);
+                return rc.right > rc.left;
+            }));
+            EXPECT_TRUE(Inside(rc, m)) << at.x << "," << at.y << ": " << rc.left << "," << rc.top
+                                       << "-" << rc.right << "," << rc.bottom;
+            EXPECT_FALSE(::IntersectRect(&overlap, &rc, &square)) << "it covers what it magnifies";
+            EXPECT_GE(rc.right - rc.left, 300) << "the largest size that fits, not the smallest";
+            EXPECT_TRUE(WaitFor([&] { return CountColour(rc, kMark, 0) > 20 * 20 * 2; }))
+                << "it magnifies the pixels under the pointer";
+            p.Command(ID_MAGNIFY); // hide
+            ASSERT_TRUE(WaitFor([&] { return p.ZoomWindow() == nullptr; }));
+        }
     }
 }
