@@ -452,11 +452,10 @@ void CentreOnMonitor(HWND window, HMONITOR monitor) {
     RECT rc;
     if (!::GetWindowRect(window, &rc))
         return;
-    const MONITORINFO info = InfoOf(monitor);
-    const RECT& m = info.rcMonitor;
-    ::OffsetRect(&rc, (m.left + m.right - rc.left - rc.right) / 2,
-                 (m.top + m.bottom - rc.top - rc.bottom) / 2);
-    KeepInside(window, rc, info.rcWork);
+    const RECT work = InfoOf(monitor).rcWork;
+    ::OffsetRect(&rc, (work.left + work.right - rc.left - rc.right) / 2,
+                 (work.top + work.bottom - rc.top - rc.bottom) / 2);
+    KeepInside(window, rc, work);
 }
 
 void MoveOntoMonitor(HWND window, HMONITOR monitor) {

@@ -166,8 +166,8 @@ protected:
 // Where windows go on a desktop of several monitors.
 // The monitor the pointer is on: where the user works, and where a window they open belongs.
 HMONITOR PointerMonitor();
-// Centres a window on a monitor and keeps it inside the monitor's work area (a window larger
-// than that keeps its top left corner in it).
+// Centres a window in a monitor's work area (a window larger than that keeps its top left
+// corner in it).
 void CentreOnMonitor(HWND window, HMONITOR monitor);
 // Moves a window onto a monitor: from the monitor that holds most of it, to the same place
 // relative to the other's work area, then inside that work area as above. On the monitor
