@@ -468,6 +468,20 @@ void MoveOntoMonitor(HWND window, HMONITOR monitor) {
     KeepInside(window, rc, to);
 }
 
+UINT DpiOf(HWND window) {
+    // Windows 10 (1607) and later; the system's DPI before.
+    using ForWindow = UINT(WINAPI*)(HWND);
+    static const auto forWindow = reinterpret_cast<ForWindow>(reinterpret_cast<void (*)()>(
+        ::GetProcAddress(::GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    if (forWindow && window)
+        if (const UINT dpi = forWindow(window))
+            return dpi;
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    return dpi > 0 ? static_cast<UINT>(dpi) : 96;
+}
+
 RECT VirtualDesktop() {
     const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
     const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);

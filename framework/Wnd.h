@@ -176,6 +176,15 @@ void MoveOntoMonitor(HWND window, HMONITOR monitor);
 // The virtual desktop: every monitor, the primary one's top left corner at 0, 0.
 RECT VirtualDesktop();
 
+// Display scale. The program lays its windows out for the dots per inch of the monitor each is
+// shown on; the figures in the code are for 96, which is 100 %.
+// The DPI a window is shown at (the system's where Windows cannot tell it per window).
+UINT DpiOf(HWND window);
+// A length laid out for 96 DPI, at `dpi`.
+inline int Scaled(int length, UINT dpi) {
+    return ::MulDiv(length, static_cast<int>(dpi), 96);
+}
+
 // The wait cursor for as long as the object lives, the arrow again afterwards.
 class CWaitCursor {
 public:
