@@ -1,10 +1,11 @@
 // The tray menu's items, measured and painted by the menu itself.
 #include "app/TrayMenu.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "framework/App.h"
 #include "framework/Wnd.h"
-
-#include <utility>
 
 namespace {
 
@@ -50,7 +51,7 @@ void CTrayMenu::MeasureItem(LPMEASUREITEMSTRUCT mis) {
     if (!item)
         return;
     if (item->separator) {
-        mis->itemHeight = kSeparatorHeight;
+        mis->itemHeight = static_cast<UINT>(Px(kSeparatorHeight));
         return;
     }
     // Measured with the main window's plain font, as the menu is drawn.
@@ -59,8 +60,22 @@ void CTrayMenu::MeasureItem(LPMEASUREITEMSTRUCT mis) {
     CClientDC dc(main);
     SIZE size = {0, 0};
     ::GetTextExtentPoint32A(dc, item->text.c_str(), static_cast<int>(item->text.size()), &size);
-    int height = size.cy < kSmallTextHeight ? kMinItemHeight : size.cy + kTextPadding;
-    mis->itemWidth = static_cast<UINT>(size.cx + kWidthMargin);
+    // The items are drawn in the menu's font: as wide as that writes the text, too, where it is
+    // the wider (it grows with the display scale).
+    NONCLIENTMETRICSA metrics = {};
+    metrics.cbSize = sizeof metrics;
+    if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        CFont menuFont;
+        if (menuFont.CreateFontIndirect(metrics.lfMenuFont)) {
+            CSelectObject select(dc, menuFont);
+            SIZE drawn = {0, 0};
+            ::GetTextExtentPoint32A(dc, item->text.c_str(), static_cast<int>(item->text.size()),
+                                    &drawn);
+            size.cx = std::max(size.cx, drawn.cx);
+        }
+    }
+    int height = size.cy < Px(kSmallTextHeight) ? Px(kMinItemHeight) : size.cy + Px(kTextPadding);
+    mis->itemWidth = static_cast<UINT>(size.cx + Px(kWidthMargin));
     mis->itemHeight = static_cast<UINT>(height);
     m_nSideBarHeight = m_nItemCount * height;
 }
@@ -79,7 +94,7 @@ void CTrayMenu::DrawSeparator(HDC dc, const RECT& item) const {
     FillSolidRect(dc, rc, m_crBackground);
     CPen pen(PS_SOLID, 1, kSeparatorColour);
     CSelectObject selPen(dc, pen);
-    int y = rc.top + kSeparatorLineOffset;
+    int y = rc.top + Px(kSeparatorLineOffset);
     ::MoveToEx(dc, rc.left, y, nullptr);
     ::LineTo(dc, rc.right, y);
 }
@@ -97,10 +112,10 @@ void CTrayMenu::DrawItem(LPDRAWITEMSTRUCT dis) {
     }
 
     RECT fill = rc;
-    fill.left += kFillOffset;
+    fill.left += Px(kFillOffset);
     FillSolidRect(dc, fill, m_crBackground);
     RECT textRect = rc;
-    textRect.left = rc.left + m_nSideBarWidth + kTextGap;
+    textRect.left = rc.left + m_nSideBarWidth + Px(kTextGap);
     FillSolidRect(dc, textRect, m_crBackground);
 
     // Disabled items look like enabled ones: the menu refuses their command.
@@ -112,7 +127,16 @@ void CTrayMenu::DrawItem(LPDRAWITEMSTRUCT dis) {
         // The strip belongs to the whole menu, so it is laid from the top.
         CMemDC mem(dc);
         CSelectObject selBitmap(mem, m_sideBar);
-        ::BitBlt(dc, rc.left, 0, m_nSideBarWidth, m_nSideBarHeight, mem, 0, 0, SRCCOPY);
+        BITMAP bm = {};
+        if (m_dpi == 96 || !::GetObjectA(m_sideBar, sizeof bm, &bm)) {
+            ::BitBlt(dc, rc.left, 0, m_nSideBarWidth, m_nSideBarHeight, mem, 0, 0, SRCCOPY);
+        } else {
+            // The picture at the menu's scale.
+            const int mode = ::SetStretchBltMode(dc, HALFTONE);
+            ::StretchBlt(dc, rc.left, 0, Px(bm.bmWidth), Px(bm.bmHeight), mem, 0, 0, bm.bmWidth,
+                         bm.bmHeight, SRCCOPY);
+            ::SetStretchBltMode(dc, mode);
+        }
     }
 
     RECT frame = textRect;

@@ -10,10 +10,11 @@
 
 #include "framework/Gdi.h"
 #include "framework/Menu.h"
+#include "framework/Wnd.h"
 
 // One item of the tray menu, handed to the menu as the item's data.
 struct TrayMenuItem {
-    std::string text;  // the caption, leading blank included
+    std::string text;       // the caption, leading blank included
     bool separator = false; // the separator line
 };
 
@@ -23,6 +24,8 @@ public:
     void SetSideBarBitmap(HBITMAP bitmap) { m_sideBar.Attach(bitmap); }
     void SetSideBarWidth(int width) { m_nSideBarWidth = width; }
     void SetBackgroundColor(COLORREF colour) { m_crBackground = colour; }
+    // The DPI the menu is shown at: its pixel figures are for 96.
+    void SetDpi(UINT dpi) { m_dpi = dpi; }
 
     // Inserts an owner-drawn item before `position`; the item as the menu keeps it (the data it
     // hands to measuring and drawing), or nullptr when the insertion failed.
@@ -45,6 +48,8 @@ private:
     int m_nItemCount = 0;
     COLORREF m_crBackground = RGB(255, 255, 255);
     int m_nSideBarWidth = 20;
+    UINT m_dpi = 96;
+    int Px(int length) const { return Scaled(length, m_dpi); }
     CBitmap m_sideBar;
     std::vector<std::unique_ptr<TrayMenuItem>> m_items;
 };

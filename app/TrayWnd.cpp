@@ -196,7 +196,10 @@ void CTrayWnd::ShowTrayMenu() {
     CBitmap sideBar;
     sideBar.LoadBitmap(IDB_MENU_SIDEBAR);
     menu.SetSideBarBitmap(sideBar.Detach());
-    menu.SetSideBarWidth(20);
+    // At the scale of the monitor it opens on, where the pointer is.
+    const UINT dpi = DpiOfMonitor(PointerMonitor());
+    menu.SetDpi(dpi);
+    menu.SetSideBarWidth(Scaled(20, dpi));
     menu.SetBackgroundColor(RGB(188, 254, 245));
     struct Item {
         UINT id;

@@ -39,8 +39,9 @@ CCaptureResultDialog::CCaptureResultDialog(LastCapture& capture, const SkinSchem
                                            CWnd* pParent)
     : CDialog(IDD_CAPTURE_RESULT, pParent), m_capture(capture), m_skin(skin) {}
 
-SIZE CCaptureResultDialog::ShownSize(int w, int h, int roomWidth, int roomHeight) {
-    const int fitWidth = roomWidth - kExtraWidth, fitHeight = roomHeight - kExtraHeight;
+SIZE CCaptureResultDialog::ShownSize(int w, int h, int roomWidth, int roomHeight, UINT dpi) {
+    const int fitWidth = roomWidth - Scaled(kExtraWidth, dpi);
+    const int fitHeight = roomHeight - Scaled(kExtraHeight, dpi);
     if (w <= fitWidth && h <= fitHeight)
         return {w, h};
     // The largest size of the capture's proportions that fits, at least a pixel each way.
@@ -49,12 +50,15 @@ SIZE CCaptureResultDialog::ShownSize(int w, int h, int roomWidth, int roomHeight
     return {std::max(1, static_cast<int>(w * scale)), std::max(1, static_cast<int>(h * scale))};
 }
 
-CCaptureResultDialog::Placement CCaptureResultDialog::PlacementFor(int w, int h) {
+CCaptureResultDialog::Placement CCaptureResultDialog::PlacementFor(int w, int h, UINT dpi) {
+    const int extraWidth = Scaled(kExtraWidth, dpi), extraHeight = Scaled(kExtraHeight, dpi);
+    const int minWidth = Scaled(kMinWidth, dpi), minHeight = Scaled(kMinHeight, dpi);
+    const int areaWidth = Scaled(kAreaWidth, dpi), areaHeight = Scaled(kAreaHeight, dpi);
     Placement p;
-    p.width = w + kExtraWidth - 1 < kMinWidth ? kMinWidth : w + kExtraWidth;
-    p.height = h + kExtraHeight - 1 < kMinHeight ? kMinHeight : h + kExtraHeight;
-    p.ox = w < kAreaWidth ? (kAreaWidth - w) / 2 : 0;
-    p.oy = h < kAreaHeight ? (kAreaHeight - h) / 2 : 0;
+    p.width = w + extraWidth - 1 < minWidth ? minWidth : w + extraWidth;
+    p.height = h + extraHeight - 1 < minHeight ? minHeight : h + extraHeight;
+    p.ox = w < areaWidth ? (areaWidth - w) / 2 : 0;
+    p.oy = h < areaHeight ? (areaHeight - h) / 2 : 0;
     return p;
 }
 
@@ -72,9 +76,10 @@ BOOL CCaptureResultDialog::OnInitDialog() {
     MONITORINFO info = {};
     info.cbSize = sizeof info;
     ::GetMonitorInfoA(monitor, &info);
+    m_dpi = DpiOfMonitor(monitor);
     m_shown = ShownSize(m_capture.Width(), m_capture.Height(), info.rcWork.right - info.rcWork.left,
-                        info.rcWork.bottom - info.rcWork.top);
-    const Placement p = PlacementFor(m_shown.cx, m_shown.cy);
+                        info.rcWork.bottom - info.rcWork.top, m_dpi);
+    const Placement p = PlacementFor(m_shown.cx, m_shown.cy, m_dpi);
     ::SetWindowPos(m_hWnd, nullptr, 0, 0, p.width, p.height, SWP_NOZORDER | SWP_NOMOVE);
     CentreOnMonitor(m_hWnd, monitor);
 
@@ -88,8 +93,24 @@ BOOL CCaptureResultDialog::OnInitDialog() {
     return TRUE;
 }
 
+void CCaptureResultDialog::OnDpiChanged(UINT dpi) {
+    // Laid out again for the monitor it is on now, and kept on it.
+    const HMONITOR monitor = ::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST);
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    ::GetMonitorInfoA(monitor, &info);
+    m_dpi = dpi;
+    m_shown = ShownSize(m_capture.Width(), m_capture.Height(), info.rcWork.right - info.rcWork.left,
+                        info.rcWork.bottom - info.rcWork.top, m_dpi);
+    const Placement p = PlacementFor(m_shown.cx, m_shown.cy, m_dpi);
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, p.width, p.height, SWP_NOZORDER | SWP_NOMOVE);
+    MoveOntoMonitor(m_hWnd, monitor);
+    GenerateSkin(m_background, p.width, p.height, m_skin.dialogLook, CurrentSkinSystemColors());
+    PlaceButtons();
+}
+
 void CCaptureResultDialog::PlaceButtons() {
-    const Placement p = PlacementFor(m_shown.cx, m_shown.cy);
+    const Placement p = PlacementFor(m_shown.cx, m_shown.cy, m_dpi);
     RECT client;
     ::GetClientRect(m_hWnd, &client);
     const int edgeBottom = p.oy + m_shown.cy + 3;
@@ -114,7 +135,7 @@ BOOL CCaptureResultDialog::OnEraseBkgnd(HDC dc) {
 void CCaptureResultDialog::OnPaint() {
     CPaintDC dc(m_hWnd);
     const int w = m_shown.cx, h = m_shown.cy;
-    const Placement p = PlacementFor(w, h);
+    const Placement p = PlacementFor(w, h, m_dpi);
     if (const CCaptureImage* image = m_capture.displayImage.get()) {
         if (w == image->Width() && h == image->Height()) {
             ::BitBlt(dc, p.ox + 1, p.oy + 2, w, h, image->Dc(), 0, 0, SRCCOPY);

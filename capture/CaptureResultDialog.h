@@ -14,21 +14,23 @@ public:
     CCaptureResultDialog(LastCapture& capture, const SkinScheme& skin, CWnd* pParent = nullptr);
 
     // Where a capture of w x h pixels goes: the window's outer size and the offset of the area
-    // in which a small capture is centred.
+    // in which a small capture is centred. The capture keeps its pixels at any DPI; the window
+    // around it grows with the DPI.
     struct Placement {
         int width;
         int height;
         int ox;
         int oy;
     };
-    static Placement PlacementFor(int w, int h);
+    static Placement PlacementFor(int w, int h, UINT dpi = 96);
     // The size a capture of w x h pixels is shown at in a window that must fit a room of the
     // given size: its own, or scaled down to fit.
-    static SIZE ShownSize(int w, int h, int roomWidth, int roomHeight);
+    static SIZE ShownSize(int w, int h, int roomWidth, int roomHeight, UINT dpi = 96);
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
+    void OnDpiChanged(UINT dpi) override;
     BOOL OnEraseBkgnd(HDC dc);
     void OnPaint();
     void OnCopy();
@@ -45,6 +47,7 @@ private:
 
     LastCapture& m_capture;
     SIZE m_shown = {0, 0}; // the capture's size on the screen
+    UINT m_dpi = 96;       // of the monitor it is shown on
     SkinScheme m_skin;
     CSkinButton m_btnCopy;
     CSkinButton m_btnSave;

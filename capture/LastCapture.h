@@ -47,4 +47,3 @@ struct LastCapture {
     int Width() const { return selection.right - selection.left; }
     int Height() const { return selection.bottom - selection.top; }
 };
-

@@ -142,15 +142,18 @@ BOOL CAutoClick::OnInitDialog() {
     ::SetTimer(m_hWnd, kSampleTimer, kSampleMs, nullptr);
     WearSkin(m_btnHelp);
     WearSkin(m_btnEdit);
-    // Stretched with the frames, and wide enough for its label in the face at hand.
-    m_rcPick = EtchedScaleOf(m_hWnd).Rect(kPickBox);
+    // Stretched with the frames, and large enough for its label in the face at hand.
+    const EtchedScale scale = EtchedScaleOf(m_hWnd);
+    m_rcPick = scale.Rect(kPickBox);
     CClientDC dc(m_hWnd);
     CFont font;
-    CreateCaptionFont(font);
+    CreateCaptionFont(font, scale.dpi);
     CSelectObject selFont(dc, font);
     SIZE label = {0, 0};
-    if (::GetTextExtentPoint32A(dc, kPickLabel, sizeof kPickLabel - 1, &label))
+    if (::GetTextExtentPoint32A(dc, kPickLabel, sizeof kPickLabel - 1, &label)) {
         m_rcPick.right = std::max<LONG>(m_rcPick.right, m_rcPick.left + 2 + label.cx + 3);
+        m_rcPick.bottom = std::max<LONG>(m_rcPick.bottom, m_rcPick.top + 2 + label.cy + 2);
+    }
     return TRUE;
 }
 
@@ -263,7 +266,8 @@ void CAutoClick::OnEditColor() {
 
 void CAutoClick::OnPaint() {
     CPaintDC dc(m_hWnd);
-    PaintEtchedFrames(dc, "Color Picker", "Picker Option", kOptionCaptionX, EtchedScaleOf(m_hWnd));
+    const EtchedScale scale = EtchedScaleOf(m_hWnd);
+    PaintEtchedFrames(dc, "Color Picker", "Picker Option", kOptionCaptionX, scale);
     FillSolidRect(dc, GroupBoxInside(IDC_COLOR_SWATCH), m_state.crPicked);
 
     // The Drag & Pick box, outlined in the inverse of the skin's sample colour.
@@ -271,10 +275,10 @@ void CAutoClick::OnPaint() {
     if (CSkinnedSheet* sheet = Sheet())
         sample = RGB(sheet->m_skin.sampleRed & 0xFF, sheet->m_skin.sampleGreen & 0xFF,
                      sheet->m_skin.sampleBlue & 0xFF);
-    CPen pen(PS_SOLID, 2,
+    CPen pen(PS_SOLID, Scaled(2, scale.dpi),
              RGB(255 - GetRValue(sample), 255 - GetGValue(sample), 255 - GetBValue(sample)));
     CFont font;
-    CreateCaptionFont(font);
+    CreateCaptionFont(font, scale.dpi);
     CSaveDC save(dc);
     CSelectObject selBrush(dc, ::GetStockObject(NULL_BRUSH));
     CSelectObject selPen(dc, pen);

@@ -6,6 +6,11 @@
 #include "framework/Gdi.h"
 #include "framework/HtmlHelp.h"
 
+namespace {
+// Posted to a dialog whose DPI changed, to lay it out once the system has scaled it.
+constexpr UINT kDpiLayout = WM_APP + 0x2E0;
+} // namespace
+
 // The object is bound to the dialog window the way every window of ours is
 // (CWnd::Bind: the window property), from WM_INITDIALOG, whose lParam is the
 // object, until WM_NCDESTROY or the object's end. Messages outside that span
@@ -128,6 +133,20 @@ void CDialog::OnCancel() {
 bool CDialog::OnWndMsg(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     if (CWnd::OnWndMsg(msg, wp, lp, result))
         return true;
+    if (msg == WM_DPICHANGED) {
+        // Where the system suggests; the dialog manager then scales the controls and fonts,
+        // and the dialog's own layout follows after that.
+        const RECT& to = *reinterpret_cast<const RECT*>(lp);
+        ::SetWindowPos(m_hWnd, nullptr, to.left, to.top, to.right - to.left, to.bottom - to.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        ::PostMessageA(m_hWnd, kDpiLayout, HIWORD(wp), 0);
+        return false;
+    }
+    if (msg == kDpiLayout) {
+        OnDpiChanged(static_cast<UINT>(wp));
+        ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        return true;
+    }
     if (msg != WM_HELP || !m_helpTopic)
         return false;
     ShowHelpTopic(m_hWnd, m_helpTopic);

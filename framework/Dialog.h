@@ -43,6 +43,10 @@ protected:
     }
 
     virtual BOOL OnInitDialog();
+    // The dialog now shows at `dpi` (it moved to a monitor of another scale): lay out again
+    // what the dialog places in pixels itself. Called once the system has moved the dialog and
+    // its controls, which are then repainted.
+    virtual void OnDpiChanged(UINT /*dpi*/) {}
     virtual void DoDataExchange(CDataExchange*) {}
     virtual void OnOK();
     virtual void OnCancel();

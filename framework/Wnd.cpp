@@ -482,6 +482,20 @@ UINT DpiOf(HWND window) {
     return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 
+UINT DpiOfMonitor(HMONITOR monitor) {
+    // Windows 8.1 and later.
+    using ForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static const auto forMonitor = [] {
+        HMODULE shcore = ::LoadLibraryA("shcore.dll");
+        return reinterpret_cast<ForMonitor>(reinterpret_cast<void (*)()>(
+            shcore ? ::GetProcAddress(shcore, "GetDpiForMonitor") : nullptr));
+    }();
+    UINT x = 0, y = 0;
+    if (forMonitor && monitor && forMonitor(monitor, 0 /* effective */, &x, &y) == S_OK && y)
+        return y;
+    return DpiOf(nullptr);
+}
+
 RECT VirtualDesktop() {
     const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
     const int top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);

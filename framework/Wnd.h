@@ -180,6 +180,8 @@ RECT VirtualDesktop();
 // shown on; the figures in the code are for 96, which is 100 %.
 // The DPI a window is shown at (the system's where Windows cannot tell it per window).
 UINT DpiOf(HWND window);
+// The DPI of a monitor, for what is shown there before it has a window (a menu).
+UINT DpiOfMonitor(HMONITOR monitor);
 // A length laid out for 96 DPI, at `dpi`.
 inline int Scaled(int length, UINT dpi) {
     return ::MulDiv(length, static_cast<int>(dpi), 96);

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "framework/Gdi.h"
+#include "framework/Wnd.h"
 
 namespace {
 
@@ -59,17 +60,19 @@ EtchedScale EtchedScaleOf(HWND dialog) {
         scale.unitX = sane(units.right, scale.unitX);
         scale.unitY = sane(units.bottom, scale.unitY);
     }
+    if (dialog)
+        scale.dpi = DpiOf(dialog);
     return scale;
 }
 
-BOOL CreateCaptionFont(CFont& font) {
-    return font.CreateFont(15, 0, 300, DEFAULT_CHARSET, "MS Sans Serif");
+BOOL CreateCaptionFont(CFont& font, UINT dpi) {
+    return font.CreateFont(Scaled(15, dpi), 0, 300, DEFAULT_CHARSET, "MS Sans Serif");
 }
 
 void PaintEtchedFrames(HDC dc, const char* upperCaption, const char* lowerCaption,
                        int lowerCaptionX, const EtchedScale& scale) {
     CFont font;
-    CreateCaptionFont(font);
+    CreateCaptionFont(font, scale.dpi);
     CPen grey(PS_SOLID, 0, kGrey);
     CPen white(PS_SOLID, 0, kWhite);
     CSaveDC save(dc);

@@ -26,18 +26,19 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 // How far the frames stretch: a page's dialog units against those of the face the frames were
 // laid out for (6 x 13 pixels a character: MS Sans Serif at 96 dots an inch), where the scale
 // is 1. Where the page's font is wider or taller, its controls are too, and frames and other
-// pixel-placed drawing grow with them.
+// pixel-placed drawing grow with them. The captions' font follows the display scale.
 struct EtchedScale {
     int unitX = 6, unitY = 13; // the page's dialog base units
+    UINT dpi = 96;             // of the monitor the page is shown on
     int X(int x) const { return ::MulDiv(x, unitX, 6); }
     int Y(int y) const { return ::MulDiv(y, unitY, 13); }
     RECT Rect(const RECT& rc) const { return {X(rc.left), Y(rc.top), X(rc.right), Y(rc.bottom)}; }
 };
-// The scale for a dialog, from its own dialog units (1 when they cannot be read).
+// The scale for a dialog, from its own dialog units (1 when they cannot be read) and its DPI.
 EtchedScale EtchedScaleOf(HWND dialog);
 
-// The captions' font; pages that write more text beside the frames take it too.
-BOOL CreateCaptionFont(CFont& font);
+// The captions' font at a DPI; pages that write more text beside the frames take it too.
+BOOL CreateCaptionFont(CFont& font, UINT dpi = 96);
 
 // Writes the two captions and draws the two frames around them, every place stretched by
 // `scale`; the lower caption starts at lowerCaptionX. A caption wider than its gap (a face wider

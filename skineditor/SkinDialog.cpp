@@ -35,21 +35,15 @@ bool NoValueYet(HWND edit) {
 }
 
 // The preview and the places a click or a sample refer to are in pixels, and the controls
-// around them are placed for the System font, which makes a dialog unit 2 pixels each way.
-// Where the dialog font measures otherwise, each control is moved to where that font would put
-// it, and the dialog sized to match.
-void LayOutForPixelPreview(HWND dialog) {
+// around them are placed for the System font, which makes a dialog unit 2 pixels each way at
+// 96 DPI (and 2 pixels scaled at another). Where the dialog font measures otherwise, each
+// control is moved to where that font would put it, and the dialog sized to match.
+PixelLayout PixelLayoutOf(HWND dialog) {
+    PixelLayout layout;
     RECT unit = {0, 0, 4, 8};
     ::MapDialogRect(dialog, &unit);
-    const int perFourX = unit.right, perEightY = unit.bottom; // 8 and 16 with the System font
-    if (perFourX <= 0 || perEightY <= 0 || (perFourX == 8 && perEightY == 16))
-        return;
-    auto scale = [&](RECT& rc) {
-        rc.left = ::MulDiv(rc.left, 8, perFourX);
-        rc.right = ::MulDiv(rc.right, 8, perFourX);
-        rc.top = ::MulDiv(rc.top, 16, perEightY);
-        rc.bottom = ::MulDiv(rc.bottom, 16, perEightY);
-    };
+    layout.perFourX = unit.right; // 8 and 16 with the System font at 96 DPI
+    layout.perEightY = unit.bottom;
     for (HWND child = ::GetWindow(dialog, GW_CHILD); child;
          child = ::GetWindow(child, GW_HWNDNEXT)) {
         RECT rc;
@@ -60,20 +54,38 @@ void LayOutForPixelPreview(HWND dialog) {
         if (lstrcmpiA(cls, "ComboBox") == 0)
             ::SendMessageA(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&rc));
         ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rc), 2);
-        scale(rc);
+        layout.controls.emplace_back(child, rc);
+    }
+    ::GetClientRect(dialog, &layout.client);
+    return layout;
+}
+
+// Places the controls and sizes the dialog for `dpi` from the layout the template gave. Unless
+// told `always`, returns false, touching nothing, where the template's layout already is that.
+bool LayOutForPixelPreview(HWND dialog, const PixelLayout& from, UINT dpi, bool always = false) {
+    const int wantX = Scaled(8, dpi), wantY = Scaled(16, dpi);
+    if (from.perFourX <= 0 || from.perEightY <= 0 ||
+        (from.perFourX == wantX && from.perEightY == wantY && !always))
+        return false;
+    auto scale = [&](RECT rc) {
+        rc.left = ::MulDiv(rc.left, wantX, from.perFourX);
+        rc.right = ::MulDiv(rc.right, wantX, from.perFourX);
+        rc.top = ::MulDiv(rc.top, wantY, from.perEightY);
+        rc.bottom = ::MulDiv(rc.bottom, wantY, from.perEightY);
+        return rc;
+    };
+    for (const auto& [child, original] : from.controls) {
+        const RECT rc = scale(original);
         ::SetWindowPos(child, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
                        SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    RECT client;
-    ::GetClientRect(dialog, &client);
-    scale(client);
+    RECT client = scale(from.client);
     const DWORD style = static_cast<DWORD>(::GetWindowLongA(dialog, GWL_STYLE));
     const DWORD exStyle = static_cast<DWORD>(::GetWindowLongA(dialog, GWL_EXSTYLE));
     ::AdjustWindowRectEx(&client, style, FALSE, exStyle);
-    const int width = client.right - client.left, height = client.bottom - client.top;
-    ::SetWindowPos(dialog, nullptr, 0, 0, width, height,
+    ::SetWindowPos(dialog, nullptr, 0, 0, client.right - client.left, client.bottom - client.top,
                    SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
-    CentreOnMonitor(dialog, PointerMonitor());
+    return true;
 }
 
 } // namespace
@@ -139,8 +151,11 @@ void CSkinDialog::DoDataExchange(CDataExchange* pDX) {
 BOOL CSkinDialog::OnInitDialog() {
     m_exchanging = true;
     CDialog::OnInitDialog(); // attaches the buttons
-    LayOutForPixelPreview(m_hWnd);
-    // On the monitor where the user works: the dialog has no owner to go by.
+    m_dpi = DpiOf(m_hWnd);
+    m_template = PixelLayoutOf(m_hWnd);
+    // On the monitor where the user works, centred there: the dialog has no owner to go by.
+    if (LayOutForPixelPreview(m_hWnd, m_template, m_dpi))
+        CentreOnMonitor(m_hWnd, PointerMonitor());
     MoveOntoMonitor(m_hWnd, PointerMonitor());
     const SkinLook& own = m_current.buttonLook;
     for (CSkinButton* button : {&m_btnCancel, &m_btnOk, &m_btnSave, &m_btnPreview, &m_btnEditColour,
@@ -193,6 +208,12 @@ void CSkinDialog::ShowValues() {
     m_exchanging = true;
     UpdateData(FALSE);
     m_exchanging = exchanging;
+}
+
+void CSkinDialog::OnDpiChanged(UINT dpi) {
+    m_dpi = dpi;
+    LayOutForPixelPreview(m_hWnd, m_template, m_dpi, true);
+    m_rcSwatch = GroupBoxInside(IDC_SKIN_SWATCH);
 }
 
 void CSkinDialog::ShowLook(const SkinLook& look) {
@@ -265,9 +286,10 @@ void CSkinDialog::OnPaint() {
     CPaintDC dc(m_hWnd);
     FillSwatch(dc);
     // Fresh noise at every paint, as the painter makes it for any dialog that opens.
-    GenerateSkin(m_preview, kPreviewWidth, kPreviewHeight, m_working.dialogLook,
+    // Generated at the size it is shown, so that it is as sharp at any scale.
+    GenerateSkin(m_preview, Px(kPreviewWidth), Px(kPreviewHeight), m_working.dialogLook,
                  CurrentSkinSystemColors());
-    m_preview.Draw(dc, kPreviewX, kPreviewY);
+    m_preview.Draw(dc, Px(kPreviewX), Px(kPreviewY));
     SkinLook button = m_working.buttonLook;
     button.hoverBlend = 0; // the preview shows the look itself
     m_btnPreview.SetSkin(button);
@@ -275,8 +297,8 @@ void CSkinDialog::OnPaint() {
 
 void CSkinDialog::OnLButtonDown(UINT, POINT point) {
     Default();
-    if (point.x > kClickLeft && point.x < kClickRight && point.y > kClickTop &&
-        point.y < kClickBottom) {
+    if (point.x > Px(kClickLeft) && point.x < Px(kClickRight) && point.y > Px(kClickTop) &&
+        point.y < Px(kClickBottom)) {
         CheckTarget(Target::kDialog);
         SwitchTarget(Target::kDialog);
     } else if (::PtInRect(&m_rcSwatch, point)) {
@@ -376,7 +398,7 @@ void CSkinDialog::Sample(int x, int count) {
     // A pending repaint first, so the sample is of the look as it stands now.
     ::UpdateWindow(m_hWnd);
     const std::uint32_t mean =
-        MeanRowColor(m_preview, x - kPreviewX, kSampleRow - kPreviewY, count);
+        MeanRowColor(m_preview, Px(x - kPreviewX), Px(kSampleRow - kPreviewY), Px(count));
     m_working.sampleRed = static_cast<int>(mean & 0xFF);
     m_working.sampleGreen = static_cast<int>(mean >> 8 & 0xFF);
     m_working.sampleBlue = static_cast<int>(mean >> 16 & 0xFF);

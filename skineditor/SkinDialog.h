@@ -8,16 +8,25 @@
 
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/SkinBitmap.h"
 #include "core/SkinScheme.h"
 #include "framework/Dialog.h"
 #include "skin/SkinButton.h"
 
+// Where a dialog's template put its controls, with the size of its font's dialog units.
+struct PixelLayout {
+    int perFourX = 0, perEightY = 0; // pixels of 4 horizontal and 8 vertical dialog units
+    std::vector<std::pair<HWND, RECT>> controls;
+    RECT client = {};
+};
+
 class CSkinDialog : public CDialog {
 public:
     // The preview: a dialog background of this size at this client position, and the row its
-    // sample colour is read from.
+    // sample colour is read from; pixels at 96 DPI, scaled to the dialog's.
     static constexpr int kPreviewX = 30, kPreviewY = 60;
     static constexpr int kPreviewWidth = 240, kPreviewHeight = 180;
     static constexpr int kSampleRow = 64, kSampleX = 40, kSaveSampleX = 50;
@@ -34,6 +43,7 @@ protected:
 
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
+    void OnDpiChanged(UINT dpi) override;
     void OnOK() override;
     void OnPaint();
     void OnLButtonDown(UINT flags, POINT point);
@@ -108,6 +118,9 @@ private:
     // causes are not edits of the user.
     bool m_exchanging = false;
     RECT m_rcSwatch = {};
+    UINT m_dpi = 96;        // the preview's pixels are scaled to it
+    PixelLayout m_template; // where the template put the controls, to lay them out at any DPI
+    int Px(int length) const { return Scaled(length, m_dpi); }
 
     CSkinBitmap m_preview;
     CSkinButton m_btnCancel, m_btnOk, m_btnSave, m_btnPreview, m_btnEditColour, m_btnImport,

@@ -434,7 +434,8 @@ void SaveScreenshot(const char* name) {
         return;
     // Every monitor.
     const int x = ::GetSystemMetrics(SM_XVIRTUALSCREEN), y = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const int w = ::GetSystemMetrics(SM_CXVIRTUALSCREEN), h = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    const int w = ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+              h = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
     const std::vector<DWORD> px = ScreenPixels({x, y, x + w, y + h}, false); // bottom-up rows
     const int stride = (w * 3 + 3) & ~3;
     std::string rows(static_cast<size_t>(stride) * h, '\0');

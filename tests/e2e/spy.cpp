@@ -66,7 +66,39 @@ LRESULT CALLBACK Spy::ReportProc(HWND h, UINT m, WPARAM w, LPARAM l) {
         }
         return 0;
     }
+    if (m == kReportMsg + 4) {
+        if (auto* self = reinterpret_cast<Spy*>(::GetWindowLongPtrA(h, GWLP_USERDATA)))
+            self->m_dpiChanged = true;
+        return 0;
+    }
+    if (m == kReportMsg + 3) {
+        if (auto* self = reinterpret_cast<Spy*>(::GetWindowLongPtrA(h, GWLP_USERDATA))) {
+            self->m_line = {LOWORD(w), HIWORD(w)};
+            self->m_wrapped = {LOWORD(l), HIWORD(l)};
+            self->m_measured = true;
+        }
+        return 0;
+    }
     return ::DefWindowProcA(h, m, w, l);
+}
+
+bool Spy::MeasureText(HWND control, SIZE& line, SIZE& wrapped, DWORD timeoutMs) {
+    static const UINT request = ::RegisterWindowMessageA("ZenSpyMeasureText");
+    m_measured = false;
+    if (!m_installed || !::PostMessageA(m_target, request, reinterpret_cast<WPARAM>(control), 0) ||
+        !e2e::WaitFor([&] { return m_measured; }, timeoutMs))
+        return false;
+    line = m_line;
+    wrapped = m_wrapped;
+    return true;
+}
+
+bool Spy::ChangeDpi(HWND window, UINT dpi, DWORD timeoutMs) {
+    static const UINT request = ::RegisterWindowMessageA("ZenSpyChangeDpi");
+    m_dpiChanged = false;
+    return m_installed &&
+           ::PostMessageA(m_target, request, reinterpret_cast<WPARAM>(window), dpi) &&
+           e2e::WaitFor([&] { return m_dpiChanged; }, timeoutMs);
 }
 
 bool Spy::WaitFor(UINT commandId, DWORD timeoutMs) {

@@ -35,6 +35,14 @@ public:
     // Asks the process to count (between two messages of its thread); false on time-out.
     bool CountObjects(Objects& out, DWORD timeoutMs = 10000);
 
+    // Measures a control's text in its own font, inside the process (a font is the process's
+    // own): one line's size, and the size of the text broken into lines of the control's
+    // width (wider than that where a word is). False on time-out.
+    bool MeasureText(HWND control, SIZE& line, SIZE& wrapped, DWORD timeoutMs = 10000);
+    // Tells a window of the process that it now shows at `dpi`, as the system does when it
+    // moves to a monitor of another scale. False on time-out.
+    bool ChangeDpi(HWND window, UINT dpi, DWORD timeoutMs = 10000);
+
 private:
     static LRESULT CALLBACK ReportProc(HWND, UINT, WPARAM, LPARAM);
     HWND m_target;
@@ -43,7 +51,10 @@ private:
     bool m_installed = false;
     std::vector<UINT> m_received;
     int m_counted = 0; // replies received, of two
+    bool m_dpiChanged = false;
     Objects m_objects;
+    bool m_measured = false;
+    SIZE m_line = {}, m_wrapped = {};
 };
 
 } // namespace e2e

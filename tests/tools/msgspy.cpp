@@ -2,7 +2,8 @@
 // another process takes from its queue to a window of the test, without
 // changing anything in the observed program. Asked by a posted request, it
 // also counts, from inside that process, the GDI and USER objects it holds
-// and its private memory.
+// and its private memory, measures a control's text in the control's font, or tells a window
+// that its DPI changed.
 #include <windows.h>
 #include <psapi.h>
 
@@ -71,6 +72,26 @@ DWORD PrivateKilobytes() {
     return static_cast<DWORD>(bytes / 1024);
 }
 
+// A control's text in its own font: the width and height of one line, and the size it takes when
+// it breaks into lines of the control's width.
+void MeasureText(HWND control, SIZE& line, SIZE& wrapped) {
+    char text[512] = "";
+    const int length = ::GetWindowTextA(control, text, sizeof text);
+    RECT rc = {};
+    ::GetClientRect(control, &rc);
+    const UINT prefix = (::GetWindowLongA(control, GWL_STYLE) & SS_NOPREFIX) ? DT_NOPREFIX : 0;
+    HDC dc = ::GetDC(control);
+    const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(::SendMessageA(control, WM_GETFONT, 0, 0));
+    const HGDIOBJ old = ::SelectObject(dc, font ? font : ::GetStockObject(SYSTEM_FONT));
+    RECT one = {0, 0, 0, 0}, lines = {0, 0, rc.right, 0};
+    ::DrawTextA(dc, text, length, &one, DT_CALCRECT | DT_SINGLELINE | prefix);
+    ::DrawTextA(dc, text, length, &lines, DT_CALCRECT | DT_WORDBREAK | prefix);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(control, dc);
+    line = {one.right, one.bottom};
+    wrapped = {lines.right, lines.bottom};
+}
+
 LRESULT CALLBACK GetMessageProc(int code, WPARAM wp, LPARAM lp) {
     if (code == HC_ACTION && wp == PM_REMOVE) {
         const MSG* m = reinterpret_cast<const MSG*>(lp);
@@ -89,6 +110,27 @@ LRESULT CALLBACK GetMessageProc(int code, WPARAM wp, LPARAM lp) {
                            (scanned ? 0x8000u : 0u) << 16 | gdi << 16 | user,
                            static_cast<LPARAM>(PrivateKilobytes()));
             ::PostMessageA(g_report, g_reportMsg + 2, dcs, 0);
+        }
+        static const UINT measureRequest = ::RegisterWindowMessageA("ZenSpyMeasureText");
+        if (m->hwnd == g_target && m->message == measureRequest) {
+            // Reply: one line's width and height in wParam's halves, the broken text's in
+            // lParam's.
+            SIZE line = {}, wrapped = {};
+            MeasureText(reinterpret_cast<HWND>(m->wParam), line, wrapped);
+            ::PostMessageA(g_report, g_reportMsg + 3, MAKEWPARAM(line.cx, line.cy),
+                           MAKELPARAM(wrapped.cx, wrapped.cy));
+        }
+        static const UINT dpiRequest = ::RegisterWindowMessageA("ZenSpyChangeDpi");
+        if (m->hwnd == g_target && m->message == dpiRequest) {
+            // As the system tells a window moved to a monitor of another scale, suggesting the
+            // place it has now. Reply when it has been told.
+            const HWND window = reinterpret_cast<HWND>(m->wParam);
+            const WORD dpi = static_cast<WORD>(m->lParam);
+            RECT suggested = {};
+            ::GetWindowRect(window, &suggested);
+            ::SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                           reinterpret_cast<LPARAM>(&suggested));
+            ::PostMessageA(g_report, g_reportMsg + 4, 0, 0);
         }
     }
     return ::CallNextHookEx(nullptr, code, wp, lp);
