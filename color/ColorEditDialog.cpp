@@ -355,7 +355,7 @@ void CColorEditDialog::ApplyHsbPoint(POINT point) {
     CClientDC dc(m_hWnd);
     DrawMarkers(dc);
     if (m_hsbDrag == kWheelDrag) {
-        WheelHueSaturation(ToGeo(point), ToGeo(m_ptWheelCentre), m_hsbCurrent.hue,
+        WheelHueSaturation(ToGeo(point), ToGeo(m_ptWheelCentre), kWheelRadius, m_hsbCurrent.hue,
                            m_hsbCurrent.saturation);
         BuildBarPalette();
         ::InvalidateRect(m_hWnd, &m_rcBar, FALSE);
