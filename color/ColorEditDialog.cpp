@@ -11,18 +11,16 @@
 
 namespace {
 
-// The cube picture's black corner and axis ends (red up, green lower left, blue lower right).
-constexpr GeoPoint kCubeOrigin{102, 108};
-constexpr GeoPoint kCubeRedEnd{102, 9};
-constexpr GeoPoint kCubeGreenEnd{23, 147};
-constexpr GeoPoint kCubeBlueEnd{181, 147};
-
-// The pictures' background, given the button-face colour when they are loaded.
-constexpr COLORREF kPictureBackground = RGB(192, 192, 192);
+// The pictures' background, given the button-face colour when they are made.
+constexpr COLORREF kPictureBackground = RGB(kArtBackground, kArtBackground, kArtBackground);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
-constexpr int kMarkerHalf = 5; // wheel marker and handles: 10 x 10 squares
-constexpr int kBarGap = 20;    // between the wheel picture and the bar, and the bar's width
+// Lengths at 96 DPI, laid out at the pictures' scale.
+constexpr int kMarkerHalf = 5;    // wheel marker and handles: 10 x 10 squares
+constexpr int kBarGap = 20;       // between the wheel picture and the bar, and the bar's width
+constexpr int kBarMarkerOver = 2; // the bar marker: as far out on either side of the bar
+constexpr int kBarMarkerHalf = 4; // and as high above and below its middle
+constexpr int kBarMarkerPen = 2;
 
 // The six spin boxes in the order their values are written: red, green, blue, hue,
 // saturation, brightness. Hue stops at 359 when typed or spun; its arrows reach 360.
@@ -55,11 +53,45 @@ GeoPoint ToGeo(POINT p) {
 GeoPoint Offset(GeoPoint p, POINT by) {
     return GeoPoint{p.x + by.x, p.y + by.y};
 }
-RECT SquareAround(GeoPoint p) {
-    return RECT{p.x - kMarkerHalf, p.y - kMarkerHalf, p.x + kMarkerHalf, p.y + kMarkerHalf};
+RECT SquareAround(GeoPoint p, int half) {
+    return RECT{p.x - half, p.y - half, p.x + half, p.y + half};
 }
 COLORREF ToColorRef(const RgbColor& c) {
     return RGB(c.red, c.green, c.blue);
+}
+
+// The cube as drawn at a scale: every point, length and width of the 96 DPI picture scaled.
+CubeArt ScaledCube(UINT dpi) {
+    const auto scaled = [dpi](GeoPoint p) { return GeoPoint{Scaled(p.x, dpi), Scaled(p.y, dpi)}; };
+    CubeArt art = kCubeArt;
+    art.size = Scaled(art.size, dpi);
+    art.origin = scaled(art.origin);
+    for (GeoPoint& end : art.ends)
+        end = scaled(end);
+    art.line = Scaled(art.line, dpi);
+    art.arrow = Scaled(art.arrow, dpi);
+    return art;
+}
+
+// A top-down 24-bit section holding a picture's pixels.
+HBITMAP PictureBitmap(const EditorPicture& pic) {
+    BITMAPINFO bi = {};
+    bi.bmiHeader = {sizeof bi.bmiHeader, pic.Width(), -pic.Height(), 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bmp = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bmp)
+        return nullptr;
+    const int stride = (pic.Width() * 3 + 3) / 4 * 4;
+    for (int y = 0; y < pic.Height(); ++y) {
+        const std::uint8_t* from = pic.Row(y);
+        auto* to = static_cast<BYTE*>(bits) + static_cast<size_t>(y) * stride;
+        for (int x = 0; x < pic.Width(); ++x, from += 3, to += 3) { // blue, green, red
+            to[0] = from[2];
+            to[1] = from[1];
+            to[2] = from[0];
+        }
+    }
+    return bmp;
 }
 
 // Inverting drawing: every pixel under the pen is XOR-ed with white and shapes stay hollow,
@@ -102,7 +134,8 @@ END_MESSAGE_MAP()
 
 CColorEditDialog::CColorEditDialog(COLORREF initial, CWnd* parent)
     : CDialog(IDD_COLOR_EDIT, parent), m_hsbCurrent{}, m_rgbCurrent(RgbFromColorWord(initial)),
-      m_rgbInitial(m_rgbCurrent), m_axes(kCubeOrigin, kCubeRedEnd, kCubeGreenEnd, kCubeBlueEnd) {
+      m_rgbInitial(m_rgbCurrent),
+      m_axes(kCubeArt.origin, kCubeArt.ends[0], kCubeArt.ends[1], kCubeArt.ends[2]) {
     m_hsbCurrent = m_rgbCurrent.ToHsb();
 }
 
@@ -121,10 +154,14 @@ int& CColorEditDialog::FieldValue(int field) {
 BOOL CColorEditDialog::OnInitDialog() {
     CDialog::OnInitDialog();
     PlacePictures();
-    // The bar's rows are fixed: row i always shows colour-table entry i.
-    if (m_barImage.Create(m_rcBar.right - m_rcBar.left, m_rcBar.bottom - m_rcBar.top, 8))
-        for (int row = 0; row < m_barImage.Height(); ++row)
-            std::memset(m_barImage.RowPointer(row), std::min(row, 255), m_barImage.Width());
+    // The bar's rows are fixed: row i always shows colour-table entry i, or on a bar of more
+    // rows than the table has entries, the entry as far down the table as the row is down the
+    // bar.
+    if (m_barImage.Create(m_rcBar.right - m_rcBar.left, m_rcBar.bottom - m_rcBar.top, 8)) {
+        const int height = m_barImage.Height(), entries = std::min(height, 256);
+        for (int row = 0; row < height; ++row)
+            std::memset(m_barImage.RowPointer(row), row * entries / height, m_barImage.Width());
+    }
     PlaceMarkers();
     BuildBarPalette();
     PlaceHandles();
@@ -136,8 +173,13 @@ BOOL CColorEditDialog::OnInitDialog() {
     return TRUE;
 }
 
-void CColorEditDialog::LoadPicture(CBitmap& picture, UINT id) {
-    if (!picture.LoadBitmap(id))
+void CColorEditDialog::MakePicture(CBitmap& picture, UINT id) const {
+    if (m_dpi == 96)
+        picture.LoadBitmap(id);
+    else
+        picture.Attach(
+            PictureBitmap(id == IDB_COLOR_WHEEL ? DrawWheel(m_nWheelRadius) : DrawCube(m_cubeArt)));
+    if (!picture.GetSafeHandle())
         return;
     DIBSECTION ds = {};
     if (::GetObjectA(picture, sizeof ds, &ds) != sizeof ds || ds.dsBm.bmBitsPixel != 24 ||
@@ -175,32 +217,54 @@ void CColorEditDialog::PlacePictures() {
         return SIZE{bm.bmWidth, bm.bmHeight};
     };
 
-    // The wheel below the group box's caption, the bar beside it.
-    LoadPicture(m_bmpWheel, IDB_COLOR_WHEEL);
+    // The wheel below the HSB box's caption, the bar beside it; the cube below the RGB box's.
+    const UINT dpi = DpiOf(m_hWnd);
+    ::InflateRect(&m_rcHsbArea, -Scaled(5, dpi), -Scaled(5, dpi));
+    m_rcHsbArea.top += Scaled(20, dpi);
+    m_rcHsbArea.left += Scaled(10, dpi);
+    ::InflateRect(&m_rcRgbArea, -Scaled(5, dpi), -Scaled(5, dpi));
+    m_rcRgbArea.top += Scaled(10, dpi);
+    m_rcRgbArea.left -= Scaled(3, dpi);
+
+    // The boxes grow with the dialog's font, which need not grow quite as the scale does: the
+    // pictures are drawn at the dialog's scale, or at the largest that their boxes hold.
+    const auto fits = [this](UINT at) {
+        const int wheel = 2 * Scaled(kWheelRadius, at) + 1, cube = Scaled(kCubeArt.size, at);
+        const SIZE hsb = {m_rcHsbArea.right - m_rcHsbArea.left,
+                          m_rcHsbArea.bottom - m_rcHsbArea.top};
+        const SIZE rgb = {m_rcRgbArea.right - m_rcRgbArea.left,
+                          m_rcRgbArea.bottom - m_rcRgbArea.top};
+        return wheel + 1 + 2 * Scaled(kBarGap, at) <= hsb.cx && wheel <= hsb.cy && cube <= rgb.cx &&
+               cube <= rgb.cy;
+    };
+    for (m_dpi = dpi; m_dpi > 96 && !fits(m_dpi);)
+        --m_dpi;
+
+    m_nWheelRadius = Px(kWheelRadius);
+    MakePicture(m_bmpWheel, IDB_COLOR_WHEEL);
     m_sizeWheel = size(m_bmpWheel);
-    ::InflateRect(&m_rcHsbArea, -5, -5);
-    m_rcHsbArea.top += 20;
-    m_rcHsbArea.left += 10;
     const POINT hsb = {m_rcHsbArea.left, m_rcHsbArea.top};
-    m_ptWheelCentre = {hsb.x + kWheelRadius, hsb.y + kWheelRadius};
-    m_rcBar = {hsb.x + m_sizeWheel.cx + kBarGap, hsb.y, hsb.x + m_sizeWheel.cx + 2 * kBarGap,
+    m_ptWheelCentre = {hsb.x + m_nWheelRadius, hsb.y + m_nWheelRadius};
+    const int gap = Px(kBarGap);
+    m_rcBar = {hsb.x + m_sizeWheel.cx + gap, hsb.y, hsb.x + m_sizeWheel.cx + 2 * gap,
                hsb.y + m_sizeWheel.cy};
 
-    LoadPicture(m_bmpCube, IDB_COLOR_CUBE);
+    m_cubeArt = ScaledCube(m_dpi);
+    MakePicture(m_bmpCube, IDB_COLOR_CUBE);
     m_sizeCube = size(m_bmpCube);
-    ::InflateRect(&m_rcRgbArea, -5, -5);
-    m_rcRgbArea.top += 10;
-    m_rcRgbArea.left -= 3;
     const POINT rgb = {m_rcRgbArea.left, m_rcRgbArea.top};
-    m_axes = CubeAxes(Offset(kCubeOrigin, rgb), Offset(kCubeRedEnd, rgb),
-                      Offset(kCubeGreenEnd, rgb), Offset(kCubeBlueEnd, rgb));
+    const CubeArt& art = m_cubeArt;
+    m_axes = CubeAxes(Offset(art.origin, rgb), Offset(art.ends[0], rgb), Offset(art.ends[1], rgb),
+                      Offset(art.ends[2], rgb));
 }
 
 void CColorEditDialog::PlaceMarkers() {
-    m_rcWheelMarker = SquareAround(
-        PolarToPoint(m_hsbCurrent.hue, m_hsbCurrent.saturation, ToGeo(m_ptWheelCentre)));
+    m_rcWheelMarker = SquareAround(PolarToPoint(m_hsbCurrent.hue, m_hsbCurrent.saturation,
+                                                ToGeo(m_ptWheelCentre), m_nWheelRadius),
+                                   Px(kMarkerHalf));
     const int y = BarMarkerY(m_rcBar.top, m_rcBar.bottom, m_hsbCurrent.brightness);
-    m_rcBarMarker = {m_rcBar.left - 2, y - 4, m_rcBar.right + 2, y + 4};
+    const int over = Px(kBarMarkerOver), half = Px(kBarMarkerHalf);
+    m_rcBarMarker = {m_rcBar.left - over, y - half, m_rcBar.right + over, y + half};
 }
 
 void CColorEditDialog::PlaceHandles() {
@@ -208,7 +272,7 @@ void CColorEditDialog::PlaceHandles() {
     GeoPoint handle[3];
     for (int axis = 0; axis < 3; ++axis) {
         handle[axis] = m_axes.Handle(axis, values[axis]);
-        m_rcHandle[axis] = SquareAround(handle[axis]);
+        m_rcHandle[axis] = SquareAround(handle[axis], Px(kMarkerHalf));
     }
     m_wire = m_axes.Corners(handle[0], handle[1], handle[2]);
 }
@@ -225,9 +289,9 @@ void CColorEditDialog::BuildBarPalette() {
 void CColorEditDialog::DrawMarkers(HDC dc) const {
     if (::IsRectEmpty(&m_rcWheelMarker))
         return;
-    const CPen wide(PS_SOLID, 2, kWhite);
+    const CPen thin(PS_SOLID, Px(1), kWhite), wide(PS_SOLID, Px(kBarMarkerPen), kWhite);
     CInvertMode invert(dc);
-    CSelectObject pen(dc, ::GetStockObject(WHITE_PEN));
+    CSelectObject pen(dc, thin);
     ::Rectangle(dc, m_rcWheelMarker.left, m_rcWheelMarker.top, m_rcWheelMarker.right,
                 m_rcWheelMarker.bottom);
     CSelectObject widePen(dc, wide);
@@ -237,7 +301,7 @@ void CColorEditDialog::DrawMarkers(HDC dc) const {
 
 void CColorEditDialog::DrawRgbFigures(HDC dc) const {
     {
-        const CPen thin(PS_SOLID, 1, kWhite);
+        const CPen thin(PS_SOLID, Px(1), kWhite);
         CInvertMode invert(dc);
         {
             // Handles in one place are drawn once: inverted twice they would vanish.
@@ -253,7 +317,7 @@ void CColorEditDialog::DrawRgbFigures(HDC dc) const {
         // picture): its outline as one closed loop, then the three edges of the far corner, so
         // every corner pixel is inverted once. Where a channel is 0 the box is flat and edges
         // coincide; each is drawn once, or two inversions would cancel it.
-        CSelectObject pen(dc, ::GetStockObject(WHITE_PEN));
+        CSelectObject pen(dc, thin);
         const Wireframe& w = m_wire;
         const GeoPoint edges[][2] = {{w.r, w.rg},   {w.rg, w.g},   {w.g, w.gb},
                                      {w.gb, w.b},   {w.b, w.rb},   {w.rb, w.r},
@@ -310,7 +374,7 @@ void CColorEditDialog::OnPaint() {
 void CColorEditDialog::OnLButtonDown(UINT, POINT point) {
     if (::PtInRect(&m_rcHsbArea, point)) {
         m_bRgbDrag = false;
-        if (PointDistance(ToGeo(point), ToGeo(m_ptWheelCentre)) <= kWheelRadius)
+        if (PointDistance(ToGeo(point), ToGeo(m_ptWheelCentre)) <= m_nWheelRadius)
             m_hsbDrag = kWheelDrag;
         else
             m_hsbDrag = ::PtInRect(&m_rcBar, point) ? kBarDrag : kNoDrag;
@@ -355,7 +419,7 @@ void CColorEditDialog::ApplyHsbPoint(POINT point) {
     CClientDC dc(m_hWnd);
     DrawMarkers(dc);
     if (m_hsbDrag == kWheelDrag) {
-        WheelHueSaturation(ToGeo(point), ToGeo(m_ptWheelCentre), m_hsbCurrent.hue,
+        WheelHueSaturation(ToGeo(point), ToGeo(m_ptWheelCentre), m_nWheelRadius, m_hsbCurrent.hue,
                            m_hsbCurrent.saturation);
         BuildBarPalette();
         ::InvalidateRect(m_hWnd, &m_rcBar, FALSE);
@@ -472,9 +536,9 @@ void CColorEditDialog::OnValueLeft() {
 }
 
 LRESULT CColorEditDialog::OnSysColorChange(WPARAM, LPARAM) {
-    // The pictures' backgrounds take the new button face; their sizes stay as first read.
-    LoadPicture(m_bmpWheel, IDB_COLOR_WHEEL);
-    LoadPicture(m_bmpCube, IDB_COLOR_CUBE);
+    // The pictures' backgrounds take the new button face; their sizes stay as first made.
+    MakePicture(m_bmpWheel, IDB_COLOR_WHEEL);
+    MakePicture(m_bmpCube, IDB_COLOR_CUBE);
     Invalidate(TRUE);
     return 0;
 }

@@ -8,10 +8,12 @@
 
 #include "core/ColorModel.h"
 #include "core/DibImage.h"
+#include "core/EditorArt.h"
 #include "core/EditorFigures.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
+#include "framework/Wnd.h"
 
 class CColorEditDialog : public CDialog {
 public:
@@ -38,9 +40,13 @@ protected:
     void OnValueLeft();
     DECLARE_MESSAGE_MAP()
 
-    // Loads a picture and gives its RGB(192, 192, 192) background the button-face colour.
-    static void LoadPicture(CBitmap& picture, UINT id);
-    // Where the wheel, bar and cube stand, from the group boxes that frame them.
+    // A length of the pictures and their figures laid out for 96 DPI, at their scale.
+    int Px(int length) const { return Scaled(length, m_dpi); }
+    // A picture at its scale, its RGB(192, 192, 192) background given the button-face colour: at
+    // 96 DPI as the program ships it, otherwise drawn at the scale.
+    void MakePicture(CBitmap& picture, UINT id) const;
+    // The pictures' scale and where the wheel, bar and cube stand, from the group boxes that
+    // frame them.
     void PlacePictures();
 
     // Recomputing from the current colour.
@@ -64,6 +70,9 @@ protected:
     void ShowValues();
     int& FieldValue(int field);
 
+    UINT m_dpi = 96; // the pictures' scale: the dialog's, or less where their boxes are smaller
+    CubeArt m_cubeArt = kCubeArt;
+    int m_nWheelRadius = kWheelRadius;
     CBitmap m_bmpCube;
     CBitmap m_bmpWheel;
     CMemDC m_memDC; // a picture is selected into it only while it is copied

@@ -11,12 +11,12 @@ constexpr double kInvWheelPi = 0.31830988618478295;
 
 } // namespace
 
-void WheelHueSaturation(GeoPoint point, GeoPoint centre, int& hue, int& saturation) {
+void WheelHueSaturation(GeoPoint point, GeoPoint centre, int radius, int& hue, int& saturation) {
     hue = TruncToInt(PointAngle(point, centre) * 180.0 * kInvWheelPi);
     if (hue < 0)
         hue += 360;
     const int distance = PointDistance(point, centre);
-    saturation = std::min(255, TruncToInt(distance * 255.0 * 0.01));
+    saturation = radius > 0 ? std::min(255, TruncToInt(distance * 255.0 / radius)) : 255;
 }
 
 int BarBrightness(int y, int top, int bottom) {

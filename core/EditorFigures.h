@@ -7,12 +7,10 @@
 #include "core/ColorModel.h"
 #include "core/Geometry.h"
 
-// Radius of the colour wheel: a point at most this far from the centre (truncated) is on it.
-constexpr int kWheelRadius = 100;
-
-// Hue and saturation of a point seen from the wheel's centre: hue the angle counter-clockwise
-// from the right (0..359), saturation 255 at the rim and beyond. The centre is hue 0, grey.
-void WheelHueSaturation(GeoPoint point, GeoPoint centre, int& hue, int& saturation);
+// Hue and saturation of a point seen from the centre of a wheel of the radius given: hue the
+// angle counter-clockwise from the right (0..359), saturation 255 at the rim and beyond. The
+// centre is hue 0, grey.
+void WheelHueSaturation(GeoPoint point, GeoPoint centre, int radius, int& hue, int& saturation);
 
 // Brightness of a height on the bar running from `top` (255) down to `bottom` (0); heights
 // outside the bar stop at those ends.

@@ -88,10 +88,10 @@ double PointAngle(GeoPoint p, GeoPoint centre) {
     return std::atan2(dy, dx);
 }
 
-GeoPoint PolarToPoint(double hue, double saturation, GeoPoint centre) {
+GeoPoint PolarToPoint(double hue, double saturation, GeoPoint centre, int radius) {
     const double angle = hue * kWheelPi * kInv180;
-    const double radius = saturation * 100.0 * kInv255;
-    const double dx = std::trunc(std::cos(angle) * radius);
-    const double dy = std::trunc(std::sin(angle) * radius);
+    const double distance = saturation * radius * kInv255;
+    const double dx = std::trunc(std::cos(angle) * distance);
+    const double dy = std::trunc(std::sin(angle) * distance);
     return GeoPoint{TruncToInt(centre.x + dx), TruncToInt(centre.y - dy)};
 }

@@ -46,5 +46,10 @@ GeoPoint PointAlongLine(GeoPoint p1, GeoPoint p2, int distance, int limit);
 // right; 0 for the centre itself.
 double PointAngle(GeoPoint p, GeoPoint centre);
 
-// The colour wheel's point of a hue (degrees) and saturation (255 = radius 100) around centre.
-GeoPoint PolarToPoint(double hue, double saturation, GeoPoint centre);
+// Radius of the colour wheel at 96 DPI: a point at most this far from the centre (truncated)
+// is on it.
+constexpr int kWheelRadius = 100;
+
+// The point of a hue (degrees) and saturation (255 at the rim) on a colour wheel of the radius
+// given around centre.
+GeoPoint PolarToPoint(double hue, double saturation, GeoPoint centre, int radius = kWheelRadius);

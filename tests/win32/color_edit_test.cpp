@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "color/ColorEditDialog.h"
+#include "core/EditorArt.h"
 #include "res/resource.h"
 #include "tests/common/canvas.h"
 #include "tests/common/pump.h"
@@ -416,5 +417,27 @@ TEST(ColorEditArt, WheelAndCubePictures) {
         for (int shift : {0, 8, 16})
             EXPECT_LE(std::abs(int(got >> shift & 255) - int(s.colour >> shift & 255)), s.slack)
                 << s.at.x << "," << s.at.y;
+    }
+}
+
+// The pictures the program ships are its own drawing of them at 96 DPI, pixel for pixel, so the
+// editor draws the same pictures at other scales.
+TEST(ColorEditArt, ShippedPicturesAreTheProgramsDrawing) {
+    const struct {
+        UINT id;
+        EditorPicture drawn;
+    } pictures[] = {{IDB_COLOR_WHEEL, DrawWheel(kWheelRadius)},
+                    {IDB_COLOR_CUBE, DrawCube(kCubeArt)}};
+    for (const auto& p : pictures) {
+        const std::unique_ptr<Canvas> shipped = Picture(p.id, false);
+        ASSERT_EQ(shipped->w, p.drawn.Width()) << p.id;
+        ASSERT_EQ(shipped->h, p.drawn.Height()) << p.id;
+        int differ = 0;
+        for (int y = 0; y < shipped->h; ++y)
+            for (int x = 0; x < shipped->w; ++x) {
+                const RgbColor c = p.drawn.At(x, y);
+                differ += shipped->At(x, y) != RGB(c.red, c.green, c.blue);
+            }
+        EXPECT_EQ(differ, 0) << p.id;
     }
 }
