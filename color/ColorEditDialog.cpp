@@ -153,7 +153,21 @@ int& CColorEditDialog::FieldValue(int field) {
 
 BOOL CColorEditDialog::OnInitDialog() {
     CDialog::OnInitDialog();
-    PlacePictures();
+    LayOut(DpiOf(m_hWnd));
+    for (int i = 0; i < kFields; ++i)
+        m_spin[i].SetRange(0, kFieldTable[i].spinMax);
+    // The edits announce these values as typed; they count only from here on.
+    ShowValues();
+    m_bInitialised = true;
+    return TRUE;
+}
+
+void CColorEditDialog::OnDpiChanged(UINT dpi) {
+    LayOut(dpi);
+}
+
+void CColorEditDialog::LayOut(UINT dpi) {
+    PlacePictures(dpi);
     // The bar's rows are fixed: row i always shows colour-table entry i, or on a bar of more
     // rows than the table has entries, the entry as far down the table as the row is down the
     // bar.
@@ -165,12 +179,6 @@ BOOL CColorEditDialog::OnInitDialog() {
     PlaceMarkers();
     BuildBarPalette();
     PlaceHandles();
-    for (int i = 0; i < kFields; ++i)
-        m_spin[i].SetRange(0, kFieldTable[i].spinMax);
-    // The edits announce these values as typed; they count only from here on.
-    ShowValues();
-    m_bInitialised = true;
-    return TRUE;
 }
 
 void CColorEditDialog::MakePicture(CBitmap& picture, UINT id) const {
@@ -199,7 +207,7 @@ void CColorEditDialog::MakePicture(CBitmap& picture, UINT id) const {
     }
 }
 
-void CColorEditDialog::PlacePictures() {
+void CColorEditDialog::PlacePictures(UINT dpi) {
     auto clientRect = [this](int id) {
         RECT rc = {};
         ::GetWindowRect(GetDlgItem(id), &rc);
@@ -218,7 +226,6 @@ void CColorEditDialog::PlacePictures() {
     };
 
     // The wheel below the HSB box's caption, the bar beside it; the cube below the RGB box's.
-    const UINT dpi = DpiOf(m_hWnd);
     ::InflateRect(&m_rcHsbArea, -Scaled(5, dpi), -Scaled(5, dpi));
     m_rcHsbArea.top += Scaled(20, dpi);
     m_rcHsbArea.left += Scaled(10, dpi);

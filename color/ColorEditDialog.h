@@ -30,6 +30,7 @@ protected:
 
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
+    void OnDpiChanged(UINT dpi) override;
 
     void OnPaint();
     void OnLButtonDown(UINT flags, POINT point);
@@ -47,7 +48,9 @@ protected:
     void MakePicture(CBitmap& picture, UINT id) const;
     // The pictures' scale and where the wheel, bar and cube stand, from the group boxes that
     // frame them.
-    void PlacePictures();
+    void PlacePictures(UINT dpi);
+    // The pictures, bar, markers and handles at a DPI.
+    void LayOut(UINT dpi);
 
     // Recomputing from the current colour.
     void PlaceMarkers();
