@@ -200,20 +200,21 @@ inline POINT Centre(HWND h) {
     return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
 
+// One monitor added to the list in `list`, the primary at its front. A function of its own:
+// a lambda has not the system's calling convention in the 32-bit build.
+inline BOOL CALLBACK AddMonitor(HMONITOR m, HDC, RECT*, LPARAM list) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    ::GetMonitorInfoA(m, &info);
+    auto& v = *reinterpret_cast<std::vector<MONITORINFO>*>(list);
+    v.insert(info.dwFlags & MONITORINFOF_PRIMARY ? v.begin() : v.end(), info);
+    return TRUE;
+}
+
 // The monitors, the primary first.
 inline std::vector<MONITORINFO> Monitors() {
     std::vector<MONITORINFO> all;
-    ::EnumDisplayMonitors(
-        nullptr, nullptr,
-        [](HMONITOR m, HDC, RECT*, LPARAM list) {
-            MONITORINFO info = {};
-            info.cbSize = sizeof info;
-            ::GetMonitorInfoA(m, &info);
-            auto& v = *reinterpret_cast<std::vector<MONITORINFO>*>(list);
-            v.insert(info.dwFlags & MONITORINFOF_PRIMARY ? v.begin() : v.end(), info);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&all));
+    ::EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&all));
     return all;
 }
 // Whether this run is on the desktop of two monitors that scripts/test-screens makes; the tests
