@@ -81,11 +81,17 @@ fuzz: build-fuzz
 	@scripts/run-fuzzers $(B)/fuzz $(FUZZ_SECONDS)
 
 # The portable core natively (Google Benchmark), then the whole program under
-# Wine: start-up time, capture costs and idle CPU, each against a yardstick.
+# Wine: start-up time, capture costs and idle CPU, each against a yardstick;
+# then the capture again on a 3840x2160 screen and on two 1920x1080 monitors.
 bench: build-native build-$(WINTEST)
 	@$(B)/native/bench/zen_bench
 	@echo "Zentrova under Wine ($(WINTEST) build) against yardstick programs (60 s idle measurement last)"
 	@scripts/with-wine $(B)/wineprefix-bench-$(WINTEST) -- scripts/wine-run $(B)/$(WINTEST)/bench/zen_wine_bench.exe
+	@echo "The capture on large desktops"
+	@scripts/with-wine $(B)/wineprefix-bench-$(WINTEST)-4k --size 3840x2160 -- \
+		scripts/wine-run $(B)/$(WINTEST)/bench/zen_wine_bench.exe --large-only --desktop "3840 x 2160"
+	@scripts/with-screens $(B)/wineprefix-bench-$(WINTEST)-2x1080 --heads 1920x1080,1920x1080 -- \
+		scripts/wine-run $(B)/$(WINTEST)/bench/zen_wine_bench.exe --large-only --desktop "2 x 1920 x 1080"
 
 # Every repeated window and command of the running program, SOAK_CYCLES times
 # each, with its GDI and USER objects and private memory before and after.

@@ -403,6 +403,8 @@ void CTrayWnd::OnCapture() {
     SetTrayIcon(IDI_TRAY_BUSY);
     if (SheetOpen())
         m_sheet.EndDialog(IDOK);
+    // The overlay's picture is made during the wait, so that after it the screen is only copied.
+    m_overlay.Prepare();
 }
 
 void CTrayWnd::OnPickerToggle() {

@@ -92,7 +92,25 @@ CCaptureOverlay::~CCaptureOverlay() {
         DestroyWindow();
 }
 
+void CCaptureOverlay::Prepare() {
+    if (m_hWnd || m_resultOpen)
+        return;
+    const RECT desktop = VirtualDesktop();
+    const int cx = desktop.right - desktop.left, cy = desktop.bottom - desktop.top;
+    CClientDC screen(nullptr);
+    auto picture = std::make_unique<CCaptureImage>(screen, cx, cy);
+    if (!picture->Valid())
+        return;
+    // A new bitmap's memory is given page by page as it is first written. For a large desktop
+    // that is tens of megabytes, and in a virtual machine it can take longer than the copy of
+    // the screen itself: done now, the wait hides it, and Show only copies.
+    ::PatBlt(picture->Dc(), 0, 0, cx, cy, BLACKNESS);
+    ::GdiFlush();
+    m_prepared = std::move(picture);
+}
+
 void CCaptureOverlay::Show(const SkinScheme& skin) {
+    std::unique_ptr<CCaptureImage> picture = std::move(m_prepared);
     if (m_hWnd || m_resultOpen)
         return;
     // Every monitor, those left of or above the primary one too (their coordinates are
@@ -102,7 +120,8 @@ void CCaptureOverlay::Show(const SkinScheme& skin) {
     {
         // What the user selects on and captures: the screen now.
         CClientDC screen(nullptr);
-        auto picture = std::make_unique<CCaptureImage>(screen, cx, cy);
+        if (!picture || picture->Width() != cx || picture->Height() != cy)
+            picture = std::make_unique<CCaptureImage>(screen, cx, cy);
         if (!picture->Valid())
             return;
         CopyScreenInBands(picture->Dc(), screen, m_desktop);

@@ -28,6 +28,10 @@ public:
     // without a drag closes the overlay without a capture. Nothing happens while an overlay or a
     // result dialog is open.
     void Show(const SkinScheme& skin);
+    // Makes the next Show's picture ready while the program waits before it: a bitmap of the
+    // desktop's size, written once. Nothing happens while an overlay or a result dialog is open;
+    // Show makes its own when the desktop has changed size since.
+    void Prepare();
 
     // The clipboard owner's side of a capture it holds: the DIB format is made when a program
     // asks for it (WM_RENDERFORMAT) or before the owner goes (WM_RENDERALLFORMATS), and the
@@ -64,6 +68,7 @@ private:
     RECT m_desktop = {};
     std::unique_ptr<CClientDC> m_dc;
     std::unique_ptr<CCaptureImage> m_picture;
+    std::unique_ptr<CCaptureImage> m_prepared; // the next picture, until Show takes it
     bool m_dragging = false;
     RECT m_band = {}; // press point, then last pointer position; not ordered while dragging
     SkinScheme m_skin;

@@ -64,6 +64,10 @@ inline bool Footprint(HANDLE process, SIZE_T& privateBytes, DWORD& handles) {
 
 // The capture figures (capture_costs.cpp); false if a measurement could not be taken.
 bool MeasureCapture(int rounds);
+// The capture on a large desktop (capture_costs.cpp), its rows labelled with `name`: the overlay,
+// release to clipboard by the selection's size, and what `captures` more captures leave (none
+// when 0).
+bool MeasureLargeDesktop(const std::string& name, int rounds, int captures);
 // The skin dialog's figures (skin_costs.cpp): one preview repaint, and what 50 openings leave.
 bool MeasureSkin(int rounds);
 

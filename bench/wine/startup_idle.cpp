@@ -4,11 +4,15 @@
 // same run; then what a capture costs (capture_costs.cpp, 4 x N rounds) and
 // what the skin dialog costs (skin_costs.cpp, 20 x N preview repaints per mode;
 // --skin-only measures only that); then the zoom window's CPU while shown.
-// `make bench` runs it under scripts/with-wine and it prints the ratios; the
+// --large-only measures only the capture, on a large desktop named by
+// --desktop (N + 2 rounds for each size of selection the desktop holds, then
+// --captures more, 50 unless told, for what they leave behind).
+// `make bench` runs it under scripts/with-wine and it prints the ratios, then
+// once more with --large-only on a 3840 x 2160 screen and on two monitors; the
 // tests run only its short start-up check:
-//   zen_wine_bench [--startup-only | --capture-only | --skin-only | --zoom-only] [--rounds N]
-//   [--idle-seconds S]
-//                  [--max-start-ratio X]
+//   zen_wine_bench [--startup-only | --capture-only | --skin-only | --zoom-only |
+//                  --large-only [--desktop NAME] [--captures C]] [--rounds N]
+//                  [--idle-seconds S] [--max-start-ratio X]
 // Exit status: 0 measured (and within --max-start-ratio when given); 1 a
 // measurement could not be taken or the start-up ratio was too high; 2 usage.
 #include <windows.h>
@@ -167,17 +171,18 @@ bool MeasureZoom(int seconds) {
 
 int Usage() {
     std::fprintf(stderr, "usage: zen_wine_bench [--startup-only | --capture-only | --skin-only | "
-                         "--zoom-only] [--rounds N] "
-                         "[--idle-seconds S] "
-                         "[--max-start-ratio X]\n");
+                         "--zoom-only | --large-only [--desktop NAME] [--captures C]] "
+                         "[--rounds N] [--idle-seconds S] [--max-start-ratio X]\n");
     return 2;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    bool startupOnly = false, captureOnly = false, skinOnly = false, zoomOnly = false;
-    int rounds = 3, idleSeconds = 60;
+    bool startupOnly = false, captureOnly = false, skinOnly = false, zoomOnly = false,
+         largeOnly = false;
+    int rounds = 3, idleSeconds = 60, captures = 50;
+    std::string desktop = "large desktop";
     double maxRatio = 0;
     for (int i = 1; i < argc; ++i) {
         const char* a = argv[i];
@@ -190,6 +195,12 @@ int main(int argc, char** argv) {
             skinOnly = true;
         else if (!std::strcmp(a, "--zoom-only"))
             zoomOnly = true;
+        else if (!std::strcmp(a, "--large-only"))
+            largeOnly = true;
+        else if (!std::strcmp(a, "--desktop") && hasValue)
+            desktop = argv[++i];
+        else if (!std::strcmp(a, "--captures") && hasValue)
+            captures = std::atoi(argv[++i]);
         else if (!std::strcmp(a, "--rounds") && hasValue)
             rounds = std::atoi(argv[++i]);
         else if (!std::strcmp(a, "--idle-seconds") && hasValue)
@@ -199,9 +210,11 @@ int main(int argc, char** argv) {
         else
             return Usage();
     }
-    if (rounds < 1 || idleSeconds < 1)
+    if (rounds < 1 || idleSeconds < 1 || captures < 0)
         return Usage();
     std::setvbuf(stdout, nullptr, _IONBF, 0);
+    if (largeOnly)
+        return MeasureLargeDesktop(desktop, rounds + 2, captures) ? 0 : 1;
     if (skinOnly)
         return MeasureSkin(rounds * 20) ? 0 : 1;
     if (zoomOnly)
