@@ -284,9 +284,11 @@ void CCaptureOverlay::OnMouseMove(UINT, POINT pt) {
     DrawBand(*m_dc);
 }
 
-void CCaptureOverlay::OnLButtonUp(UINT, POINT) {
+void CCaptureOverlay::OnLButtonUp(UINT flags, POINT pt) {
     if (!m_dragging || !m_dc)
         return;
+    // Where the button went up ends the selection, whichever move came last before it.
+    OnMouseMove(flags, pt);
     m_dragging = false;
     TakeCapture();
 }

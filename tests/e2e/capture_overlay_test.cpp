@@ -130,13 +130,13 @@ protected:
         MouseAt(to.x, to.y, MOUSEEVENTF_LEFTUP);
     }
     // The same drag as the messages the overlay gets from it, free of the timing of synthesized
-    // input: for the tests about what happens after the selection.
+    // input: for the tests about what happens after the selection. The release comes where no
+    // move has been, as when the last moves are folded into it: it ends the selection.
     void PostDrag(POINT from, POINT to) const {
         HWND overlay = Overlay();
         ::PostMessageA(overlay, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
         ::PostMessageA(overlay, WM_MOUSEMOVE, MK_LBUTTON,
                        MAKELPARAM((from.x + to.x) / 2, (from.y + to.y) / 2));
-        ::PostMessageA(overlay, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
         ::PostMessageA(overlay, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
     }
     // Captures the rectangle by dragging over it from bottom right to top left; the result
