@@ -268,7 +268,11 @@ inline WORD HotkeyOf(HWND box) {
 // Clears a hotkey box, clicks into it and types the keys; true once the box holds `want`.
 inline bool TypeHotkey(HWND box, const std::vector<WORD>& keys, WORD want) {
     ::SendMessageA(box, HKM_SETHOTKEY, 0, 0);
-    if (!ClickCentre(box) || !WaitForFocus(box))
+    // The box gives the program's hotkeys up when it takes the focus: its thread has done so
+    // once it answers again.
+    DWORD_PTR ignored = 0;
+    if (!ClickCentre(box) || !WaitForFocus(box) ||
+        !::SendMessageTimeoutA(box, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored))
         return false;
     PressKeys(keys);
     return WaitFor([&] { return HotkeyOf(box) == want; });
