@@ -253,6 +253,9 @@ void ExpectToFollowAScaleAndBack(const Program& p, HWND window) {
         const RECT size = Layout(window)[0];
         return size.right > before[0].right && size.bottom > before[0].bottom;
     })) << "the window did not grow";
+    // It grows first, then places its controls: done once its thread answers again.
+    DWORD_PTR ignored = 0;
+    ASSERT_TRUE(::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored));
     EXPECT_EQ(Lines(LayoutFaults(p, window)), "");
     ASSERT_TRUE(changeDpi(ScreenDpi()));
     EXPECT_TRUE(WaitFor([&] {
