@@ -136,11 +136,12 @@ void CCaptureOverlay::Show(const SkinScheme& skin) {
         m_picture.reset();
         return;
     }
+    // The overlay never has the keyboard focus: Escape reaches it as a hotkey while it is open,
+    // from the moment it shows (showing a window may wait on the display server).
+    ::RegisterHotKey(m_hWnd, kEscapeHotKey, 0, VK_ESCAPE);
     ::ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
     ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     m_dc = std::make_unique<CClientDC>(m_hWnd);
-    // The overlay never has the keyboard focus: Escape reaches it as a hotkey while it is open.
-    ::RegisterHotKey(m_hWnd, kEscapeHotKey, 0, VK_ESCAPE);
     ::UpdateWindow(m_hWnd);
 }
 
