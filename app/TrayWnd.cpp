@@ -426,7 +426,7 @@ void CTrayWnd::OnRecordToggle() {
         StartRecording();
     } else if (m_hRecordHook) {
         StopRecording();
-        m_recording.DropTrailingKeyDowns();
+        m_recording.DropStopHotkey();
     }
     SetTrayIcon(m_restingIcon);
 }

@@ -39,11 +39,21 @@ void InputRecording::Append(const RecordedEvent& e, uint32_t now) {
     m_recording.push_back(e);
 }
 
-void InputRecording::DropTrailingKeyDowns() {
-    while (!m_recording.empty() && IsKeyDown(m_recording.back())) {
-        m_recordedDown.reset(VirtualKey(m_recording.back()));
-        m_recording.pop_back();
-    }
+void InputRecording::DropStopHotkey() {
+    std::size_t end = m_recording.size();
+    while (end > 0 && IsKeyUp(m_recording[end - 1]))
+        --end;
+    std::bitset<256> pressed;
+    std::size_t begin = end;
+    while (begin > 0 && IsKeyDown(m_recording[begin - 1]))
+        pressed.set(VirtualKey(m_recording[--begin]));
+    // Of the releases after the presses, those of other keys stay.
+    auto kept = m_recording.begin() + static_cast<std::ptrdiff_t>(begin);
+    for (std::size_t i = end; i < m_recording.size(); ++i)
+        if (!pressed.test(VirtualKey(m_recording[i])))
+            *kept++ = m_recording[i];
+    m_recording.erase(kept, m_recording.end());
+    m_recordedDown &= ~pressed;
 }
 
 bool InputRecording::BeginPlayback(uint32_t now) {

@@ -22,9 +22,10 @@ public:
     // back, it would release a key the user holds.
     void Append(const RecordedEvent& e, uint32_t now);
     bool Empty() const { return m_recording.empty(); }
-    // Drops the key-downs at the end of the list: the hotkey that stopped the
-    // recording, which would otherwise start a recording again when played.
-    void DropTrailingKeyDowns();
+    // Drops the hotkey that stopped the recording, which would otherwise start
+    // a recording again when played: the presses at the end of the list, and
+    // those of their releases that reached the list before the stop did.
+    void DropStopHotkey();
     std::size_t Size() const { return m_recording.size(); }
 
     // Starts playback of the recorded list. The list moves to the player, so
