@@ -69,33 +69,25 @@ void CCaptureResultDialog::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CCaptureResultDialog::OnInitDialog() {
     CDialog::OnInitDialog();
-    // Centred on the monitor that holds the capture (the dialog has no visible owner), inside
-    // its work area, and never larger than that: a capture with no room for all its pixels is
-    // shown scaled down, which the clipboard and the saved file are not.
-    const HMONITOR monitor = ::MonitorFromRect(&m_capture.selection, MONITOR_DEFAULTTONEAREST);
-    MONITORINFO info = {};
-    info.cbSize = sizeof info;
-    ::GetMonitorInfoA(monitor, &info);
-    m_dpi = DpiOfMonitor(monitor);
-    m_shown = ShownSize(m_capture.Width(), m_capture.Height(), info.rcWork.right - info.rcWork.left,
-                        info.rcWork.bottom - info.rcWork.top, m_dpi);
-    const Placement p = PlacementFor(m_shown.cx, m_shown.cy, m_dpi);
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, p.width, p.height, SWP_NOZORDER | SWP_NOMOVE);
-    CentreOnMonitor(m_hWnd, monitor);
-
     for (CSkinButton* button : {&m_btnCopy, &m_btnSave})
         button->SetSkin(m_skin.buttonLook);
-    RECT outer;
-    ::GetWindowRect(m_hWnd, &outer);
-    GenerateSkin(m_background, outer.right - outer.left, outer.bottom - outer.top,
-                 m_skin.dialogLook, CurrentSkinSystemColors());
-    PlaceButtons();
+    // Centred on the monitor that holds the capture (the dialog has no visible owner).
+    const HMONITOR monitor = ::MonitorFromRect(&m_capture.selection, MONITOR_DEFAULTTONEAREST);
+    LayOut(monitor, DpiOfMonitor(monitor));
+    CentreOnMonitor(m_hWnd, monitor);
     return TRUE;
 }
 
 void CCaptureResultDialog::OnDpiChanged(UINT dpi) {
     // Laid out again for the monitor it is on now, and kept on it.
     const HMONITOR monitor = ::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST);
+    LayOut(monitor, dpi);
+    MoveOntoMonitor(m_hWnd, monitor);
+}
+
+void CCaptureResultDialog::LayOut(HMONITOR monitor, UINT dpi) {
+    // Inside the monitor's work area, and never larger than that: a capture with no room for
+    // all its pixels is shown scaled down, which the clipboard and the saved file are not.
     MONITORINFO info = {};
     info.cbSize = sizeof info;
     ::GetMonitorInfoA(monitor, &info);
@@ -104,13 +96,12 @@ void CCaptureResultDialog::OnDpiChanged(UINT dpi) {
                         info.rcWork.bottom - info.rcWork.top, m_dpi);
     const Placement p = PlacementFor(m_shown.cx, m_shown.cy, m_dpi);
     ::SetWindowPos(m_hWnd, nullptr, 0, 0, p.width, p.height, SWP_NOZORDER | SWP_NOMOVE);
-    MoveOntoMonitor(m_hWnd, monitor);
-    GenerateSkin(m_background, p.width, p.height, m_skin.dialogLook, CurrentSkinSystemColors());
-    PlaceButtons();
-}
+    RECT outer;
+    ::GetWindowRect(m_hWnd, &outer);
+    GenerateSkin(m_background, outer.right - outer.left, outer.bottom - outer.top,
+                 m_skin.dialogLook, CurrentSkinSystemColors());
 
-void CCaptureResultDialog::PlaceButtons() {
-    const Placement p = PlacementFor(m_shown.cx, m_shown.cy, m_dpi);
+    // The buttons share the band under the picture.
     RECT client;
     ::GetClientRect(m_hWnd, &client);
     const int edgeBottom = p.oy + m_shown.cy + 3;

@@ -39,9 +39,10 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // Puts the two buttons side by side, three quarters of the way down the band below the
+    // Sizes the window to the capture at `dpi` on `monitor`, paints its background to match,
+    // and puts the two buttons side by side, three quarters of the way down the band below the
     // picture, with three equal gaps.
-    void PlaceButtons();
+    void LayOut(HMONITOR monitor, UINT dpi);
     // Writes the display image; false when the file could not be written.
     bool SaveCapture(const char* fileName, bool png);
 
