@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -86,24 +87,37 @@ TEST(CaptureSaveName, ExtensionWithinTheFirstHundredCharactersKeepsThePath) {
         EXPECT_EQ(CaptureSaveName(c.path, c.ext), c.saved) << c.path;
 }
 
-// The replacing write of a capture: the bytes exactly as given, or the old file when the writer
-// fails, and no temporary file either way.
+// The replacing write behind every saved file: the bytes exactly as given, or the old file when
+// anything fails, and no temporary file either way.
 TEST(ReplacingWrite, TheNewBytesWholeOrTheOldFile) {
-    const std::string path = ::testing::TempDir() + "zen_bmp_replace.bmp";
-    std::ofstream(path, std::ios::binary) << "old content";
-    const auto write = [&](const std::string& bytes, bool ok) {
-        return WriteBinaryFileReplacing(path, [&](std::FILE* f) {
+    namespace fs = std::filesystem;
+    const std::string path = ::testing::TempDir() + "zen_replace.bmp", temp = path + ".tmp";
+    const std::string folder = ::testing::TempDir() + "zen_replace_folder.bmp";
+    const auto write = [](const std::string& to, const std::string& bytes, bool ok = true) {
+        return WriteBinaryFileReplacing(to, [&](std::FILE* f) {
             return std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size() && ok;
         });
     };
-    EXPECT_FALSE(write("half", false));
+    fs::remove_all(temp); // folders left over from a run that stopped half-way
+    fs::remove_all(folder);
+    std::ofstream(path, std::ios::binary) << "old content";
+    EXPECT_FALSE(write(path, "half", false)); // the writer fails
+    EXPECT_FALSE(fs::exists(temp));
+    ASSERT_TRUE(fs::create_directory(temp)); // the temporary file cannot be made
+    EXPECT_FALSE(write(path, "new"));
+    fs::remove(temp);
     EXPECT_EQ(ReadAll(path), "old content");
-    EXPECT_FALSE(std::ifstream(path + ".tmp").good());
+    // A folder cannot be replaced, nor a file made in a folder that does not exist.
+    ASSERT_TRUE(fs::create_directory(folder));
+    EXPECT_FALSE(write(folder, "new"));
+    EXPECT_FALSE(fs::exists(folder + ".tmp"));
+    fs::remove(folder);
+    EXPECT_FALSE(write(folder + "/shot.bmp", "new"));
     const std::string bytes("BM\n\r\n\0\x1a\xff", 8); // no text-mode translation
-    EXPECT_TRUE(write(bytes, true));
+    EXPECT_TRUE(write(path, bytes));
     EXPECT_EQ(ReadAll(path), bytes);
-    EXPECT_FALSE(std::ifstream(path + ".tmp").good());
-    std::remove(path.c_str());
+    EXPECT_FALSE(fs::exists(temp));
+    fs::remove(path);
 }
 
 } // namespace

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -145,32 +144,6 @@ TEST(SchemeFile, DamagedFilesKeepWhatDidNotScan) {
     table.count = 5;
     EXPECT_FALSE(ReadSchemeFile(path, table, [&](const char*) { ADD_FAILURE(); }));
     EXPECT_EQ(table.count, 5);
-}
-
-TEST(SchemeFile, FailedWriteKeepsTheOldFile) {
-    namespace fs = std::filesystem;
-    const std::string path = TempPath("atomic.dat"), folder = TempPath("atomic-folder.dat");
-    const SkinSchemeTable table = SchemeTable({NumberedScheme(1, "New")});
-    // The temporary file cannot be created: a folder stands in its place. (Left over from a
-    // run that stopped half-way, the folders go first.)
-    fs::remove_all(path + ".tmp");
-    fs::remove_all(folder);
-    WriteText(path, "old content");
-    ASSERT_TRUE(fs::create_directory(path + ".tmp"));
-    EXPECT_FALSE(WriteSchemeFile(path, table));
-    EXPECT_EQ(ReadText(path), "old content");
-    fs::remove(path + ".tmp");
-    // The target is a folder and cannot be replaced; no temporary file is left behind.
-    ASSERT_TRUE(fs::create_directory(folder));
-    EXPECT_FALSE(WriteSchemeFile(folder, table));
-    EXPECT_FALSE(fs::exists(folder + ".tmp"));
-    fs::remove(folder);
-    EXPECT_FALSE(WriteSchemeFile(TempPath("no-such-folder/scheme.dat"), table));
-    // A good write replaces the old file.
-    EXPECT_TRUE(WriteSchemeFile(path, table));
-    EXPECT_FALSE(fs::exists(path + ".tmp"));
-    EXPECT_EQ(ReadText(path), "1\n" + Block("New", 1));
-    fs::remove(path);
 }
 
 TEST(SchemeTable, StoreConfirmDeleteAndFull) {

@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -29,7 +28,6 @@ void PrintTo(const RgbColor& c, std::ostream* os) {
 namespace {
 
 constexpr COLORREF kGrey192 = RGB(192, 192, 192);
-constexpr double kPi = 3.14159265358979323846;
 // In the cube picture: the black corner, then the ends of the red, green and blue axes.
 constexpr GeoPoint kCubeCorner = {102, 108}, kCubeEnds[3] = {{102, 9}, {23, 147}, {181, 147}};
 const int kEdits[] = {IDC_CE_RED, IDC_CE_GREEN,      IDC_CE_BLUE,
@@ -362,61 +360,6 @@ TEST(ColorEdit, ModalRunEndsWithOkOrCancel) {
         if (button == IDOK) {
             EXPECT_EQ(dlg.m_rgbCurrent, (RgbColor{1, 77, 3}));
         }
-    }
-}
-
-// The wheel shows the conversion of its angle and radius at full brightness; the cube has its
-// corners and axis ends where the editor's arithmetic expects them. Outside, the background.
-TEST(ColorEditArt, WheelAndCubePictures) {
-    const std::unique_ptr<Canvas> wheel = Picture(IDB_COLOR_WHEEL, false);
-    ASSERT_EQ(wheel->w, 202);
-    ASSERT_EQ(wheel->h, 201);
-    int worst = 0, outside = 0;
-    for (int y = 0; y < wheel->h; ++y)
-        for (int x = 0; x < wheel->w; ++x) {
-            const double dx = x - 100, dy = 100 - y, r = std::hypot(dx, dy);
-            const COLORREF got = wheel->At(x, y);
-            if (r >= 101.0) {
-                outside += got != kGrey192;
-                continue;
-            }
-            const int hue = static_cast<int>(std::lround(std::atan2(dy, dx) * 180 / kPi) + 360);
-            const RgbColor want =
-                HsbColor{hue % 360, std::min(255, int(std::lround(r * 2.55))), 255}.ToRgb();
-            worst = std::max({worst, std::abs(GetRValue(got) - want.red),
-                              std::abs(GetGValue(got) - want.green),
-                              std::abs(GetBValue(got) - want.blue)});
-        }
-    EXPECT_LE(worst, 8) << "levels from the conversion";
-    EXPECT_EQ(outside, 0);
-
-    const std::unique_ptr<Canvas> cube = Picture(IDB_COLOR_CUBE, false);
-    ASSERT_EQ(cube->w, 190);
-    ASSERT_EQ(cube->h, 190);
-    const struct {
-        GeoPoint at;
-        COLORREF colour;
-        int slack; // levels per channel
-    } spots[] = {
-        // The axes meet white at the black corner and end in black arrowheads; the outer
-        // corners are yellow, magenta and cyan; beside the black corner black; just outside the
-        // outline the background.
-        {kCubeCorner, RGB(255, 255, 255), 0},
-        {kCubeEnds[0], 0, 0},
-        {kCubeEnds[1], 0, 0},
-        {kCubeEnds[2], 0, 0},
-        {{26, 51}, RGB(255, 255, 0), 40},
-        {{178, 51}, RGB(255, 0, 255), 40},
-        {{102, 182}, RGB(0, 255, 255), 40},
-        {{104, 111}, 0, 20},
-        {{102, 5}, kGrey192, 0},
-        {{19, 48}, kGrey192, 0},
-        {{185, 48}, kGrey192, 0}};
-    for (const auto& s : spots) {
-        const COLORREF got = cube->At(s.at.x, s.at.y);
-        for (int shift : {0, 8, 16})
-            EXPECT_LE(std::abs(int(got >> shift & 255) - int(s.colour >> shift & 255)), s.slack)
-                << s.at.x << "," << s.at.y;
     }
 }
 
