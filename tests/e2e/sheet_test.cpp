@@ -96,7 +96,7 @@ TEST(SheetHelp, EachPagesHelpButtonAndF1OpenTheHelpViewer) {
         return WaitFor([&] { return !::IsWindow(viewer); });
     };
     for (const auto& c : pages) {
-        HWND page = p.Sheet() ? ShowPage(p, c.page, c.help) : OpenPage(p, c.page, c.help);
+        HWND page = OpenPage(p, c.page, c.help);
         ASSERT_NE(page, nullptr) << c.page;
         PressButton(page, c.help);
         EXPECT_TRUE(viewerOpensAndCloses()) << "Help on page " << c.page;

@@ -66,22 +66,9 @@ void ZoomCycle(const Program& p) {
 
 // Capture: the overlay, a drag over it, the result dialog closed with "&Copy to clipboard".
 void CaptureCycle(const Program& p) {
-    p.Command(ID_CAPTURE);
-    HWND overlay = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
-        overlay = FindProcessWindowByClass(p.Pid(), "paste");
-        return overlay != nullptr;
-    }));
-    ::PostMessageA(overlay, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 260));
-    ::PostMessageA(overlay, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(120, 100));
-    ::PostMessageA(overlay, WM_LBUTTONUP, 0, MAKELPARAM(120, 100));
-    HWND result = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
-        result = FindProcessWindow(p.Pid(), "Congratulation!");
-        return result && ::IsWindowVisible(result);
-    }));
-    ::PostMessageA(result, WM_COMMAND, MAKEWPARAM(IDC_CAPTURE_COPY, BN_CLICKED), 0);
-    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(result); }));
+    ASSERT_TRUE(OpenOverlay(p));
+    HWND result = SelectOnOverlay(p, {120, 100, 300, 260});
+    ASSERT_TRUE(result && CloseResult(result));
 }
 
 // Tip of the Day over the options window, closed, then the options window closed.

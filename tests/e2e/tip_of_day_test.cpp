@@ -91,9 +91,8 @@ TEST(TipOfDay, OpeningsAndNextTipGoThroughTheTipsBesideTheProgramInTurn) {
     // A capture started meanwhile takes neither the tip nor the options window into the picture.
     tip = OpenTipOfDay(p);
     ASSERT_NE(tip, nullptr);
-    p.Command(ID_CAPTURE);
-    HWND overlay = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (overlay = FindProcessWindowByClass(p.Pid(), "paste")); }));
+    HWND overlay = OpenOverlay(p);
+    ASSERT_TRUE(overlay);
     EXPECT_FALSE(::IsWindowVisible(tip));
     EXPECT_TRUE(p.Sheet() == nullptr || !::IsWindowVisible(p.Sheet()));
     MouseAt(200, 200, MOUSEEVENTF_RIGHTDOWN); // gives the capture up
