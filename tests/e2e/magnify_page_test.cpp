@@ -17,7 +17,7 @@ TEST(MagnifyPage, ReopensOnTheLastPageRefusesOutOfRangeAndAcceptsTheTypedLimits)
     Program p;
     ASSERT_TRUE(p.StartAndWaitForTray());
     int last = kColorPage; // the first opening shows the Color page
-    for (int tab : {kAboutPage, kMagnifyPage}) {
+    for (int tab : {kAboutPage, kColorPage, kMagnifyPage}) {
         ASSERT_TRUE(OpenOptions(p));
         EXPECT_EQ(SheetActiveTab(p.Sheet()), last);
         ::SendMessageA(p.Sheet(), PSM_SETCURSEL, last = tab, 0);
