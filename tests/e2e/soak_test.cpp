@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -88,22 +87,18 @@ void SkinCycle(const Program& p) {
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog) && p.Sheet() == nullptr; }));
 }
 
-struct Kind {
-    const char* name;
-    std::function<void(const Program&)> cycle;
-};
 // Every window and command of the program that a user repeats; one line per kind.
-const std::vector<Kind>& Kinds() {
-    static const std::vector<Kind> kinds = {
-        {"options window, every tab, OK", OptionsCycle},
-        {"tray menu", MenuCycle},
-        {"Alt+Z on and off", ZoomCycle},
-        {"capture and result dialog", CaptureCycle},
-        {"Tip of the Day", TipCycle},
-        {"skin dialog", SkinCycle},
-    };
-    return kinds;
-}
+const struct Kind {
+    const char* name;
+    void (*cycle)(const Program&);
+} kKinds[] = {
+    {"options window, every tab, OK", OptionsCycle},
+    {"tray menu", MenuCycle},
+    {"Alt+Z on and off", ZoomCycle},
+    {"capture and result dialog", CaptureCycle},
+    {"Tip of the Day", TipCycle},
+    {"skin dialog", SkinCycle},
+};
 
 TEST(Soak, ObjectsAndMemoryStayFlatOverManyCycles) {
     Program p;
@@ -114,7 +109,7 @@ TEST(Soak, ObjectsAndMemoryStayFlatOverManyCycles) {
     const int cycles = Cycles();
     // ZEN_SOAK_ONLY, when set, picks the kinds whose name contains it.
     const char* only = std::getenv("ZEN_SOAK_ONLY");
-    for (const Kind& kind : Kinds()) {
+    for (const Kind& kind : kKinds) {
         if (only && *only && !std::strstr(kind.name, only))
             continue;
         SCOPED_TRACE(kind.name);
@@ -151,20 +146,17 @@ TEST(Soak, ObjectsAndMemoryStayFlatOverManyCycles) {
         // and pictures of controls in states not met before. They come at once (up to 10 seen
         // in one half of a short run, none in the other) and stop coming; what a leak leaves
         // grows with every cycle (or every few), in both halves.
-        const long firstHalf =
-            static_cast<long>(half.Drawing()) - static_cast<long>(before.Drawing());
-        const long secondHalf =
-            static_cast<long>(after.Drawing()) - static_cast<long>(half.Drawing());
+        const auto grew = [](DWORD from, DWORD to) { return long(to) - long(from); };
+        const long firstHalf = grew(before.Drawing(), half.Drawing());
+        const long secondHalf = grew(half.Drawing(), after.Drawing());
         EXPECT_LE(std::min(firstHalf, secondHalf), std::max(4, cycles / 8))
             << "pens, brushes, fonts or bitmaps left: " << firstHalf << " in the first half, "
             << secondHalf << " in the second";
         // Wine's cache of window DCs grows by a DC and its region whenever more are in use at
         // once than ever before, which a busy machine makes happen at any time (7 at once seen);
         // a DC taken and never given back adds one or two every cycle, in both halves.
-        const long dcsFirst =
-            static_cast<long>(half.dcsAndRegions) - static_cast<long>(before.dcsAndRegions);
-        const long dcsSecond =
-            static_cast<long>(after.dcsAndRegions) - static_cast<long>(half.dcsAndRegions);
+        const long dcsFirst = grew(before.dcsAndRegions, half.dcsAndRegions);
+        const long dcsSecond = grew(half.dcsAndRegions, after.dcsAndRegions);
         EXPECT_LE(std::min(dcsFirst, dcsSecond), std::max(4, cycles / 4))
             << "DCs taken and not given back: " << dcsFirst << " in the first half, " << dcsSecond
             << " in the second";
