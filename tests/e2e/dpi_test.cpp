@@ -317,8 +317,7 @@ TEST_F(Dpi, TheSkinDialogAndTipOfTheDayShowTheirTextsWhole) {
     ASSERT_TRUE(tip);
     Shot(tip, "tip_of_the_day");
     EXPECT_EQ(Lines(LayoutFaults(m_p, tip)), "");
-    PressButton(tip, IDOK);
-    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(tip); }));
+    ASSERT_TRUE(CloseWith(tip, IDOK));
 
     HWND skin = OpenSkinDialog(m_p);
     ASSERT_TRUE(skin);

@@ -128,6 +128,11 @@ inline void PressButton(HWND dialog, int id) {
     ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
+// Presses a button that ends a dialog; true once the dialog has gone.
+inline bool CloseWith(HWND dialog, int id) {
+    PressButton(dialog, id);
+    return WaitFor([&] { return !::IsWindow(dialog); });
+}
 // Opens Tip of the Day from the About page of the options window (opening that first when it
 // is closed); the dialog once it shows, else nullptr.
 inline HWND OpenTipOfDay(const Program& p) {

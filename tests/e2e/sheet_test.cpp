@@ -142,12 +142,10 @@ TEST(ScreensDialogs, OpenOnThePointersMonitor) {
             ::RedrawWindow(tip, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
             SaveScreenshot("dialogs_second_monitor");
         }
-        PressButton(tip, IDOK);
-        ASSERT_TRUE(WaitFor([&] { return !::IsWindow(tip); }));
+        ASSERT_TRUE(CloseWith(tip, IDOK));
         HWND skin = OpenSkinDialog(p);
         ASSERT_TRUE(skin);
         onWork(skin, monitor);
-        PressButton(skin, IDCANCEL);
-        ASSERT_TRUE(WaitFor([&] { return !::IsWindow(skin); }));
+        ASSERT_TRUE(CloseWith(skin, IDCANCEL));
     }
 }

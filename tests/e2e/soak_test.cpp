@@ -74,8 +74,7 @@ void CaptureCycle(const Program& p) {
 void TipCycle(const Program& p) {
     HWND tip = OpenTipOfDay(p);
     ASSERT_TRUE(tip);
-    ::PostMessageA(tip, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(tip); }));
+    ASSERT_TRUE(CloseWith(tip, IDOK));
     ASSERT_TRUE(PressSheetButton(p, IDCANCEL));
 }
 
@@ -196,8 +195,7 @@ TEST(Soak, TenCopiesStartedTogetherLeaveOneTrayWindowThatWorks) {
             return (sheet = ::FindWindowA(nullptr, "  Zentrova 3.0")) && ::IsWindowVisible(sheet);
         }));
         if (sheet) {
-            ::PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
-            EXPECT_TRUE(WaitFor([&] { return !::IsWindow(sheet); }));
+            EXPECT_TRUE(CloseWith(sheet, IDCANCEL));
         }
         ::PostMessageA(tray[0], WM_COMMAND, ID_EXIT, 0);
     }

@@ -17,16 +17,11 @@ namespace {
 std::string TipText(HWND tip) {
     return ItemText(tip, IDC_TIP_TEXT);
 }
-// Closes the dialog with Close (IDOK) or as Esc does (IDCANCEL); true once it has gone.
-bool CloseTip(HWND tip, int id = IDOK) {
-    PressButton(tip, id);
-    return WaitFor([&] { return !::IsWindow(tip); });
-}
 // Opens the dialog and reads the tip it shows ("" when it did not open).
 std::string OpeningShows(const Program& p) {
     HWND tip = OpenTipOfDay(p);
     const std::string text = tip ? TipText(tip) : "";
-    return tip && CloseTip(tip) ? text : "";
+    return tip && CloseWith(tip, IDOK) ? text : "";
 }
 void WriteTips(const Program& p, const std::string& text) {
     WriteFileText(p.Folder() + "\\tips.txt", text);
@@ -71,7 +66,7 @@ TEST(TipOfDay, OpeningsAndNextTipGoThroughTheTipsBesideTheProgramInTurn) {
     const RECT area = WindowRect(tip);
     EXPECT_TRUE(WaitFor([&] { return CountColour(area, RGB(255, 255, 0), 8) > 300; }));
     EXPECT_GT(CountColour(area, RGB(255, 255, 255), 0), 20000);
-    ASSERT_TRUE(CloseTip(tip, IDCANCEL)); // the position is kept however the tip closes
+    ASSERT_TRUE(CloseWith(tip, IDCANCEL)); // the position is kept however the tip closes
     EXPECT_TRUE(::IsWindowEnabled(p.Sheet()));
 
     tip = OpenTipOfDay(p);
@@ -79,7 +74,7 @@ TEST(TipOfDay, OpeningsAndNextTipGoThroughTheTipsBesideTheProgramInTurn) {
     EXPECT_EQ(TipText(tip), "Second tip");
     ASSERT_TRUE(NextTip(tip));
     EXPECT_EQ(TipText(tip), "Third tip");
-    ASSERT_TRUE(CloseTip(tip));
+    ASSERT_TRUE(CloseWith(tip, IDOK));
     EXPECT_EQ(OpeningShows(p), "First tip");
 
     // Another file (its creation time differs from the stored one) is read from its top, even
@@ -113,7 +108,7 @@ TEST(TipOfDay, TheStartUpBoxAndFilesWithoutTips) {
     EXPECT_FALSE(NextTipEnabled(tip));
     EXPECT_TRUE(Checked(tip)) << "nothing stored: the box is ticked";
     ::SendMessageA(::GetDlgItem(tip, IDC_TIP_STARTUP), BM_CLICK, 0, 0);
-    ASSERT_TRUE(CloseTip(tip, IDCANCEL));
+    ASSERT_TRUE(CloseWith(tip, IDCANCEL));
     EXPECT_EQ(StoredTip(p, "StartUp"), -1);
     EXPECT_EQ(StoredTip(p, "FilePos"), -1) << "no file, no position";
 
@@ -127,7 +122,7 @@ TEST(TipOfDay, TheStartUpBoxAndFilesWithoutTips) {
     EXPECT_FALSE(NextTipEnabled(tip));
     EXPECT_TRUE(Checked(tip));
     ::SendMessageA(::GetDlgItem(tip, IDC_TIP_STARTUP), BM_CLICK, 0, 0);
-    ASSERT_TRUE(CloseTip(tip));
+    ASSERT_TRUE(CloseWith(tip, IDOK));
     EXPECT_TRUE(WaitFor([&] { return StoredTip(p, "StartUp") == 1; }));
 
     WriteTips(p, "One\nTwo\n");
