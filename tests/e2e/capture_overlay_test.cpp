@@ -15,14 +15,6 @@ using namespace e2e;
 
 namespace {
 
-constexpr char kOverlayClass[] = "paste";
-constexpr char kResultTitle[] = "Congratulation!";
-
-// Known, position-dependent pixels, so that any shift or stray pixel in a capture shows.
-DWORD Pattern(int x, int y) {
-    return static_cast<DWORD>((x * 7 & 255) << 16 | (y * 5 & 255) << 8 | ((x + y) * 3 & 255));
-}
-
 // Text on the clipboard, to see whether a capture replaced it.
 void PutClipboardText(const char* text) {
     ASSERT_TRUE(WaitFor([] { return ::OpenClipboard(nullptr) != 0; }));
@@ -94,14 +86,6 @@ protected:
     }
     void TearDown() override { m_p.Stop(); }
 
-    HWND Overlay() const { return FindProcessWindowByClass(m_p.Pid(), kOverlayClass); }
-    HWND Result() const { return FindProcessWindow(m_p.Pid(), kResultTitle); }
-
-    // Opens the overlay through the tray's Capture command.
-    bool OpenOverlay() const {
-        m_p.Command(ID_CAPTURE);
-        return WaitFor([&] { return Overlay() && ::IsWindowVisible(Overlay()); });
-    }
     // Whether the pixel at p shows inverted against the frozen picture (taken beforehand).
     bool BandCornerAt(POINT p) const {
         const RECT one = {p.x, p.y, p.x + 1, p.y + 1};
@@ -129,29 +113,9 @@ protected:
             SaveScreenshot(screenshot);
         MouseAt(to.x, to.y, MOUSEEVENTF_LEFTUP);
     }
-    // The same drag as the messages the overlay gets from it, free of the timing of synthesized
-    // input: for the tests about what happens after the selection. The release comes where no
-    // move has been, as when the last moves are folded into it: it ends the selection.
-    void PostDrag(POINT from, POINT to) const {
-        HWND overlay = Overlay();
-        ::PostMessageA(overlay, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
-        ::PostMessageA(overlay, WM_MOUSEMOVE, MK_LBUTTON,
-                       MAKELPARAM((from.x + to.x) / 2, (from.y + to.y) / 2));
-        ::PostMessageA(overlay, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
-    }
-    // Captures the rectangle by dragging over it from bottom right to top left; the result
-    // dialog, once it shows.
-    HWND CaptureRect(const RECT& rc) {
-        if (!OpenOverlay())
-            return nullptr;
-        PostDrag({rc.right, rc.bottom}, {rc.left, rc.top});
-        HWND result = nullptr;
-        WaitFor([&] { return (result = Result()) && ::IsWindowVisible(result); });
-        return result;
-    }
-    void CloseResult(HWND result) const {
-        ::PostMessageA(result, WM_COMMAND, MAKEWPARAM(IDC_CAPTURE_COPY, BN_CLICKED), 0);
-        ASSERT_TRUE(WaitFor([&] { return !::IsWindow(result); }));
+    // Captures the rectangle; the result dialog, once it shows.
+    HWND CaptureRect(const RECT& rc) const {
+        return OpenOverlay(m_p) ? SelectOnOverlay(m_p, rc) : nullptr;
     }
 
     Program m_p;
@@ -198,14 +162,14 @@ TEST_F(Capture, EachWayInPutsTheScreenPixelsOnTheClipboardWithoutTheBandOrTheOpt
             ::PostMessageA(page, WM_COMMAND, MAKEWPARAM(ID_CAPTURE, BN_CLICKED),
                            reinterpret_cast<LPARAM>(::GetDlgItem(page, ID_CAPTURE)));
         }
-        ASSERT_TRUE(WaitFor([&] { return Overlay() && ::IsWindowVisible(Overlay()); }));
+        ASSERT_TRUE(WaitFor([&] { return Overlay(m_p) && ::IsWindowVisible(Overlay(m_p)); }));
         EXPECT_TRUE(WaitFor([&] { return !m_p.Sheet(); })) << "the options window closes";
         // The overlay shows the screen as it was: hiding the window underneath changes nothing.
         pattern.Hide();
         Drag({sel.right, sel.bottom}, {sel.left, sel.top}, w.screenshot);
         HWND result = nullptr;
-        ASSERT_TRUE(WaitFor([&] { return (result = Result()) != nullptr; }));
-        EXPECT_FALSE(Overlay());
+        ASSERT_TRUE(WaitFor([&] { return (result = Result(m_p)) != nullptr; }));
+        EXPECT_FALSE(Overlay(m_p));
 
         // On the clipboard while the dialog is still open.
         int cw = 0, ch = 0;
@@ -222,7 +186,7 @@ TEST_F(Capture, EachWayInPutsTheScreenPixelsOnTheClipboardWithoutTheBandOrTheOpt
             WriteFileText(std::string(xdir) + "\\ready", "");
             EXPECT_TRUE(WaitFor([&] { return FileExists(std::string(xdir) + "\\done"); }, 60000));
         } else {
-            CloseResult(result);
+            ASSERT_TRUE(CloseResult(result));
         }
     }
 }
@@ -233,21 +197,21 @@ TEST_F(Capture, EscapeTheRightButtonAndAClickCancelWithoutTouchingTheClipboard) 
     for (int way = 0; way < 3; ++way) {
         SCOPED_TRACE(way == 0 ? "Escape" : way == 1 ? "right button" : "click");
         PutClipboardText("kept");
-        ASSERT_TRUE(OpenOverlay());
+        ASSERT_TRUE(OpenOverlay(m_p));
         ASSERT_TRUE(MovePointer(200, 200));
         if (way == 0) {
             MouseAt(200, 200, MOUSEEVENTF_LEFTDOWN);
             ASSERT_TRUE(MovePointer(150, 150));
             PressKeys({VK_ESCAPE});
-            ASSERT_TRUE(WaitFor([&] { return !Overlay(); }));
+            ASSERT_TRUE(WaitFor([&] { return !Overlay(m_p); }));
             MouseAt(150, 150, MOUSEEVENTF_LEFTUP);
         } else {
             const DWORD button = way == 1 ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
             MouseAt(200, 200, button);
             MouseAt(200, 200, button << 1); // the same button's release
         }
-        ASSERT_TRUE(WaitFor([&] { return !Overlay(); }));
-        EXPECT_FALSE(WaitFor([&] { return Result() != nullptr; }, 800));
+        ASSERT_TRUE(WaitFor([&] { return !Overlay(m_p); }));
+        EXPECT_FALSE(WaitFor([&] { return Result(m_p) != nullptr; }, 800));
         EXPECT_TRUE(ClipboardHasText());
     }
     HWND result = CaptureRect({100, 100, 101, 101});
@@ -256,7 +220,7 @@ TEST_F(Capture, EscapeTheRightButtonAndAClickCancelWithoutTouchingTheClipboard) 
     std::vector<DWORD> px;
     ASSERT_TRUE(ClipboardPixels(w, h, px));
     EXPECT_EQ(w * h, 1);
-    CloseResult(result);
+    ASSERT_TRUE(CloseResult(result));
 }
 
 // A capture of the whole screen: the result window fits the work area, with its title and both
@@ -301,11 +265,10 @@ TEST_F(Capture, ResultDialogSizeAndPictureOffsetFollowTheCapture) {
         ASSERT_TRUE(pattern.Show());
         const RECT sel = {area.left + 5, area.top + 5, area.left + 5 + c.w, area.top + 5 + c.h};
         const std::vector<DWORD> captured = ScreenPixels(sel);
-        ASSERT_TRUE(OpenOverlay());
+        ASSERT_TRUE(OpenOverlay(m_p));
         pattern.Hide();
-        PostDrag({sel.right, sel.bottom}, {sel.left, sel.top});
-        HWND result = nullptr;
-        ASSERT_TRUE(WaitFor([&] { return (result = Result()) && ::IsWindowVisible(result); }));
+        HWND result = SelectOnOverlay(m_p, sel);
+        ASSERT_TRUE(result);
         RECT outer;
         ::GetWindowRect(result, &outer);
         EXPECT_EQ(outer.right - outer.left, c.width);
@@ -332,7 +295,7 @@ TEST_F(Capture, ResultDialogSizeAndPictureOffsetFollowTheCapture) {
                 3000))
                 << q.x << "," << q.y;
         }
-        CloseResult(result);
+        ASSERT_TRUE(CloseResult(result));
     }
 }
 
@@ -362,7 +325,7 @@ TEST_F(Capture, SaveAsFileWritesTheCaptureOrReportsWhyNot) {
             SaveAs(result, "");
             EXPECT_FALSE(WaitFor([&] { return !::IsWindow(result); }, 1000))
                 << "Cancel closed the result window";
-            CloseResult(result);
+            ASSERT_TRUE(CloseResult(result));
             continue;
         }
         const std::string base = m_p.Folder() + "\\" + save.name;
@@ -380,7 +343,7 @@ TEST_F(Capture, SaveAsFileWritesTheCaptureOrReportsWhyNot) {
             ::RemoveDirectoryA((file + ".tmp").c_str());
             EXPECT_FALSE(WaitFor([&] { return !::IsWindow(result); }, 1000))
                 << "the failed save closed the result window";
-            CloseResult(result);
+            ASSERT_TRUE(CloseResult(result));
             continue;
         }
         ASSERT_TRUE(WaitFor([&] { return !::IsWindow(result); }));
@@ -411,8 +374,7 @@ TEST_F(Capture, SaveAsFileWritesTheCaptureOrReportsWhyNot) {
 
 TEST_F(Capture, TheDibFormatIsMadeOnRequestAndOutlivesTheProgram) {
     HWND result = CaptureRect({100, 100, 160, 140});
-    ASSERT_TRUE(result);
-    CloseResult(result);
+    ASSERT_TRUE(result && CloseResult(result));
     int bw = 0, bh = 0, dw = 0, dh = 0;
     std::vector<DWORD> bitmap, dib;
     ASSERT_TRUE(ClipboardPixels(bw, bh, bitmap));
@@ -421,8 +383,8 @@ TEST_F(Capture, TheDibFormatIsMadeOnRequestAndOutlivesTheProgram) {
     EXPECT_EQ(dh, 40);
     EXPECT_TRUE(dib == bitmap);
     // A capture taken, the program left, then pasted: the picture is still there.
-    ASSERT_TRUE(CaptureRect({200, 150, 230, 170}) != nullptr);
-    CloseResult(Result());
+    result = CaptureRect({200, 150, 230, 170});
+    ASSERT_TRUE(result && CloseResult(result));
     ASSERT_TRUE(ClipboardPixels(bw, bh, bitmap));
     m_p.Stop();
     ASSERT_TRUE(ClipboardPixels(dw, dh, dib, true));
@@ -470,18 +432,18 @@ TEST_F(Screens, CapturesOnTheSecondMonitorAndAcrossTheBorderAreExactAndShownTher
         const std::vector<DWORD> expected = ScreenPixels(c.sel);
         m_before = expected[0];
         ASSERT_TRUE(MovePointer(c.sel.right + 10, c.sel.bottom + 10));
-        ASSERT_TRUE(OpenOverlay());
+        ASSERT_TRUE(OpenOverlay(m_p));
         const int x = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
         const int y = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
         const RECT desktop = {x, y, x + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
                               y + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-        const RECT covered = WindowRect(Overlay());
+        const RECT covered = WindowRect(Overlay(m_p));
         EXPECT_TRUE(::EqualRect(&covered, &desktop)) << "the overlay covers every monitor";
         pattern.Hide();
         Drag({c.sel.right, c.sel.bottom}, {c.sel.left, c.sel.top},
              c.monitor == 1 && c.sel.left < second.left ? "capture_two_monitors" : nullptr);
         HWND result = nullptr;
-        ASSERT_TRUE(WaitFor([&] { return (result = Result()) && ::IsWindowVisible(result); }));
+        ASSERT_TRUE(WaitFor([&] { return (result = Result(m_p)) && ::IsWindowVisible(result); }));
         int cw = 0, ch = 0;
         std::vector<DWORD> px;
         ASSERT_TRUE(ClipboardPixels(cw, ch, px));
@@ -495,7 +457,7 @@ TEST_F(Screens, CapturesOnTheSecondMonitorAndAcrossTheBorderAreExactAndShownTher
         EXPECT_LE(std::abs((shown.top + shown.bottom) - (work.top + work.bottom)), 1);
         if (c.monitor == 1 && c.sel.left < second.left)
             SaveScreenshot("capture_result_second_monitor");
-        CloseResult(result);
+        ASSERT_TRUE(CloseResult(result));
     }
 }
 

@@ -84,6 +84,14 @@ std::string ImageOf(DWORD pid) {
     return buf;
 }
 
+void EndProcess(DWORD pid) {
+    if (HANDLE h = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+        ::TerminateProcess(h, 1);
+        ::WaitForSingleObject(h, 5000);
+        ::CloseHandle(h);
+    }
+}
+
 // The processes the program started (the prompt and whatever hosts its
 // console), ended by their ids when the test is done.
 class Descendants {
@@ -91,11 +99,7 @@ public:
     explicit Descendants(DWORD root) : m_root(root) {}
     ~Descendants() {
         for (DWORD pid : List())
-            if (HANDLE h = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
-                ::TerminateProcess(h, 1);
-                ::WaitForSingleObject(h, 5000);
-                ::CloseHandle(h);
-            }
+            EndProcess(pid);
     }
     std::vector<DWORD> List() const {
         std::vector<DWORD> found = {m_root};
@@ -130,13 +134,7 @@ private:
 // the test run's output open).
 struct PromptEnder {
     DWORD pid;
-    ~PromptEnder() {
-        if (HANDLE h = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
-            ::TerminateProcess(h, 0);
-            ::WaitForSingleObject(h, 5000);
-            ::CloseHandle(h);
-        }
-    }
+    ~PromptEnder() { EndProcess(pid); }
 };
 
 } // namespace
@@ -187,12 +185,14 @@ TEST(CapturePage, DroppedPathsGoToTheEditBoxAndTheClipboardTheLastOfSeveralWins)
     EXPECT_TRUE(spy.WaitFor(ID_CAPTURE));
 }
 
-// "Go!" on a dropped file opens the system's command interpreter in the
-// file's folder; a cmd.exe or command.com planted there does not run, even
-// when ComSpec names it, and the program's own current folder stays.
-TEST(CapturePage, GoOpensTheSystemPromptInTheDroppedFolderNotOnePlantedThere) {
+// Go! acts on the path the box shows: greyed with an empty box, a path that does not exist told
+// and nothing started, and for a file the system's command interpreter opened in the file's
+// folder. A cmd.exe or command.com planted there does not run, even when ComSpec names it; the
+// program's own current folder stays, and the next opening of the options window shows the path
+// again.
+TEST(CapturePage, GoOpensTheSystemPromptInTheFolderOfThePathTheBoxShows) {
     Program p;
-    const std::string folder = p.Folder() + "\\planted";
+    const std::string folder = p.Folder() + "\\planted dir";
     ASSERT_TRUE(::CreateDirectoryA(folder.c_str(), nullptr));
     WriteFileText(folder + "\\plan.txt", "x");
     for (const char* name : {"\\cmd.exe", "\\command.com"})
@@ -204,19 +204,29 @@ TEST(CapturePage, GoOpensTheSystemPromptInTheDroppedFolderNotOnePlantedThere) {
     bool started = p.StartAndWaitForTray();
     ::SetEnvironmentVariableA("ComSpec", had ? comspec : nullptr);
     ASSERT_TRUE(started);
-    Descendants started_by_program(p.Pid());
+    const Descendants startedByProgram(p.Pid());
     const std::string programFolder = CurrentFolderOf(p.Pid());
     ASSERT_FALSE(programFolder.empty());
 
     HWND page = OpenPage(p, kCapturePage, IDC_CAP_PATH);
     ASSERT_NE(page, nullptr);
+    HWND go = ::GetDlgItem(page, IDC_CAP_GO);
+    EXPECT_FALSE(::IsWindowEnabled(go)) << "Go! is live with an empty box";
+    ::SetDlgItemTextA(page, IDC_CAP_PATH, (folder + "\\missing").c_str());
+    ASSERT_TRUE(WaitFor([&] { return ::IsWindowEnabled(go) != FALSE; }));
+    PressButton(page, IDC_CAP_GO);
+    std::string message;
+    ASSERT_TRUE(ReadAndCloseMessageBox(p, message));
+    EXPECT_NE(message.find("No such file or folder"), std::string::npos) << message;
+    EXPECT_TRUE(p.Sheet() != nullptr && ::IsWindowVisible(p.Sheet())) << "the window stays";
+    EXPECT_EQ(startedByProgram.Find("\\cmd.exe"), 0u) << "a prompt started";
+
     ASSERT_TRUE(Drop(page, {folder + "\\plan.txt"}));
-    ASSERT_TRUE(WaitFor([&] { return ItemText(page, IDC_CAP_PATH) != ""; }));
+    ASSERT_TRUE(WaitFor([&] { return ItemText(page, IDC_CAP_PATH) == folder + "\\plan.txt"; }));
     PressButton(page, IDC_CAP_GO);
     EXPECT_TRUE(WaitFor([&] { return p.Sheet() == nullptr; })) << "the options window closes";
-
     DWORD prompt = 0;
-    ASSERT_TRUE(WaitFor([&] { return (prompt = started_by_program.Find("\\cmd.exe")) != 0; }))
+    ASSERT_TRUE(WaitFor([&] { return (prompt = startedByProgram.Find("\\cmd.exe")) != 0; }))
         << "no command prompt started";
     const PromptEnder endPrompt{prompt};
     // A 32-bit program on 64-bit Windows sees the system folder's 32-bit twin.
@@ -232,46 +242,7 @@ TEST(CapturePage, GoOpensTheSystemPromptInTheDroppedFolderNotOnePlantedThere) {
         << CurrentFolderOf(prompt);
     EXPECT_FALSE(FileExists(folder + "\\ran.txt")) << "a planted program ran";
     EXPECT_EQ(SameFolder(CurrentFolderOf(p.Pid())), SameFolder(programFolder));
-}
-
-// Go! acts on the path the box shows, typed as well as dropped: greyed with an empty box, a path
-// that does not exist told and nothing started, a file's folder for a file. The next opening of
-// the options window shows the path again.
-TEST(CapturePage, GoActsOnThePathTheBoxShows) {
-    Program p;
-    const std::string folder = p.Folder() + "\\drop dir\\sub";
-    ASSERT_TRUE(::CreateDirectoryA((p.Folder() + "\\drop dir").c_str(), nullptr) &&
-                ::CreateDirectoryA(folder.c_str(), nullptr));
-    WriteFileText(folder + "\\f.txt", "x");
-    ASSERT_TRUE(p.StartAndWaitForTray());
-    const Descendants startedByProgram(p.Pid());
-    HWND page = OpenPage(p, kCapturePage, IDC_CAP_PATH);
-    ASSERT_NE(page, nullptr);
-    HWND box = ::GetDlgItem(page, IDC_CAP_PATH), go = ::GetDlgItem(page, IDC_CAP_GO);
-    EXPECT_FALSE(::IsWindowEnabled(go)) << "Go! is live with an empty box";
-    const auto typePath = [&](const std::string& path) {
-        ::SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-        return WaitFor([&] { return ::IsWindowEnabled(go) != FALSE; });
-    };
-    ASSERT_TRUE(typePath(folder + "\\missing"));
-    PressButton(page, IDC_CAP_GO);
-    std::string message;
-    ASSERT_TRUE(ReadAndCloseMessageBox(p, message));
-    EXPECT_NE(message.find("No such file or folder"), std::string::npos) << message;
-    EXPECT_TRUE(p.Sheet() != nullptr && ::IsWindowVisible(p.Sheet())) << "the window stays";
-    EXPECT_EQ(startedByProgram.Find("\\cmd.exe"), 0u) << "a prompt started";
-
-    ASSERT_TRUE(typePath(folder + "\\f.txt"));
-    PressButton(page, IDC_CAP_GO);
-    DWORD prompt = 0;
-    ASSERT_TRUE(WaitFor([&] { return (prompt = startedByProgram.Find("\\cmd.exe")) != 0; }))
-        << "no command prompt started";
-    const PromptEnder endPrompt{prompt};
-    // Read once the prompt has set itself up: at first its process may have no folder yet.
-    EXPECT_TRUE(WaitFor([&] { return SameFolder(CurrentFolderOf(prompt)) == SameFolder(folder); }))
-        << CurrentFolderOf(prompt);
-    ASSERT_TRUE(WaitFor([&] { return p.Sheet() == nullptr; }));
     page = OpenPage(p, kCapturePage, IDC_CAP_PATH);
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(ItemText(page, IDC_CAP_PATH), folder + "\\f.txt");
+    EXPECT_EQ(ItemText(page, IDC_CAP_PATH), folder + "\\plan.txt");
 }

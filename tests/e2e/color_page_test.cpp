@@ -232,8 +232,7 @@ TEST(ColorPage, EditColorTakesWhatIsTypedAndShowsItOnOk) {
         } else {
             ::SetDlgItemTextA(editor, IDC_CE_RED, "18");
         }
-        PressButton(editor, button);
-        ASSERT_TRUE(WaitFor([&] { return !::IsWindow(editor); }));
+        ASSERT_TRUE(CloseWith(editor, button));
         if (button == IDOK)
             EXPECT_TRUE(Reads(page, kNavy)) << ItemText(page, IDC_COLOR_RGB);
         else

@@ -149,6 +149,5 @@ TEST(DpiEditor, PicturesScaleAndPressesTakeTheColourShown) {
             << want << " shown, " << testing::PrintToString(Shown(editor)) << " taken";
     }
     SaveScreenshot("color_editor");
-    PressButton(editor, IDCANCEL);
-    EXPECT_TRUE(WaitFor([&] { return !::IsWindow(editor); }));
+    EXPECT_TRUE(CloseWith(editor, IDCANCEL));
 }

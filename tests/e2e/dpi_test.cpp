@@ -317,8 +317,7 @@ TEST_F(Dpi, TheSkinDialogAndTipOfTheDayShowTheirTextsWhole) {
     ASSERT_TRUE(tip);
     Shot(tip, "tip_of_the_day");
     EXPECT_EQ(Lines(LayoutFaults(m_p, tip)), "");
-    PressButton(tip, IDOK);
-    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(tip); }));
+    ASSERT_TRUE(CloseWith(tip, IDOK));
 
     HWND skin = OpenSkinDialog(m_p);
     ASSERT_TRUE(skin);
@@ -361,27 +360,14 @@ TEST_F(Dpi, TheTrayMenuAndTheResultWindowFollowTheScale) {
     ASSERT_TRUE(WaitFor([] { return ShownMenu() == nullptr; }));
 
     const RECT area = {40, 40, 240, 200};
-    ScreenPatch pattern(area, [](int x, int y) {
-        return static_cast<DWORD>((x * 7 & 255) << 16 | (y * 5 & 255) << 8 | ((x + y) * 3 & 255));
-    });
+    ScreenPatch pattern(area, Pattern);
     ASSERT_TRUE(pattern.Show());
     const RECT sel = {area.left + 10, area.top + 10, area.left + 110, area.top + 90};
     const std::vector<DWORD> captured = ScreenPixels(sel);
-    m_p.Command(ID_CAPTURE);
-    HWND overlay = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
-        overlay = FindProcessWindowByClass(m_p.Pid(), "paste");
-        return overlay && ::IsWindowVisible(overlay);
-    }));
+    ASSERT_TRUE(OpenOverlay(m_p));
     pattern.Hide();
-    ::PostMessageA(overlay, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(sel.right, sel.bottom));
-    ::PostMessageA(overlay, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(sel.left, sel.top));
-    ::PostMessageA(overlay, WM_LBUTTONUP, 0, MAKELPARAM(sel.left, sel.top));
-    HWND result = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
-        result = FindProcessWindow(m_p.Pid(), "Congratulation!");
-        return result && ::IsWindowVisible(result);
-    }));
+    HWND result = SelectOnOverlay(m_p, sel);
+    ASSERT_TRUE(result);
     Shot(result, "capture_result");
     EXPECT_EQ(Lines(LayoutFaults(m_p, result)), "");
     // The capture's second row but its first pixel (the window's sunken edge covers the first
@@ -401,8 +387,7 @@ TEST_F(Dpi, TheTrayMenuAndTheResultWindowFollowTheScale) {
         3000))
         << "the capture is not shown one for one";
     ExpectToFollowAScaleAndBack(m_p, result);
-    PressButton(result, IDC_CAPTURE_COPY);
-    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(result); }));
+    ASSERT_TRUE(CloseResult(result));
 }
 
 // The zoom window magnifies the screen's own pixels: its size is the region times the factor in

@@ -79,11 +79,48 @@ inline HWND ShowPage(const Program& p, int index, int control) {
                : nullptr;
 }
 constexpr int kColorPage = 0, kMagnifyPage = 1, kCapturePage = 2, kAboutPage = 3;
+// The same, opening the options window first when it is closed.
 inline HWND OpenPage(const Program& p, int index, int control) {
-    return OpenOptions(p) ? ShowPage(p, index, control) : nullptr;
+    return p.Sheet() || OpenOptions(p) ? ShowPage(p, index, control) : nullptr;
 }
 inline HWND OpenMagnifyPage(const Program& p) {
     return OpenPage(p, kMagnifyPage, IDC_MAG_HOTKEY);
+}
+
+// Known, position-dependent pixels, so that any shift or stray pixel in a capture shows.
+inline DWORD Pattern(int x, int y) {
+    return static_cast<DWORD>((x * 7 & 255) << 16 | (y * 5 & 255) << 8 | ((x + y) * 3 & 255));
+}
+// The capture overlay and the result dialog of a capture, when they are there.
+inline HWND Overlay(const Program& p) {
+    return FindProcessWindowByClass(p.Pid(), "paste");
+}
+inline HWND Result(const Program& p) {
+    return FindProcessWindow(p.Pid(), "Congratulation!");
+}
+// Starts a capture; the overlay once it shows, else nullptr.
+inline HWND OpenOverlay(const Program& p) {
+    p.Command(ID_CAPTURE);
+    HWND overlay = nullptr;
+    return WaitFor([&] { return (overlay = Overlay(p)) && ::IsWindowVisible(overlay); }) ? overlay
+                                                                                         : nullptr;
+}
+// Selects `sel` on the open overlay with the messages a drag from its bottom right to its top
+// left gives it, free of the timing of synthesized input; the release comes where no move has
+// been, as when the last moves are folded into it. The result dialog once it shows.
+inline HWND SelectOnOverlay(const Program& p, const RECT& sel) {
+    HWND overlay = Overlay(p), result = nullptr;
+    ::PostMessageA(overlay, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(sel.right, sel.bottom));
+    ::PostMessageA(overlay, WM_MOUSEMOVE, MK_LBUTTON,
+                   MAKELPARAM((sel.left + sel.right) / 2, (sel.top + sel.bottom) / 2));
+    ::PostMessageA(overlay, WM_LBUTTONUP, 0, MAKELPARAM(sel.left, sel.top));
+    WaitFor([&] { return (result = Result(p)) && ::IsWindowVisible(result); });
+    return result;
+}
+// Closes the result dialog with "&Copy to clipboard"; true once it has gone.
+inline bool CloseResult(HWND result) {
+    ::PostMessageA(result, WM_COMMAND, MAKEWPARAM(IDC_CAPTURE_COPY, BN_CLICKED), 0);
+    return WaitFor([&] { return !::IsWindow(result); });
 }
 
 // Presses a button of a dialog as a click does, whatever covers it on the screen.
@@ -91,11 +128,15 @@ inline void PressButton(HWND dialog, int id) {
     ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
+// Presses a button that ends a dialog; true once the dialog has gone.
+inline bool CloseWith(HWND dialog, int id) {
+    PressButton(dialog, id);
+    return WaitFor([&] { return !::IsWindow(dialog); });
+}
 // Opens Tip of the Day from the About page of the options window (opening that first when it
 // is closed); the dialog once it shows, else nullptr.
 inline HWND OpenTipOfDay(const Program& p) {
-    HWND page =
-        p.Sheet() ? ShowPage(p, kAboutPage, IDC_ABOUT_TIP) : OpenPage(p, kAboutPage, IDC_ABOUT_TIP);
+    HWND page = OpenPage(p, kAboutPage, IDC_ABOUT_TIP);
     if (!page)
         return nullptr;
     PressButton(page, IDC_ABOUT_TIP);
@@ -108,22 +149,18 @@ inline HWND OpenTipOfDay(const Program& p) {
                : nullptr;
 }
 
-// The skin dialog, once it is the program's visible dialog.
-inline HWND SkinDialogOf(const Program& p) {
-    HWND h = FindProcessWindowByClass(p.Pid(), "#32770");
-    return h && ::GetDlgItem(h, IDC_SKIN_LIST) ? h : nullptr;
-}
 // Opens the skin dialog from the About page (opening the options window first when it is
-// closed); the dialog once it shows, else nullptr.
+// closed); the dialog once it is the program's visible dialog, else nullptr.
 inline HWND OpenSkinDialog(const Program& p) {
-    HWND page = p.Sheet() ? ShowPage(p, kAboutPage, IDC_ABOUT_SKIN)
-                          : OpenPage(p, kAboutPage, IDC_ABOUT_SKIN);
-    HWND dialog = nullptr;
+    HWND page = OpenPage(p, kAboutPage, IDC_ABOUT_SKIN), dialog = nullptr;
     if (page) {
         PressButton(page, IDC_ABOUT_SKIN);
-        WaitFor([&] { return (dialog = SkinDialogOf(p)) != nullptr; });
+        WaitFor([&] {
+            dialog = FindProcessWindowByClass(p.Pid(), "#32770");
+            return dialog && ::GetDlgItem(dialog, IDC_SKIN_LIST);
+        });
     }
-    return dialog;
+    return dialog && ::GetDlgItem(dialog, IDC_SKIN_LIST) ? dialog : nullptr;
 }
 
 // Presses OK or Cancel of the options window; with `closes`, waits until the window has gone.

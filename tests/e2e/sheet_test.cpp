@@ -96,7 +96,7 @@ TEST(SheetHelp, EachPagesHelpButtonAndF1OpenTheHelpViewer) {
         return WaitFor([&] { return !::IsWindow(viewer); });
     };
     for (const auto& c : pages) {
-        HWND page = p.Sheet() ? ShowPage(p, c.page, c.help) : OpenPage(p, c.page, c.help);
+        HWND page = OpenPage(p, c.page, c.help);
         ASSERT_NE(page, nullptr) << c.page;
         PressButton(page, c.help);
         EXPECT_TRUE(viewerOpensAndCloses()) << "Help on page " << c.page;
@@ -142,12 +142,10 @@ TEST(ScreensDialogs, OpenOnThePointersMonitor) {
             ::RedrawWindow(tip, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
             SaveScreenshot("dialogs_second_monitor");
         }
-        PressButton(tip, IDOK);
-        ASSERT_TRUE(WaitFor([&] { return !::IsWindow(tip); }));
+        ASSERT_TRUE(CloseWith(tip, IDOK));
         HWND skin = OpenSkinDialog(p);
         ASSERT_TRUE(skin);
         onWork(skin, monitor);
-        PressButton(skin, IDCANCEL);
-        ASSERT_TRUE(WaitFor([&] { return !::IsWindow(skin); }));
+        ASSERT_TRUE(CloseWith(skin, IDCANCEL));
     }
 }

@@ -119,8 +119,7 @@ protected:
         }));
         ::SendDlgItemMessageA(prompt, IDC_SCHEME_NAME, WM_SETTEXT, 0,
                               reinterpret_cast<LPARAM>(name));
-        PressButton(prompt, IDOK);
-        ASSERT_TRUE(WaitFor([&] { return !::IsWindow(prompt); }));
+        ASSERT_TRUE(CloseWith(prompt, IDOK));
         if (!path.empty()) {
             ASSERT_TRUE(AnswerFileDialog(dialog, path));
         }
@@ -331,8 +330,7 @@ TEST_F(SkinDialog, SaveExportImportAndDeleteKeepTheLibraryFile) {
         HWND box = nullptr;
         ASSERT_TRUE(WaitFor([&] { return (box = FindProcessWindow(m_p.Pid(), "Delete skin")); }));
         EXPECT_EQ(WindowText(::GetDlgItem(box, 0xFFFF)), "Are you sure to delete : Gamma ?");
-        ::PostMessageA(box, WM_COMMAND, answer, 0);
-        ASSERT_TRUE(WaitFor([&] { return !::IsWindow(box); }));
+        ASSERT_TRUE(CloseWith(box, answer));
         EXPECT_EQ(Settled(dialog).count, answer == IDOK ? 4 : 5);
     }
     EXPECT_EQ(ListNames(dialog),

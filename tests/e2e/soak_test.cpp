@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -66,30 +65,16 @@ void ZoomCycle(const Program& p) {
 
 // Capture: the overlay, a drag over it, the result dialog closed with "&Copy to clipboard".
 void CaptureCycle(const Program& p) {
-    p.Command(ID_CAPTURE);
-    HWND overlay = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
-        overlay = FindProcessWindowByClass(p.Pid(), "paste");
-        return overlay != nullptr;
-    }));
-    ::PostMessageA(overlay, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 260));
-    ::PostMessageA(overlay, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(120, 100));
-    ::PostMessageA(overlay, WM_LBUTTONUP, 0, MAKELPARAM(120, 100));
-    HWND result = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
-        result = FindProcessWindow(p.Pid(), "Congratulation!");
-        return result && ::IsWindowVisible(result);
-    }));
-    ::PostMessageA(result, WM_COMMAND, MAKEWPARAM(IDC_CAPTURE_COPY, BN_CLICKED), 0);
-    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(result); }));
+    ASSERT_TRUE(OpenOverlay(p));
+    HWND result = SelectOnOverlay(p, {120, 100, 300, 260});
+    ASSERT_TRUE(result && CloseResult(result));
 }
 
 // Tip of the Day over the options window, closed, then the options window closed.
 void TipCycle(const Program& p) {
     HWND tip = OpenTipOfDay(p);
     ASSERT_TRUE(tip);
-    ::PostMessageA(tip, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(tip); }));
+    ASSERT_TRUE(CloseWith(tip, IDOK));
     ASSERT_TRUE(PressSheetButton(p, IDCANCEL));
 }
 
@@ -101,22 +86,18 @@ void SkinCycle(const Program& p) {
     ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog) && p.Sheet() == nullptr; }));
 }
 
-struct Kind {
-    const char* name;
-    std::function<void(const Program&)> cycle;
-};
 // Every window and command of the program that a user repeats; one line per kind.
-const std::vector<Kind>& Kinds() {
-    static const std::vector<Kind> kinds = {
-        {"options window, every tab, OK", OptionsCycle},
-        {"tray menu", MenuCycle},
-        {"Alt+Z on and off", ZoomCycle},
-        {"capture and result dialog", CaptureCycle},
-        {"Tip of the Day", TipCycle},
-        {"skin dialog", SkinCycle},
-    };
-    return kinds;
-}
+const struct Kind {
+    const char* name;
+    void (*cycle)(const Program&);
+} kKinds[] = {
+    {"options window, every tab, OK", OptionsCycle},
+    {"tray menu", MenuCycle},
+    {"Alt+Z on and off", ZoomCycle},
+    {"capture and result dialog", CaptureCycle},
+    {"Tip of the Day", TipCycle},
+    {"skin dialog", SkinCycle},
+};
 
 TEST(Soak, ObjectsAndMemoryStayFlatOverManyCycles) {
     Program p;
@@ -127,7 +108,7 @@ TEST(Soak, ObjectsAndMemoryStayFlatOverManyCycles) {
     const int cycles = Cycles();
     // ZEN_SOAK_ONLY, when set, picks the kinds whose name contains it.
     const char* only = std::getenv("ZEN_SOAK_ONLY");
-    for (const Kind& kind : Kinds()) {
+    for (const Kind& kind : kKinds) {
         if (only && *only && !std::strstr(kind.name, only))
             continue;
         SCOPED_TRACE(kind.name);
@@ -164,20 +145,17 @@ TEST(Soak, ObjectsAndMemoryStayFlatOverManyCycles) {
         // and pictures of controls in states not met before. They come at once (up to 10 seen
         // in one half of a short run, none in the other) and stop coming; what a leak leaves
         // grows with every cycle (or every few), in both halves.
-        const long firstHalf =
-            static_cast<long>(half.Drawing()) - static_cast<long>(before.Drawing());
-        const long secondHalf =
-            static_cast<long>(after.Drawing()) - static_cast<long>(half.Drawing());
+        const auto grew = [](DWORD from, DWORD to) { return long(to) - long(from); };
+        const long firstHalf = grew(before.Drawing(), half.Drawing());
+        const long secondHalf = grew(half.Drawing(), after.Drawing());
         EXPECT_LE(std::min(firstHalf, secondHalf), std::max(4, cycles / 8))
             << "pens, brushes, fonts or bitmaps left: " << firstHalf << " in the first half, "
             << secondHalf << " in the second";
         // Wine's cache of window DCs grows by a DC and its region whenever more are in use at
         // once than ever before, which a busy machine makes happen at any time (7 at once seen);
         // a DC taken and never given back adds one or two every cycle, in both halves.
-        const long dcsFirst =
-            static_cast<long>(half.dcsAndRegions) - static_cast<long>(before.dcsAndRegions);
-        const long dcsSecond =
-            static_cast<long>(after.dcsAndRegions) - static_cast<long>(half.dcsAndRegions);
+        const long dcsFirst = grew(before.dcsAndRegions, half.dcsAndRegions);
+        const long dcsSecond = grew(half.dcsAndRegions, after.dcsAndRegions);
         EXPECT_LE(std::min(dcsFirst, dcsSecond), std::max(4, cycles / 4))
             << "DCs taken and not given back: " << dcsFirst << " in the first half, " << dcsSecond
             << " in the second";
@@ -217,8 +195,7 @@ TEST(Soak, TenCopiesStartedTogetherLeaveOneTrayWindowThatWorks) {
             return (sheet = ::FindWindowA(nullptr, "  Zentrova 3.0")) && ::IsWindowVisible(sheet);
         }));
         if (sheet) {
-            ::PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
-            EXPECT_TRUE(WaitFor([&] { return !::IsWindow(sheet); }));
+            EXPECT_TRUE(CloseWith(sheet, IDCANCEL));
         }
         ::PostMessageA(tray[0], WM_COMMAND, ID_EXIT, 0);
     }

@@ -43,43 +43,36 @@ Spy::~Spy() {
 }
 
 LRESULT CALLBACK Spy::ReportProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-    if (m == kReportMsg) {
-        if (auto* self = reinterpret_cast<Spy*>(::GetWindowLongPtrA(h, GWLP_USERDATA)))
-            self->m_received.push_back(LOWORD(w));
-        return 0;
+    auto* self = reinterpret_cast<Spy*>(::GetWindowLongPtrA(h, GWLP_USERDATA));
+    if (!self || m < kReportMsg || m > kReportMsg + 4)
+        return ::DefWindowProcA(h, m, w, l);
+    switch (m - kReportMsg) {
+    case 0: // a command taken
+        self->m_received.push_back(LOWORD(w));
+        break;
+    case 1: { // the objects counted
+        const DWORD packed = static_cast<DWORD>(w);
+        self->m_objects.gdi = packed >> 16 & 0x7FFF;
+        self->m_objects.gdiScanned = (packed & 0x80000000u) != 0;
+        self->m_objects.user = packed & 0xFFFF;
+        self->m_objects.privateKb = static_cast<DWORD>(l);
+        ++self->m_counted;
+        break;
     }
-    if (m == kReportMsg + 1) {
-        if (auto* self = reinterpret_cast<Spy*>(::GetWindowLongPtrA(h, GWLP_USERDATA))) {
-            const DWORD packed = static_cast<DWORD>(w);
-            self->m_objects.gdi = packed >> 16 & 0x7FFF;
-            self->m_objects.gdiScanned = (packed & 0x80000000u) != 0;
-            self->m_objects.user = packed & 0xFFFF;
-            self->m_objects.privateKb = static_cast<DWORD>(l);
-            ++self->m_counted;
-        }
-        return 0;
+    case 2: // of them, DCs and regions
+        self->m_objects.dcsAndRegions = static_cast<DWORD>(w);
+        ++self->m_counted;
+        break;
+    case 3: // a text measured
+        self->m_line = {LOWORD(w), HIWORD(w)};
+        self->m_wrapped = {LOWORD(l), HIWORD(l)};
+        self->m_measured = true;
+        break;
+    case 4: // the DPI changed
+        self->m_dpiChanged = true;
+        break;
     }
-    if (m == kReportMsg + 2) {
-        if (auto* self = reinterpret_cast<Spy*>(::GetWindowLongPtrA(h, GWLP_USERDATA))) {
-            self->m_objects.dcsAndRegions = static_cast<DWORD>(w);
-            ++self->m_counted;
-        }
-        return 0;
-    }
-    if (m == kReportMsg + 4) {
-        if (auto* self = reinterpret_cast<Spy*>(::GetWindowLongPtrA(h, GWLP_USERDATA)))
-            self->m_dpiChanged = true;
-        return 0;
-    }
-    if (m == kReportMsg + 3) {
-        if (auto* self = reinterpret_cast<Spy*>(::GetWindowLongPtrA(h, GWLP_USERDATA))) {
-            self->m_line = {LOWORD(w), HIWORD(w)};
-            self->m_wrapped = {LOWORD(l), HIWORD(l)};
-            self->m_measured = true;
-        }
-        return 0;
-    }
-    return ::DefWindowProcA(h, m, w, l);
+    return 0;
 }
 
 bool Spy::MeasureText(HWND control, SIZE& line, SIZE& wrapped, DWORD timeoutMs) {

@@ -72,7 +72,7 @@ TEST(TrayIcon, ADoubleClickOpensOptionsASingleClickTheMenuAndOtherMessagesNothin
         if (HWND help = FindProcessWindowByClass(p.Pid(), "HH Parent"))
             ::PostMessageA(help, WM_CLOSE, 0, 0);
         if (command == ID_CAPTURE) { // the overlay comes once the screen has repainted
-            ASSERT_TRUE(WaitFor([&] { return FindProcessWindowByClass(p.Pid(), "paste"); }));
+            ASSERT_TRUE(WaitFor([&] { return Overlay(p); }));
             ASSERT_TRUE(spy.WaitIdle());
             PressKeys({VK_ESCAPE});
         }
@@ -81,7 +81,7 @@ TEST(TrayIcon, ADoubleClickOpensOptionsASingleClickTheMenuAndOtherMessagesNothin
         if (p.Sheet())
             PressSheetButton(p, IDCANCEL);
         ASSERT_TRUE(WaitFor([&] {
-            return !p.ZoomWindow() && !p.Sheet() && !FindProcessWindowByClass(p.Pid(), "paste") &&
+            return !p.ZoomWindow() && !p.Sheet() && !Overlay(p) &&
                    !FindProcessWindowByClass(p.Pid(), "HH Parent");
         }));
     }
