@@ -117,12 +117,6 @@ inline HWND SelectOnOverlay(const Program& p, const RECT& sel) {
     WaitFor([&] { return (result = Result(p)) && ::IsWindowVisible(result); });
     return result;
 }
-// Closes the result dialog with "&Copy to clipboard"; true once it has gone.
-inline bool CloseResult(HWND result) {
-    ::PostMessageA(result, WM_COMMAND, MAKEWPARAM(IDC_CAPTURE_COPY, BN_CLICKED), 0);
-    return WaitFor([&] { return !::IsWindow(result); });
-}
-
 // Presses a button of a dialog as a click does, whatever covers it on the screen.
 inline void PressButton(HWND dialog, int id) {
     ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
@@ -132,6 +126,10 @@ inline void PressButton(HWND dialog, int id) {
 inline bool CloseWith(HWND dialog, int id) {
     PressButton(dialog, id);
     return WaitFor([&] { return !::IsWindow(dialog); });
+}
+// Closes the result dialog with "&Copy to clipboard"; true once it has gone.
+inline bool CloseResult(HWND result) {
+    return CloseWith(result, IDC_CAPTURE_COPY);
 }
 // Opens Tip of the Day from the About page of the options window (opening that first when it
 // is closed); the dialog once it shows, else nullptr.
@@ -153,14 +151,15 @@ inline HWND OpenTipOfDay(const Program& p) {
 // closed); the dialog once it is the program's visible dialog, else nullptr.
 inline HWND OpenSkinDialog(const Program& p) {
     HWND page = OpenPage(p, kAboutPage, IDC_ABOUT_SKIN), dialog = nullptr;
-    if (page) {
-        PressButton(page, IDC_ABOUT_SKIN);
-        WaitFor([&] {
-            dialog = FindProcessWindowByClass(p.Pid(), "#32770");
-            return dialog && ::GetDlgItem(dialog, IDC_SKIN_LIST);
-        });
-    }
-    return dialog && ::GetDlgItem(dialog, IDC_SKIN_LIST) ? dialog : nullptr;
+    if (!page)
+        return nullptr;
+    PressButton(page, IDC_ABOUT_SKIN);
+    return WaitFor([&] {
+        dialog = FindProcessWindowByClass(p.Pid(), "#32770");
+        return dialog && ::GetDlgItem(dialog, IDC_SKIN_LIST);
+    })
+               ? dialog
+               : nullptr;
 }
 
 // Presses OK or Cancel of the options window; with `closes`, waits until the window has gone.
