@@ -5,59 +5,26 @@
 // Waits for the top-level window titled exactly "&Hide Magnify", posts
 // WM_COMMAND COMMAND_ID to it and exits 0; exits 1 if no such window appeared
 // within the time-out (default 30000 ms), 2 on a usage error.
-#include <windows.h>
-
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
-namespace {
-
-const char kTitle[] = "&Hide Magnify";
-
-BOOL CALLBACK FindProc(HWND h, LPARAM lp) {
-    char text[64] = "";
-    ::GetWindowTextA(h, text, sizeof text);
-    if (std::strcmp(text, kTitle) != 0)
-        return TRUE;
-    *reinterpret_cast<HWND*>(lp) = h;
-    return FALSE;
-}
-
-HWND FindTrayWindow() {
-    HWND found = nullptr;
-    ::EnumWindows(FindProc, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-} // namespace
+#include "tests/e2e/harness.h"
 
 int main(int argc, char** argv) {
-    if (argc < 2 || argc > 3) {
+    char* end = nullptr;
+    const unsigned long id = argc > 1 ? std::strtoul(argv[1], &end, 0) : 0;
+    if (argc > 3 || id == 0 || id > 0xFFFF || *end) {
         std::fprintf(stderr, "usage: zen_post COMMAND_ID [TIMEOUT_MS]\n");
         return 2;
     }
-    char* end = nullptr;
-    unsigned long id = std::strtoul(argv[1], &end, 0);
-    if (*end || id == 0 || id > 0xFFFF) {
-        std::fprintf(stderr, "zen_post: not a command id: %s\n", argv[1]);
-        return 2;
-    }
-    DWORD timeout = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 30000;
-    DWORD start = ::GetTickCount();
-    HWND tray;
-    while (!(tray = FindTrayWindow())) {
-        if (::GetTickCount() - start > timeout) {
-            std::fprintf(stderr, "zen_post: no window \"%s\" within %lu ms\n", kTitle, timeout);
-            return 1;
-        }
-        ::Sleep(100);
-    }
-    if (!::PostMessageA(tray, WM_COMMAND, static_cast<WPARAM>(id), 0)) {
-        std::fprintf(stderr, "zen_post: PostMessage failed (%lu)\n", ::GetLastError());
+    const DWORD timeout = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 30000;
+    HWND tray = nullptr;
+    if (!e2e::WaitFor([&] { return (tray = ::FindWindowA(nullptr, "&Hide Magnify")) != nullptr; },
+                      timeout) ||
+        !::PostMessageA(tray, WM_COMMAND, static_cast<WPARAM>(id), 0)) {
+        std::fprintf(stderr, "zen_post: no window \"&Hide Magnify\" within %lu ms\n", timeout);
         return 1;
     }
-    std::printf("zen_post: found \"%s\" after %lu ms; posted WM_COMMAND %lu\n", kTitle,
-                ::GetTickCount() - start, id);
+    std::printf("zen_post: posted WM_COMMAND %lu\n", id);
     return 0;
 }
