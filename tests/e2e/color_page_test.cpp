@@ -252,6 +252,8 @@ TEST(ScreensPicker, ReadsAndFreezesOnTheSecondMonitor) {
     ASSERT_EQ(monitors.size(), 2u);
     Program p;
     ASSERT_TRUE(p.StartAndWaitForTray());
+    // The options window opens on the pointer's monitor: the first, clear of the squares.
+    ASSERT_TRUE(MovePointer(monitors[0].rcWork.left + 20, monitors[0].rcWork.top + 20));
     HWND page = OpenPage(p, kColorPage, IDC_COLOR_SWATCH);
     ASSERT_NE(page, nullptr);
     const RECT m = monitors[1].rcMonitor;
