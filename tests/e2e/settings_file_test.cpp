@@ -111,9 +111,14 @@ bool ConfirmOnMagnify(const Program& p, const char* region, const char* factor,
     EXPECT_EQ(ItemText(page, IDC_MAG_FACTOR), factor);
     if (typed)
         ::SetDlgItemTextA(page, IDC_MAG_REGION, typed);
-    std::string text;
+    // The settings are written, and a message box comes, before the window closes.
     PressSheetButton(p, IDOK, false);
-    const bool boxed = ReadAndCloseMessageBox(p, text, told ? 10000 : 1500);
+    bool boxed = false;
+    if (!WaitFor([&] { return !p.Sheet() || (boxed = FindProcessWindow(p.Pid(), "!Zentrova")); }))
+        return false;
+    std::string text;
+    if (boxed)
+        ReadAndCloseMessageBox(p, text);
     if (told)
         *told = text;
     EXPECT_FALSE(boxed && !told) << text;
