@@ -402,18 +402,11 @@ TEST(DpiZoom, TheZoomWindowMagnifiesScreenPixels) {
                      ScreenPatch::Solid(RGB(255, 0, 255)));
     ASSERT_TRUE(mark.Show());
     ASSERT_TRUE(MovePointer(at.x, at.y));
-    p.Command(ID_MAGNIFY);
-    HWND zoom = nullptr;
     RECT rc = {};
-    ASSERT_TRUE(WaitFor([&] {
-        zoom = p.ZoomWindow();
-        rc = WindowRect(zoom);
-        return zoom && rc.right > rc.left;
-    }));
+    EXPECT_TRUE(ShowZoomOver(p, RGB(255, 0, 255), 80 * 80, rc))
+        << "the 20 pixels around the pointer, all of the mark, fill it";
     EXPECT_EQ(rc.right - rc.left, 80);
     EXPECT_EQ(rc.bottom - rc.top, 80);
-    EXPECT_TRUE(WaitFor([&] { return CountColour(rc, RGB(255, 0, 255), 0) == 80 * 80; }))
-        << "the 20 pixels around the pointer, all of the mark, fill it";
     SaveScreenshot("zoom");
     p.Command(ID_MAGNIFY);
     ASSERT_TRUE(WaitFor([&] { return p.ZoomWindow() == nullptr; }));

@@ -255,6 +255,15 @@ inline std::vector<MONITORINFO> Monitors() {
 inline bool TwoMonitorRun() {
     return ::GetEnvironmentVariableA("ZEN_SCREENS", nullptr, 0) > 0;
 }
+// Shows the zoom window and waits until it has caught up with the pointer: at least `atLeast` of
+// its pixels show the mark's colour. `rc` gets its rectangle, the last one seen on a time-out.
+inline bool ShowZoomOver(const Program& p, COLORREF mark, int atLeast, RECT& rc) {
+    p.Command(ID_MAGNIFY);
+    return WaitFor([&] {
+        HWND zoom = p.ZoomWindow();
+        return zoom && ::GetWindowRect(zoom, &rc) && CountColour(rc, mark, 0) >= atLeast;
+    });
+}
 // Whether a rectangle lies wholly inside another.
 inline bool Inside(const RECT& inner, const RECT& outer) {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&

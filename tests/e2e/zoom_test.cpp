@@ -25,20 +25,13 @@ TEST(Zoom, TheLargestSettingsFitOnThePointersMonitorBesideThePointer) {
                              ScreenPatch::Solid(kMark));
             ASSERT_TRUE(mark.Show());
             ASSERT_TRUE(MovePointer(at.x, at.y));
-            p.Command(ID_MAGNIFY); // show
-            HWND zoom = nullptr;
-            ASSERT_TRUE(WaitFor([&] { return (zoom = p.ZoomWindow()) != nullptr; }));
-            RECT rc, square = {at.x - 50, at.y - 50, at.x + 50, at.y + 50}, overlap;
-            ASSERT_TRUE(WaitFor([&] {
-                ::GetWindowRect(zoom, &rc);
-                return rc.right > rc.left;
-            }));
+            RECT rc = {}, square = {at.x - 50, at.y - 50, at.x + 50, at.y + 50}, overlap;
+            EXPECT_TRUE(ShowZoomOver(p, kMark, 20 * 20 * 2, rc))
+                << "it magnifies the pixels under the pointer";
             EXPECT_TRUE(Inside(rc, m)) << at.x << "," << at.y << ": " << rc.left << "," << rc.top
                                        << "-" << rc.right << "," << rc.bottom;
             EXPECT_FALSE(::IntersectRect(&overlap, &rc, &square)) << "it covers what it magnifies";
             EXPECT_GE(rc.right - rc.left, 300) << "the largest size that fits, not the smallest";
-            EXPECT_TRUE(WaitFor([&] { return CountColour(rc, kMark, 0) > 20 * 20 * 2; }))
-                << "it magnifies the pixels under the pointer";
             p.Command(ID_MAGNIFY); // hide
             ASSERT_TRUE(WaitFor([&] { return p.ZoomWindow() == nullptr; }));
         }
